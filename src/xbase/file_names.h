@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "xbase/file.h"
+
+namespace xbase {
+
+// The file beside `path` with extension `ext` (given in lower case): upper
+// case when the table's own extension is upper case (ALBUMS.DBF ->
+// ALBUMS.FPT), else lower case; when only the other spelling exists, that one.
+std::string siblingPath(FileSystem& fs, const std::string& path, std::string_view ext);
+
+// The file name without folder and extension ("ALBUMS" for "/x/ALBUMS.DBF").
+std::string baseName(const std::string& path);
+
+bool equalsNoCase(std::string_view a, std::string_view b);
+
+}  // namespace xbase

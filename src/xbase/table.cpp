@@ -1,0 +1,366 @@
+#include "xbase/table.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <ctime>
+
+#include "xbase/byte_order.h"
+#include "xbase/file_names.h"
+#include "xbase/memo_file.h"
+#include "xbase/table_registry.h"
+#include "xbase/xbase_error.h"
+
+namespace xbase {
+namespace {
+
+// DBF header layout (little-endian numbers).
+constexpr std::size_t kFileHeaderSize = 32;
+constexpr std::size_t kDescriptorSize = 32;
+constexpr std::size_t kVersionOffset = 0;
+constexpr std::size_t kDateOffset = 1;
+constexpr std::size_t kCountOffset = 4;
+constexpr std::size_t kHeaderLengthOffset = 8;
+constexpr std::size_t kRecordLengthOffset = 10;
+constexpr std::size_t kFlagsOffset = 28;
+constexpr std::size_t kNameSize = 11;
+constexpr std::size_t kTypeOffset = 11;
+constexpr std::size_t kLengthOffset = 16;
+constexpr std::size_t kDecimalsOffset = 17;
+constexpr std::uint8_t kTerminator = 0x0D;
+constexpr std::uint8_t kEofMarker = 0x1A;
+constexpr std::uint8_t kVersionPlain = 0x03;
+constexpr std::uint8_t kVersionWithMemo = 0xF5;
+constexpr std::uint8_t kDeletedFlag = '*';
+constexpr std::size_t kMaxRecordLength = 65535;
+
+std::string fileName(const std::string& path)
+{
+    std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+void todayBytes(std::uint8_t* out)
+{
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    out[0] = static_cast<std::uint8_t>(local.tm_year);
+    out[1] = static_cast<std::uint8_t>(local.tm_mon + 1);
+    out[2] = static_cast<std::uint8_t>(local.tm_mday);
+}
+
+std::string_view trimmed(std::string_view s)
+{
+    std::size_t b = s.find_first_not_of(' ');
+    if (b == std::string_view::npos)
+        return {};
+    return s.substr(b, s.find_last_not_of(' ') - b + 1);
+}
+
+}  // namespace
+
+void Table::create(const std::string& path, const std::vector<FieldSpec>& specs, FileSystem& fs)
+{
+    if (specs.empty())
+        throw XbaseError(path + ": a table needs at least one field");
+    if (TableRegistry::instance().find(fs.identity(path) + '\n' + std::to_string(reinterpret_cast<std::uintptr_t>(&fs))))
+        throw XbaseError(path + ": cannot create the table while it is open");
+    bool memo = false;
+    std::size_t recordLength = 1;
+    for (const FieldSpec& f : specs) {
+        memo = memo || f.type == 'M';
+        recordLength += f.length;
+    }
+    if (recordLength > kMaxRecordLength)
+        throw XbaseError(path + ": the fields are longer than a record may be");
+    const std::size_t headerLength = kFileHeaderSize + kDescriptorSize * specs.size() + 2;
+    std::vector<std::uint8_t> header(headerLength + 1, 0);
+    header[kVersionOffset] = memo ? kVersionWithMemo : kVersionPlain;
+    todayBytes(header.data() + kDateOffset);
+    writeLe16(header.data() + kHeaderLengthOffset, static_cast<std::uint16_t>(headerLength));
+    writeLe16(header.data() + kRecordLengthOffset, static_cast<std::uint16_t>(recordLength));
+    std::uint8_t* d = header.data() + kFileHeaderSize;
+    for (const FieldSpec& f : specs) {
+        for (std::size_t i = 0; i < f.name.size() && i < kNameSize - 1; ++i)
+            d[i] = static_cast<std::uint8_t>(std::toupper(static_cast<unsigned char>(f.name[i])));
+        d[kTypeOffset] = static_cast<std::uint8_t>(f.type);
+        d[kLengthOffset] = static_cast<std::uint8_t>(f.length);
+        d[kDecimalsOffset] = f.decimals;
+        d += kDescriptorSize;
+    }
+    header[headerLength - 2] = kTerminator;
+    header[headerLength] = kEofMarker;
+
+    auto file = fs.open(path, OpenFlags::Create);
+    if (!file->tryLock(LockKind::Exclusive))
+        throw XbaseError(path + ": the table is in use by another program");
+    file->truncate(0);
+    file->writeAt(0, header.data(), header.size());
+    if (memo) {
+        auto memoFile = fs.open(siblingPath(fs, path, "fpt"), OpenFlags::Create);
+        MemoFile::initialize(*memoFile);
+    }
+}
+
+std::shared_ptr<Table> Table::open(const std::string& path, OpenMode mode, FileSystem& fs)
+{
+    const std::string key = fs.identity(path) + '\n' + std::to_string(reinterpret_cast<std::uintptr_t>(&fs));
+    auto& registry = TableRegistry::instance();
+    if (auto existing = registry.find(key)) {
+        if (mode == OpenMode::Exclusive || existing->mode_ == OpenMode::Exclusive)
+            throw XbaseError(path + ": the table is already open" +
+                             (mode == OpenMode::Exclusive ? "; it cannot be opened exclusively" : " exclusively"));
+        return existing;
+    }
+    std::shared_ptr<Table> table(new Table(path, fs, mode));
+    table->load();
+    registry.add(key, table);
+    return table;
+}
+
+Table::Table(std::string path, FileSystem& fs, OpenMode mode) : path_(std::move(path)), fs_(fs), mode_(mode) {}
+
+Table::~Table() = default;
+
+void Table::load()
+{
+    file_ = fs_.open(path_, OpenFlags::ReadWrite);
+    if (!file_->tryLock(mode_ == OpenMode::Exclusive ? LockKind::Exclusive : LockKind::Shared))
+        throw XbaseError(path_ + (mode_ == OpenMode::Exclusive
+                                      ? ": the table is in use by another program and cannot be opened exclusively"
+                                      : ": the table is opened exclusively by another program"));
+    loadHeader();
+    const std::uint64_t dataSize = std::uint64_t(count_) * recordLength_;
+    if (headerLength_ + dataSize > file_->size())
+        throw XbaseError(path_ + ": the record count (" + std::to_string(count_) +
+                         ") runs past the end of the file; the table is damaged or cut short");
+    data_.resize(dataSize);
+    file_->readExact(headerLength_, data_.data(), data_.size());
+    bool memoFields = std::any_of(fields_.begin(), fields_.end(), [](const Field& f) { return f.type == 'M'; });
+    if (memoFields) {
+        std::string memoPath = siblingPath(fs_, path_, "fpt");
+        if (!fs_.exists(memoPath))
+            throw XbaseError(path_ + ": its memo file " + fileName(memoPath) + " is missing");
+        memo_ = std::make_unique<MemoFile>(fs_.open(memoPath, OpenFlags::ReadWrite));
+    }
+}
+
+void Table::loadHeader()
+{
+    std::uint8_t head[kFileHeaderSize];
+    if (file_->readAt(0, head, sizeof head) != sizeof head)
+        throw XbaseError(path_ + ": the file is too short to be a table");
+    version_ = head[kVersionOffset];
+    count_ = readLe32(head + kCountOffset);
+    headerLength_ = readLe16(head + kHeaderLengthOffset);
+    recordLength_ = readLe16(head + kRecordLengthOffset);
+    flags_ = head[kFlagsOffset];
+    if (headerLength_ < kFileHeaderSize + kDescriptorSize + 1 || recordLength_ < 2)
+        throw XbaseError(path_ + ": the table header is damaged (header length " + std::to_string(headerLength_) +
+                         ", record length " + std::to_string(recordLength_) + ")");
+    std::vector<std::uint8_t> header(headerLength_);
+    if (file_->readAt(0, header.data(), header.size()) != header.size())
+        throw XbaseError(path_ + ": the table header is cut short");
+    std::uint32_t offset = 1;
+    for (std::size_t pos = kFileHeaderSize; pos + kDescriptorSize <= header.size() && header[pos] != kTerminator;
+         pos += kDescriptorSize) {
+        const std::uint8_t* d = header.data() + pos;
+        Field f;
+        f.name.assign(reinterpret_cast<const char*>(d), strnlen(reinterpret_cast<const char*>(d), kNameSize));
+        f.type = static_cast<char>(std::toupper(d[kTypeOffset]));
+        f.length = d[kLengthOffset];
+        f.decimals = d[kDecimalsOffset];
+        f.offset = offset;
+        offset += f.length;
+        if (f.name.empty() || f.length == 0)
+            throw XbaseError(path_ + ": field descriptor " + std::to_string(fields_.size() + 1) + " is damaged");
+        fields_.push_back(std::move(f));
+    }
+    if (fields_.empty())
+        throw XbaseError(path_ + ": the table header describes no fields");
+    if (offset > recordLength_)
+        throw XbaseError(path_ + ": the fields (" + std::to_string(offset) + " bytes) do not fit the record length " +
+                         std::to_string(recordLength_));
+}
+
+int Table::fieldIndex(std::string_view name) const
+{
+    for (std::size_t i = 0; i < fields_.size(); ++i)
+        if (equalsNoCase(fields_[i].name, name))
+            return static_cast<int>(i);
+    return -1;
+}
+
+const std::uint8_t* Table::record(std::uint32_t recno) const
+{
+    if (recno < 1 || recno > count_)
+        throw XbaseError(path_ + ": record " + std::to_string(recno) + " does not exist");
+    return data_.data() + std::size_t(recno - 1) * recordLength_;
+}
+
+std::vector<std::uint8_t> Table::blankRecord() const
+{
+    std::vector<std::uint8_t> rec(recordLength_, ' ');
+    for (const Field& f : fields_)
+        if (f.type == 'I' || (f.type == 'M' && f.length == 4))
+            std::fill_n(rec.begin() + f.offset, f.length, 0);
+    return rec;
+}
+
+void Table::setHeaderFlags(std::uint8_t flags)
+{
+    if (flags == flags_)
+        return;
+    file_->writeAt(kFlagsOffset, &flags, 1);
+    flags_ = flags;
+}
+
+void Table::writeCountAndDate()
+{
+    std::uint8_t bytes[7];
+    todayBytes(bytes);
+    writeLe32(bytes + 3, count_);
+    file_->writeAt(kDateOffset, bytes, sizeof bytes);
+    dateWritten_ = true;
+}
+
+std::uint32_t Table::append(const std::uint8_t* rec)
+{
+    std::vector<std::uint8_t> bytes(rec, rec + recordLength_);
+    bytes.push_back(kEofMarker);
+    file_->writeAt(headerLength_ + std::uint64_t(count_) * recordLength_, bytes.data(), bytes.size());
+    data_.insert(data_.end(), rec, rec + recordLength_);
+    ++count_;
+    writeCountAndDate();
+    notify(count_, nullptr, record(count_));
+    return count_;
+}
+
+void Table::write(std::uint32_t recno, const std::uint8_t* rec)
+{
+    std::uint8_t* slot = const_cast<std::uint8_t*>(record(recno));
+    if (std::memcmp(slot, rec, recordLength_) == 0)
+        return;
+    file_->writeAt(headerLength_ + std::uint64_t(recno - 1) * recordLength_, rec, recordLength_);
+    std::vector<std::uint8_t> old(slot, slot + recordLength_);
+    std::memcpy(slot, rec, recordLength_);
+    if (!dateWritten_)
+        writeCountAndDate();
+    notify(recno, old.data(), slot);
+}
+
+void Table::setDeleted(std::uint32_t recno, bool deleted)
+{
+    std::vector<std::uint8_t> rec(record(recno), record(recno) + recordLength_);
+    rec[0] = deleted ? kDeletedFlag : ' ';
+    write(recno, rec.data());
+}
+
+std::string Table::fieldText(const std::uint8_t* rec, int field) const
+{
+    const Field& f = fields_.at(static_cast<std::size_t>(field));
+    const char* p = reinterpret_cast<const char*>(rec + f.offset);
+    switch (f.type) {
+    case 'M':
+        return memoText(rec, field);
+    case 'I':
+        return f.length == 4 ? std::to_string(static_cast<std::int32_t>(readLe32(rec + f.offset))) : std::string(p, f.length);
+    case 'N':
+    case 'F':
+        return std::string(trimmed(std::string_view(p, f.length)));
+    default:
+        return std::string(p, f.length);
+    }
+}
+
+void Table::setFieldText(std::uint8_t* rec, int field, std::string_view text)
+{
+    const Field& f = fields_.at(static_cast<std::size_t>(field));
+    std::uint8_t* p = rec + f.offset;
+    switch (f.type) {
+    case 'M': {
+        if (!memo_)
+            throw XbaseError(path_ + ": field " + f.name + " has no memo file");
+        std::uint32_t oldBlock = memoBlock(rec, field);
+        std::uint32_t block = memo_->write(oldBlock, text);
+        if (f.length == 4) {
+            writeLe32(p, block);
+        } else {
+            std::string digits = block == 0 ? std::string() : std::to_string(block);
+            std::fill_n(p, f.length, ' ');
+            std::memcpy(p + f.length - digits.size(), digits.data(), digits.size());
+        }
+        return;
+    }
+    case 'I': {
+        std::int32_t value = 0;
+        std::string_view t = trimmed(text);
+        std::from_chars(t.data(), t.data() + t.size(), value);
+        writeLe32(p, static_cast<std::uint32_t>(value));
+        return;
+    }
+    case 'N':
+    case 'F': {
+        std::string_view t = trimmed(text);
+        std::fill_n(p, f.length, ' ');
+        if (t.size() > f.length)
+            std::fill_n(p, f.length, '*');
+        else
+            std::memcpy(p + f.length - t.size(), t.data(), t.size());
+        return;
+    }
+    default: {
+        std::size_t n = std::min<std::size_t>(text.size(), f.length);
+        std::memcpy(p, text.data(), n);
+        std::fill(p + n, p + f.length, ' ');
+    }
+    }
+}
+
+std::uint32_t Table::memoBlock(const std::uint8_t* rec, int field) const
+{
+    const Field& f = fields_.at(static_cast<std::size_t>(field));
+    const std::uint8_t* p = rec + f.offset;
+    if (f.length == 4)
+        return readLe32(p);
+    std::string_view digits = trimmed(std::string_view(reinterpret_cast<const char*>(p), f.length));
+    std::uint32_t block = 0;
+    if (digits.empty())
+        return 0;
+    auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), block);
+    if (ec != std::errc() || end != digits.data() + digits.size())
+        throw XbaseError(path_ + ": memo pointer \"" + std::string(digits) + "\" in field " + f.name +
+                         " is not a block number");
+    return block;
+}
+
+std::string Table::memoText(const std::uint8_t* rec, int field) const
+{
+    const Field& f = fields_.at(static_cast<std::size_t>(field));
+    if (f.type != 'M' || !memo_)
+        return {};
+    return memo_->read(memoBlock(rec, field));
+}
+
+void Table::addListener(TableListener* listener) { listeners_.push_back(listener); }
+
+void Table::removeListener(TableListener* listener)
+{
+    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
+}
+
+void Table::notify(std::uint32_t recno, const std::uint8_t* oldRec, const std::uint8_t* newRec)
+{
+    for (TableListener* l : listeners_)
+        l->recordChanged(recno, oldRec, newRec);
+}
+
+void Table::flush()
+{
+    file_->sync();
+    if (memo_)
+        memo_->sync();
+}
+
+}  // namespace xbase

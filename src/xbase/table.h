@@ -1,0 +1,120 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "xbase/field.h"
+#include "xbase/file.h"
+
+namespace xbase {
+
+class MemoFile;
+
+enum class OpenMode { Shared, Exclusive };
+
+// Told of every record write, after the table holds the new record.
+// Index tags and cursors keep themselves current through this.
+class TableListener {
+public:
+    virtual ~TableListener() = default;
+    // `oldRecord` is null for an appended record. Deletion and recall arrive
+    // here too (byte 0 changes).
+    virtual void recordChanged(std::uint32_t recno, const std::uint8_t* oldRecord,
+                               const std::uint8_t* newRecord) = 0;
+};
+
+// A DBF table (FoxPro 2.x layout) with its FPT memo file, if it has memo
+// fields. Inside one process every open of a file shares one Table, so all
+// cursors see each other's writes at once. Record numbers are 1-based.
+// The record area is held in memory and written through on every change.
+class Table : public RecordLayout {
+public:
+    // Creates an empty table (and its memo file when the list has a memo
+    // field), replacing files of the same name. Throws XbaseError.
+    static void create(const std::string& path, const std::vector<FieldSpec>& fields,
+                       FileSystem& fs = defaultFileSystem());
+
+    // Opens a table, or joins the one this process already has open.
+    // Exclusive fails while anyone (this process or another) has it open;
+    // shared fails while someone holds it exclusively. Throws XbaseError.
+    static std::shared_ptr<Table> open(const std::string& path, OpenMode mode,
+                                       FileSystem& fs = defaultFileSystem());
+
+    ~Table() override;
+    Table(const Table&) = delete;
+    Table& operator=(const Table&) = delete;
+
+    const std::string& path() const { return path_; }
+    FileSystem& fileSystem() const { return fs_; }
+    OpenMode mode() const { return mode_; }
+
+    // RecordLayout
+    const std::vector<Field>& fields() const override { return fields_; }
+    int fieldIndex(std::string_view name) const override;
+    std::string memoText(const std::uint8_t* record, int field) const override;
+
+    std::uint8_t version() const { return version_; }
+    std::uint8_t headerFlags() const { return flags_; }
+    // Sets header byte 28 (0x01: a structural index belongs to the table).
+    void setHeaderFlags(std::uint8_t flags);
+    std::uint32_t recordCount() const { return count_; }
+    std::uint16_t recordLength() const { return recordLength_; }
+    std::uint16_t headerLength() const { return headerLength_; }
+    bool hasMemo() const { return memo_ != nullptr; }
+    MemoFile* memoFile() const { return memo_.get(); }
+
+    // Requires: 1 <= recno <= recordCount(). Valid until the next append.
+    const std::uint8_t* record(std::uint32_t recno) const;
+    bool isDeleted(std::uint32_t recno) const { return record(recno)[0] == '*'; }
+
+    // A blank record (deletion flag and every field blank).
+    std::vector<std::uint8_t> blankRecord() const;
+    // Appends `rec` (recordLength() bytes); returns its record number.
+    std::uint32_t append(const std::uint8_t* rec);
+    // Replaces record `recno` with `rec`, writing only if it differs.
+    void write(std::uint32_t recno, const std::uint8_t* rec);
+    void setDeleted(std::uint32_t recno, bool deleted);
+
+    // Field access on a record buffer. Text of a character field keeps its
+    // trailing blanks; N, D, L, I and F fields are shown as text; a memo
+    // gives its full text.
+    std::string fieldText(const std::uint8_t* rec, int field) const;
+    // Sets a character-like field: cut at its width, blank-padded; numeric
+    // fields right-aligned; I fields parsed as an integer. For a memo field
+    // writes the memo (blocks are allocated now) and stores its pointer.
+    void setFieldText(std::uint8_t* rec, int field, std::string_view text);
+
+    void addListener(TableListener* listener);
+    void removeListener(TableListener* listener);
+
+    // Writes cached changes and syncs the files to disk.
+    void flush();
+
+private:
+    Table(std::string path, FileSystem& fs, OpenMode mode);
+    void load();
+    void loadHeader();
+    void writeCountAndDate();
+    std::uint32_t memoBlock(const std::uint8_t* rec, int field) const;
+    void notify(std::uint32_t recno, const std::uint8_t* oldRec, const std::uint8_t* newRec);
+
+    std::string path_;
+    FileSystem& fs_;
+    OpenMode mode_;
+    std::unique_ptr<File> file_;
+    std::unique_ptr<MemoFile> memo_;
+    std::vector<Field> fields_;
+    std::uint8_t version_ = 0x03;
+    std::uint8_t flags_ = 0;
+    std::uint32_t count_ = 0;
+    std::uint16_t headerLength_ = 0;
+    std::uint16_t recordLength_ = 0;
+    bool dateWritten_ = false;
+    std::vector<std::uint8_t> data_;
+    std::vector<TableListener*> listeners_;
+};
+
+}  // namespace xbase

@@ -1,0 +1,83 @@
+#include "support/fixture_files.h"
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace test_support {
+
+std::string fixturePath(const std::string& relative)
+{
+    return std::string(VINORA_FIXTURES_DIR) + "/" + relative;
+}
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot read " + path);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::vector<std::string> dataLines(const std::string& path)
+{
+    std::istringstream in(readFile(path));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty() && line[0] != '#')
+            lines.push_back(line);
+    return lines;
+}
+
+std::vector<std::vector<std::string>> tabRows(const std::string& path)
+{
+    std::vector<std::vector<std::string>> rows;
+    for (const std::string& line : dataLines(path)) {
+        std::vector<std::string> cells;
+        std::size_t start = 0;
+        while (true) {
+            std::size_t tab = line.find('\t', start);
+            cells.push_back(line.substr(start, tab == std::string::npos ? tab : tab - start));
+            if (tab == std::string::npos)
+                break;
+            start = tab + 1;
+        }
+        rows.push_back(std::move(cells));
+    }
+    return rows;
+}
+
+void copyFixtureSet(const std::string& set, const std::string& dir)
+{
+    namespace fs = std::filesystem;
+    for (const auto& entry : fs::directory_iterator(fixturePath(set))) {
+        if (!entry.is_regular_file())
+            continue;
+        fs::path to = fs::path(dir) / entry.path().filename();
+        fs::copy_file(entry.path(), to, fs::copy_options::overwrite_existing);
+        fs::permissions(to, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add);
+    }
+}
+
+std::string runCapture(const std::string& command, int* status)
+{
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe)
+        throw std::runtime_error("cannot run " + command);
+    std::string out;
+    char buf[4096];
+    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, pipe)) > 0;)
+        out.append(buf, n);
+    int rc = ::pclose(pipe);
+    if (status)
+        *status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+    return out;
+}
+
+}  // namespace test_support

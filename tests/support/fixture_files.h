@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace test_support {
+
+// Path of a file under the shared fixtures folder ("xbase/small/ALBUMS.DBF").
+std::string fixturePath(const std::string& relative);
+
+// Whole content of a file.
+std::string readFile(const std::string& path);
+
+// Lines of an expected-results file, without the comment lines ("#...").
+std::vector<std::string> dataLines(const std::string& path);
+
+// The "name<TAB>value" lines of an expected file as a list of fields per line.
+std::vector<std::vector<std::string>> tabRows(const std::string& path);
+
+// Copies a fixture set ("xbase/small") into `dir`, writable.
+void copyFixtureSet(const std::string& set, const std::string& dir);
+
+// Runs a command line and returns its standard output; `status` gets the exit code.
+std::string runCapture(const std::string& command, int* status = nullptr);
+
+}  // namespace test_support
