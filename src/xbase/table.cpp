@@ -216,23 +216,25 @@ void Table::setHeaderFlags(std::uint8_t flags)
     flags_ = flags;
 }
 
-void Table::writeCountAndDate()
+void Table::writeCountAndDate(std::uint32_t count)
 {
     std::uint8_t bytes[7];
     todayBytes(bytes);
-    writeLe32(bytes + 3, count_);
+    writeLe32(bytes + 3, count);
     file_->writeAt(kDateOffset, bytes, sizeof bytes);
     dateWritten_ = true;
 }
 
 std::uint32_t Table::append(const std::uint8_t* rec)
 {
+    // Record first, count second: a failure between them leaves the old
+    // count, so the table stays readable without the new record.
     std::vector<std::uint8_t> bytes(rec, rec + recordLength_);
     bytes.push_back(kEofMarker);
     file_->writeAt(headerLength_ + std::uint64_t(count_) * recordLength_, bytes.data(), bytes.size());
+    writeCountAndDate(count_ + 1);
     data_.insert(data_.end(), rec, rec + recordLength_);
     ++count_;
-    writeCountAndDate();
     notify(count_, nullptr, record(count_));
     return count_;
 }
@@ -246,7 +248,7 @@ void Table::write(std::uint32_t recno, const std::uint8_t* rec)
     std::vector<std::uint8_t> old(slot, slot + recordLength_);
     std::memcpy(slot, rec, recordLength_);
     if (!dateWritten_)
-        writeCountAndDate();
+        writeCountAndDate(count_);
     notify(recno, old.data(), slot);
 }
 

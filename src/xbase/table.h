@@ -97,7 +97,7 @@ private:
     Table(std::string path, FileSystem& fs, OpenMode mode);
     void load();
     void loadHeader();
-    void writeCountAndDate();
+    void writeCountAndDate(std::uint32_t count);
     std::uint32_t memoBlock(const std::uint8_t* rec, int field) const;
     void notify(std::uint32_t recno, const std::uint8_t* oldRec, const std::uint8_t* newRec);
 
