@@ -6,8 +6,10 @@
 #include <ctime>
 
 #include "xbase/byte_order.h"
+#include "xbase/cdx_index.h"
 #include "xbase/file_names.h"
 #include "xbase/memo_file.h"
+#include "xbase/pack_journal.h"
 #include "xbase/table_registry.h"
 #include "xbase/xbase_error.h"
 
@@ -32,6 +34,7 @@ constexpr std::uint8_t kEofMarker = 0x1A;
 constexpr std::uint8_t kVersionPlain = 0x03;
 constexpr std::uint8_t kVersionWithMemo = 0xF5;
 constexpr std::uint8_t kDeletedFlag = '*';
+constexpr std::uint8_t kStructuralIndexFlag = 0x01;
 constexpr std::size_t kMaxRecordLength = 65535;
 
 std::string fileName(const std::string& path)
@@ -96,6 +99,10 @@ void Table::create(const std::string& path, const std::vector<FieldSpec>& specs,
     if (!file->tryLock(LockKind::Exclusive))
         throw XbaseError(path + ": the table is in use by another program");
     file->truncate(0);
+    // An index left from an earlier table of this name does not belong to the new one.
+    std::string oldIndex = siblingPath(fs, path, "cdx");
+    if (fs.exists(oldIndex))
+        fs.remove(oldIndex);
     file->writeAt(0, header.data(), header.size());
     if (memo) {
         auto memoFile = fs.open(siblingPath(fs, path, "fpt"), OpenFlags::Create);
@@ -123,13 +130,21 @@ Table::Table(std::string path, FileSystem& fs, OpenMode mode) : path_(std::move(
 
 Table::~Table() = default;
 
-void Table::load()
+void Table::openFiles()
 {
     file_ = fs_.open(path_, OpenFlags::ReadWrite);
     if (!file_->tryLock(mode_ == OpenMode::Exclusive ? LockKind::Exclusive : LockKind::Shared))
         throw XbaseError(path_ + (mode_ == OpenMode::Exclusive
                                       ? ": the table is in use by another program and cannot be opened exclusively"
                                       : ": the table is opened exclusively by another program"));
+}
+
+void Table::load()
+{
+    openFiles();
+    // Only once the lock shows that no one else is packing.
+    if (PackJournal(fs_, path_).recover())
+        openFiles();
     loadHeader();
     const std::uint64_t dataSize = std::uint64_t(count_) * recordLength_;
     if (headerLength_ + dataSize > file_->size())
@@ -144,6 +159,26 @@ void Table::load()
             throw XbaseError(path_ + ": its memo file " + fileName(memoPath) + " is missing");
         memo_ = std::make_unique<MemoFile>(fs_.open(memoPath, OpenFlags::ReadWrite));
     }
+    std::string indexPath = siblingPath(fs_, path_, "cdx");
+    if (fs_.exists(indexPath))
+        index_ = CdxIndex::open(*this, fs_.open(indexPath, OpenFlags::ReadWrite));
+}
+
+CdxIndex& Table::createIndex()
+{
+    index_.reset();
+    auto file = fs_.open(siblingPath(fs_, path_, "cdx"), OpenFlags::Create);
+    index_ = CdxIndex::create(*this, std::move(file));
+    setHeaderFlags(flags_ | kStructuralIndexFlag);
+    return *index_;
+}
+
+void Table::copyStructure(const std::string& path) const
+{
+    std::vector<FieldSpec> specs;
+    for (const Field& f : fields_)
+        specs.push_back({f.name, f.type, f.length, f.decimals});
+    create(path, specs, fs_);
 }
 
 void Table::loadHeader()
@@ -354,6 +389,8 @@ void Table::removeListener(TableListener* listener)
 
 void Table::notify(std::uint32_t recno, const std::uint8_t* oldRec, const std::uint8_t* newRec)
 {
+    if (index_)
+        index_->recordChanged(recno, oldRec, newRec);
     for (TableListener* l : listeners_)
         l->recordChanged(recno, oldRec, newRec);
 }
@@ -363,6 +400,8 @@ void Table::flush()
     file_->sync();
     if (memo_)
         memo_->sync();
+    if (index_)
+        index_->sync();
 }
 
 }  // namespace xbase

@@ -11,6 +11,7 @@
 
 namespace xbase {
 
+class CdxIndex;
 class MemoFile;
 
 enum class OpenMode { Shared, Exclusive };
@@ -24,6 +25,8 @@ public:
     // here too (byte 0 changes).
     virtual void recordChanged(std::uint32_t recno, const std::uint8_t* oldRecord,
                                const std::uint8_t* newRecord) = 0;
+    // Record numbers changed wholesale (after a pack).
+    virtual void tableReset() {}
 };
 
 // A DBF table (FoxPro 2.x layout) with its FPT memo file, if it has memo
@@ -87,15 +90,33 @@ public:
     // writes the memo (blocks are allocated now) and stores its pointer.
     void setFieldText(std::uint8_t* rec, int field, std::string_view text);
 
+    // The structural compound index beside the table (ALBUMS.CDX for
+    // ALBUMS.DBF), opened with the table when the file exists; else null.
+    // It hears of every record change before the listeners do.
+    CdxIndex* index() const { return index_.get(); }
+    // Makes a new empty structural index (replacing the file) and sets the
+    // header flag; add tags with CdxIndex::createTag. Throws XbaseError.
+    CdxIndex& createIndex();
+
     void addListener(TableListener* listener);
     void removeListener(TableListener* listener);
 
     // Writes cached changes and syncs the files to disk.
     void flush();
 
+    // Removes deleted records, compacts the memo file and rebuilds every
+    // tag. New files are written and synced beside the old ones, then
+    // swapped in all-or-nothing (an interrupted pack is finished or undone
+    // at the next open). Requires: opened exclusively. Throws XbaseError.
+    void pack();
+    // Creates an empty table at `path` with the same fields (no tags).
+    void copyStructure(const std::string& path) const;
+
 private:
     Table(std::string path, FileSystem& fs, OpenMode mode);
     void load();
+    void openFiles();
+    void reopen();
     void loadHeader();
     void writeCountAndDate(std::uint32_t count);
     std::uint32_t memoBlock(const std::uint8_t* rec, int field) const;
@@ -115,6 +136,7 @@ private:
     bool dateWritten_ = false;
     std::vector<std::uint8_t> data_;
     std::vector<TableListener*> listeners_;
+    std::unique_ptr<CdxIndex> index_;
 };
 
 }  // namespace xbase

@@ -1,5 +1,6 @@
 #include "dbf_commands.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -7,6 +8,8 @@
 
 #include "text_escape.h"
 #include "xbase/byte_order.h"
+#include "xbase/cdx_index.h"
+#include "xbase/cursor.h"
 #include "xbase/field.h"
 #include "xbase/expression.h"
 #include "xbase/table.h"
@@ -151,6 +154,76 @@ int remove(const Args& a, std::ostream&)
     return 0;
 }
 
+int tags(const Args& a, std::ostream& out)
+{
+    auto table = xbase::Table::open(a.at(1), xbase::OpenMode::Shared);
+    if (xbase::CdxIndex* index = table->index())
+        for (std::size_t i = 0; i < index->tagCount(); ++i)
+            out << index->tagAt(i).name() << '\t' << escape(index->tagAt(i).expression()) << "\n";
+    return 0;
+}
+
+int makeIndex(const Args& a, std::ostream&)
+{
+    if (a.size() != 4)
+        throw UsageError("index FILE TAG EXPR");
+    auto table = xbase::Table::open(a[1], xbase::OpenMode::Exclusive);
+    xbase::CdxIndex& index = table->index() ? *table->index() : table->createIndex();
+    index.createTag(a[2], a[3]);
+    table->flush();
+    return 0;
+}
+
+bool takeFlag(Args& a, const std::string& flag)
+{
+    auto it = std::find(a.begin(), a.end(), flag);
+    if (it == a.end())
+        return false;
+    a.erase(it);
+    return true;
+}
+
+int order(const Args& args, std::ostream& out)
+{
+    Args a = args;
+    const bool deleted = takeFlag(a, "--deleted");
+    if (a.size() != 3)
+        throw UsageError("order FILE TAG [--deleted]");
+    auto table = xbase::Table::open(a[1], xbase::OpenMode::Shared);
+    xbase::Cursor cursor(table);
+    cursor.setOrder(a[2]);
+    cursor.setShowDeleted(deleted);
+    for (bool ok = cursor.first(); ok; ok = cursor.next())
+        out << cursor.recno() << '\t' << escape(rtrim(cursor.keyOf(table->record(cursor.recno())))) << "\n";
+    return 0;
+}
+
+int seek(const Args& args, std::ostream& out)
+{
+    Args a = args;
+    const bool deleted = takeFlag(a, "--deleted");
+    const bool nearest = takeFlag(a, "--nearest");
+    if (a.size() != 4)
+        throw UsageError("seek FILE TAG KEY [--nearest] [--deleted]");
+    auto table = xbase::Table::open(a[1], xbase::OpenMode::Shared);
+    xbase::Cursor cursor(table);
+    cursor.setOrder(a[2]);
+    cursor.setShowDeleted(deleted);
+    const std::string key = unescape(a[3]);
+    const bool found = nearest ? cursor.seekNearest(key) : cursor.seek(key);
+    out << (found ? 1 : 0) << '\t' << (cursor.eof() ? 1 : 0) << '\t' << cursor.recno() << "\n";
+    return 0;
+}
+
+int pack(const Args& a, std::ostream&)
+{
+    if (a.size() != 2)
+        throw UsageError("pack FILE");
+    auto table = xbase::Table::open(a[1], xbase::OpenMode::Exclusive);
+    table->pack();
+    return 0;
+}
+
 const char kUsage[] =
     "usage: vinora-dbf COMMAND FILE ...\n"
     "  info FILE                     header facts and fields\n"
@@ -158,14 +231,22 @@ const char kUsage[] =
     "  count FILE [--filter EXPR]    number of live records passing EXPR\n"
     "  create FILE LIST              new table from \"Name,Char,50;Notes,Memo;\"\n"
     "  append FILE FIELD=VALUE...    append a record (\\xHH escapes allowed)\n"
-    "  delete FILE RECNO             mark a record deleted\n";
+    "  delete FILE RECNO             mark a record deleted\n"
+    "  tags FILE                     index tags and their key expressions\n"
+    "  index FILE TAG EXPR           create (or replace) an index tag\n"
+    "  order FILE TAG [--deleted]    records in tag order: recno, key\n"
+    "  seek FILE TAG KEY [--nearest] [--deleted]\n"
+    "                                found, eof, recno after the seek\n"
+    "  pack FILE                     remove deleted records, rebuild tags\n";
 
 }  // namespace
 
 int runCommand(const Args& args, std::ostream& out, std::ostream& err)
 {
     static const std::map<std::string, std::function<int(const Args&, std::ostream&)>> commands = {
-        {"info", info}, {"dump", dump}, {"count", count}, {"create", create}, {"append", append}, {"delete", remove},
+        {"info", info},   {"dump", dump},   {"count", count}, {"create", create}, {"append", append},
+        {"delete", remove}, {"tags", tags}, {"index", makeIndex}, {"order", order}, {"seek", seek},
+        {"pack", pack},
     };
     if (args.empty() || !commands.count(args[0])) {
         err << kUsage;

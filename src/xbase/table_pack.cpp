@@ -1,0 +1,124 @@
+// Pack: the table's live records, memos and index tags written afresh and
+// swapped in all-or-nothing.
+#include <cstring>
+
+#include "xbase/byte_order.h"
+#include "xbase/cdx_index.h"
+#include "xbase/file_names.h"
+#include "xbase/memo_file.h"
+#include "xbase/pack_journal.h"
+#include "xbase/table.h"
+#include "xbase/tag_access.h"
+#include "xbase/xbase_error.h"
+
+namespace xbase {
+namespace {
+
+constexpr std::size_t kCountOffset = 4;
+constexpr std::uint8_t kEofMarker = 0x1A;
+
+// A memo file built in memory: header, then each memo in whole blocks.
+class MemoImage {
+public:
+    explicit MemoImage(std::uint16_t blockSize) : blockSize_(blockSize), bytes_(MemoFile::kHeaderSize, 0)
+    {
+        pad();
+    }
+    std::uint32_t add(const std::string& text)
+    {
+        if (text.empty())
+            return 0;
+        std::uint32_t block = static_cast<std::uint32_t>(bytes_.size() / blockSize_);
+        std::uint8_t head[MemoFile::kBlockHeaderSize];
+        writeBe32(head, MemoFile::kTextType);
+        writeBe32(head + 4, static_cast<std::uint32_t>(text.size()));
+        bytes_.insert(bytes_.end(), head, head + sizeof head);
+        bytes_.insert(bytes_.end(), text.begin(), text.end());
+        pad();
+        return block;
+    }
+    const std::vector<std::uint8_t>& finish()
+    {
+        writeBe32(bytes_.data(), static_cast<std::uint32_t>(bytes_.size() / blockSize_));
+        writeBe16(bytes_.data() + 6, blockSize_);
+        return bytes_;
+    }
+
+private:
+    void pad() { bytes_.resize((bytes_.size() + blockSize_ - 1) / blockSize_ * blockSize_, 0); }
+
+    std::uint16_t blockSize_;
+    std::vector<std::uint8_t> bytes_;
+};
+
+void writeWhole(FileSystem& fs, const std::string& path, const std::vector<std::uint8_t>& bytes)
+{
+    auto file = fs.open(path, OpenFlags::Create);
+    file->truncate(0);
+    file->writeAt(0, bytes.data(), bytes.size());
+    file->sync();
+}
+
+}  // namespace
+
+void Table::pack()
+{
+    if (mode_ != OpenMode::Exclusive)
+        throw XbaseError(path_ + ": packing needs the table opened exclusively");
+    PackJournal journal(fs_, path_);
+    journal.recover();
+
+    std::vector<std::uint8_t> image(headerLength_);
+    file_->readExact(0, image.data(), image.size());
+    std::unique_ptr<MemoImage> memos;
+    if (memo_)
+        memos = std::make_unique<MemoImage>(memo_->blockSize());
+    std::uint32_t live = 0;
+    std::vector<std::uint8_t> rec;
+    for (std::uint32_t r = 1; r <= count_; ++r) {
+        if (isDeleted(r))
+            continue;
+        rec.assign(record(r), record(r) + recordLength_);
+        for (std::size_t f = 0; memos && f < fields_.size(); ++f) {
+            if (fields_[f].type != 'M')
+                continue;
+            std::uint32_t block = memos->add(memoText(rec.data(), static_cast<int>(f)));
+            std::uint8_t* p = rec.data() + fields_[f].offset;
+            if (fields_[f].length == 4) {
+                writeLe32(p, block);
+            } else {
+                std::string digits = block ? std::to_string(block) : std::string();
+                std::memset(p, ' ', fields_[f].length);
+                std::memcpy(p + fields_[f].length - digits.size(), digits.data(), digits.size());
+            }
+        }
+        image.insert(image.end(), rec.begin(), rec.end());
+        ++live;
+    }
+    image.push_back(kEofMarker);
+    writeLe32(image.data() + kCountOffset, live);
+
+    const std::string temp = journal.tempTablePath();
+    writeWhole(fs_, temp, image);
+    if (memos)
+        writeWhole(fs_, siblingPath(fs_, temp, "fpt"), memos->finish());
+    if (index())
+        rebuildIndexBeside(*this, temp);
+    journal.commit();
+    reopen();
+}
+
+void Table::reopen()
+{
+    file_.reset();
+    memo_.reset();
+    index_.reset();
+    fields_.clear();
+    data_.clear();
+    dateWritten_ = false;
+    load();
+    for (TableListener* l : listeners_)
+        l->tableReset();
+}
+
+}  // namespace xbase

@@ -1,0 +1,110 @@
+// Pack removes deleted records, compacts memos and rebuilds tags; a pack
+// that fails part-way leaves the table as it was, or finishes at next open.
+#include <gtest/gtest.h>
+
+#include "support/faulty_file_system.h"
+#include "support/fixture_files.h"
+#include "support/temp_dir.h"
+#include "xbase/cdx_index.h"
+#include "xbase/cursor.h"
+#include "xbase/memo_file.h"
+#include "xbase/table.h"
+#include "xbase/xbase_error.h"
+
+namespace {
+
+using xbase::Cursor;
+using xbase::OpenMode;
+using xbase::Table;
+
+// Album titles with their memos, live records in record order.
+std::vector<std::pair<std::string, std::string>> liveAlbums(Table& t)
+{
+    std::vector<std::pair<std::string, std::string>> out;
+    for (std::uint32_t r = 1; r <= t.recordCount(); ++r)
+        if (!t.isDeleted(r))
+            out.emplace_back(t.fieldText(t.record(r), 0), t.memoText(t.record(r), t.fieldIndex("Notes")));
+    return out;
+}
+
+std::vector<std::string> artistOrder(const std::shared_ptr<Table>& t)
+{
+    Cursor c(t);
+    c.setOrder("Artist");
+    std::vector<std::string> out;
+    for (bool ok = c.first(); ok; ok = c.next())
+        out.push_back(c.field("Album"));
+    return out;
+}
+
+TEST(Pack, RemovesDeletedRecordsCompactsMemosAndRebuildsTags)
+{
+    test_support::TempDir dir;
+    test_support::copyFixtureSet("xbase/small", dir.path());
+    auto t = Table::open(dir.file("ALBUMS.DBF"), OpenMode::Exclusive);
+    const auto before = liveAlbums(*t);
+    const auto orderBefore = artistOrder(t);
+    {
+        Cursor c(t);
+        c.setOrder("Album");
+        c.last();
+        t->pack();
+        EXPECT_EQ(c.count(), 14u);  // cursors start again from the first row
+        EXPECT_FALSE(c.eof());
+    }
+    EXPECT_EQ(t->recordCount(), 14u);
+    EXPECT_EQ(liveAlbums(*t), before);
+    EXPECT_EQ(artistOrder(t), orderBefore);
+    EXPECT_EQ(t->index()->tagCount(), 5u);
+    // Rewritten memos left unused blocks; the packed file has none.
+    EXPECT_LT(t->memoFile()->nextFreeBlock(), 124u);
+    t.reset();
+    auto again = Table::open(dir.file("ALBUMS.DBF"), OpenMode::Shared);
+    EXPECT_EQ(liveAlbums(*again), before);
+    EXPECT_EQ(artistOrder(again), orderBefore);
+    EXPECT_FALSE(test_support::runCapture("ls " + dir.path()).find("~P") != std::string::npos);
+}
+
+TEST(Pack, NeedsExclusiveUse)
+{
+    test_support::TempDir dir;
+    test_support::copyFixtureSet("xbase/small", dir.path());
+    auto t = Table::open(dir.file("TRACKS.DBF"), OpenMode::Shared);
+    EXPECT_THROW(t->pack(), xbase::XbaseError);
+}
+
+TEST(Pack, FailureAtAnyPointLeavesOldOrNewTableWhole)
+{
+    test_support::TempDir dir;
+    test_support::FaultyFileSystem fs;
+    test_support::copyFixtureSet("xbase/small", dir.path());
+    std::vector<std::pair<std::string, std::string>> before;
+    std::vector<std::string> order;
+    {
+        auto t = Table::open(dir.file("ALBUMS.DBF"), OpenMode::Exclusive, fs);
+        before = liveAlbums(*t);
+        order = artistOrder(t);
+    }
+    const std::uint64_t start = fs.written();
+    {
+        auto t = Table::open(dir.file("ALBUMS.DBF"), OpenMode::Exclusive, fs);
+        t->pack();
+    }
+    const std::uint64_t whole = fs.written() - start;
+    for (std::uint64_t budget = 0; budget <= whole; budget += whole / 37 + 1) {
+        test_support::copyFixtureSet("xbase/small", dir.path());
+        try {
+            auto t = Table::open(dir.file("ALBUMS.DBF"), OpenMode::Exclusive, fs);
+            fs.failAfter(budget);
+            t->pack();
+        } catch (const xbase::XbaseError&) {
+        }
+        fs.heal();
+        auto t = Table::open(dir.file("ALBUMS.DBF"), OpenMode::Shared, fs);
+        EXPECT_TRUE(t->recordCount() == 16u || t->recordCount() == 14u) << budget;
+        EXPECT_EQ(liveAlbums(*t), before) << budget;
+        EXPECT_EQ(artistOrder(t), order) << budget;
+    }
+}
+
+}  // namespace
