@@ -150,8 +150,7 @@ void Table::load()
     if (headerLength_ + dataSize > file_->size())
         throw XbaseError(path_ + ": the record count (" + std::to_string(count_) +
                          ") runs past the end of the file; the table is damaged or cut short");
-    data_.resize(dataSize);
-    file_->readExact(headerLength_, data_.data(), data_.size());
+    segments_.resize((count_ + kSegmentRecords - 1) / kSegmentRecords);
     bool memoFields = std::any_of(fields_.begin(), fields_.end(), [](const Field& f) { return f.type == 'M'; });
     if (memoFields) {
         std::string memoPath = siblingPath(fs_, path_, "fpt");
@@ -227,11 +226,22 @@ int Table::fieldIndex(std::string_view name) const
     return -1;
 }
 
-const std::uint8_t* Table::record(std::uint32_t recno) const
+void Table::badRecord(std::uint32_t recno) const
 {
-    if (recno < 1 || recno > count_)
-        throw XbaseError(path_ + ": record " + std::to_string(recno) + " does not exist");
-    return data_.data() + std::size_t(recno - 1) * recordLength_;
+    throw XbaseError(path_ + ": record " + std::to_string(recno) + " does not exist");
+}
+
+const std::uint8_t* Table::loadSegment(std::uint32_t segment) const
+{
+    Segment& s = segments_[segment];
+    if (!s.bytes)
+        s.bytes.reset(new std::uint8_t[std::size_t(kSegmentRecords) * recordLength_]);
+    const std::uint32_t first = segment * kSegmentRecords;
+    const std::uint32_t n = std::min(kSegmentRecords, count_ - first);
+    file_->readExact(headerLength_ + std::uint64_t(first) * recordLength_, s.bytes.get(),
+                     std::size_t(n) * recordLength_);
+    s.loaded = true;
+    return s.bytes.get();
 }
 
 std::vector<std::uint8_t> Table::blankRecord() const
@@ -268,7 +278,16 @@ std::uint32_t Table::append(const std::uint8_t* rec)
     bytes.push_back(kEofMarker);
     file_->writeAt(headerLength_ + std::uint64_t(count_) * recordLength_, bytes.data(), bytes.size());
     writeCountAndDate(count_ + 1);
-    data_.insert(data_.end(), rec, rec + recordLength_);
+    const std::uint32_t segment = count_ / kSegmentRecords;
+    if (segment == segments_.size())
+        segments_.emplace_back();
+    Segment& s = segments_[segment];
+    if (!s.loaded && count_ % kSegmentRecords != 0)
+        loadSegment(segment);
+    if (!s.bytes)
+        s.bytes.reset(new std::uint8_t[std::size_t(kSegmentRecords) * recordLength_]);
+    s.loaded = true;
+    std::memcpy(s.bytes.get() + std::size_t(count_ % kSegmentRecords) * recordLength_, rec, recordLength_);
     ++count_;
     notify(count_, nullptr, record(count_));
     return count_;

@@ -69,8 +69,18 @@ public:
     bool hasMemo() const { return memo_ != nullptr; }
     MemoFile* memoFile() const { return memo_.get(); }
 
-    // Requires: 1 <= recno <= recordCount(). Valid until the next append.
-    const std::uint8_t* record(std::uint32_t recno) const;
+    // Requires: 1 <= recno <= recordCount(). The pointer stays valid while
+    // the table is open (until a pack). Throws XbaseError when the record
+    // cannot be read.
+    const std::uint8_t* record(std::uint32_t recno) const
+    {
+        if (recno < 1 || recno > count_)
+            badRecord(recno);
+        std::uint32_t i = recno - 1;
+        const Segment& s = segments_[i / kSegmentRecords];
+        return (s.loaded ? s.bytes.get() : loadSegment(i / kSegmentRecords)) +
+               std::size_t(i % kSegmentRecords) * recordLength_;
+    }
     bool isDeleted(std::uint32_t recno) const { return record(recno)[0] == '*'; }
 
     // A blank record (deletion flag and every field blank).
@@ -134,7 +144,15 @@ private:
     std::uint16_t headerLength_ = 0;
     std::uint16_t recordLength_ = 0;
     bool dateWritten_ = false;
-    std::vector<std::uint8_t> data_;
+    // Records are read from disk in segments, on first use, and kept.
+    static constexpr std::uint32_t kSegmentRecords = 4096;
+    struct Segment {
+        std::unique_ptr<std::uint8_t[]> bytes;  // room for kSegmentRecords records
+        bool loaded = false;
+    };
+    const std::uint8_t* loadSegment(std::uint32_t segment) const;
+    [[noreturn]] void badRecord(std::uint32_t recno) const;
+    mutable std::vector<Segment> segments_;
     std::vector<TableListener*> listeners_;
     std::unique_ptr<CdxIndex> index_;
 };

@@ -114,7 +114,7 @@ void Table::reopen()
     memo_.reset();
     index_.reset();
     fields_.clear();
-    data_.clear();
+    segments_.clear();
     dateWritten_ = false;
     load();
     for (TableListener* l : listeners_)
