@@ -36,4 +36,15 @@ inline constexpr TableDef kPlaylist{"PLAYLIST.DBF", "Playlist", "ID,Char,8;NR,Ch
 inline constexpr TableDef kArtists{
     "ARTISTS.DBF", "Artists", "ID,Char,8;NR,Char,3;Artist,Char,50;", {{{"ID", "ID+NR"}, {"Artist", "upper(Artist)"}}}};
 
+// The tracks view's work table, made on demand and opened exclusively.
+inline constexpr TableDef kTView{
+    "TVIEW.DBF", "Tview", "Artist,Char,50;Album,Char,50;Track,Char,50;Genre,Char,10;YR,Char,4;ID,Char,8;",
+    {{{"Album", "upper(Album)"}, {"Artist", "upper(Artist)+left(upper(Track),12)"}, {"Track", "upper(Track)"}}}};
+
+// The report writer's copy of the albums structure; it gets the ALBUMS tags.
+inline constexpr std::string_view kReportTempFile = "temp.dbf";
+
+// The four tables every start-up makes sure of.
+inline constexpr std::array<const TableDef*, 4> kCatalogueTables{&kAlbums, &kPlaylist, &kTracks, &kArtists};
+
 }  // namespace catalogue

@@ -2,6 +2,7 @@
 // recorded results, and its commands change files as they say.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 
 #include "dbf_commands.h"
@@ -91,6 +92,24 @@ TEST(ToolCommands, CreateAppendIndexDeleteCountAndPack)
     run({"pack", dbf});
     EXPECT_EQ(run({"dump", dbf}), "#columns\trecno\tdeleted\tARTIST\tNOTES\n1\t0\tBj\\xf6rk\ta\\r\\nb\n2\t0\tZappa\t\n");
     EXPECT_EQ(run({"order", dbf, "ARTIST"}), "1\tBJ\\xf6RK\n2\tZAPPA\n");
+}
+
+TEST(ToolCommands, CheckPassesSoundIndexesAndFindsStaleKeys)
+{
+    test_support::TempDir dir;
+    for (std::string set : {"small", "medium", "empty"})
+        for (std::string table : {"ALBUMS", "TRACKS", "PLAYLIST", "ARTISTS"})
+            EXPECT_EQ(run({"check", fixturePath("xbase/" + set + "/" + table + ".DBF")}), "ok\n") << set << table;
+    test_support::copyFixtureSet("xbase/small", dir.path());
+    {
+        // Change an artist behind the index's back.
+        std::fstream f(dir.file("ALBUMS.DBF"), std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(386 + 51);
+        f.write("Q", 1);
+    }
+    std::ostringstream out, err;
+    EXPECT_EQ(vinora_dbf::runCommand({"check", dir.file("ALBUMS.DBF")}, out, err), 1);
+    EXPECT_NE(out.str().find("problem\t"), std::string::npos) << out.str();
 }
 
 TEST(ToolCommands, ErrorsExitNonZeroWithAMessage)

@@ -8,6 +8,7 @@
 
 #include "text_escape.h"
 #include "xbase/byte_order.h"
+#include "xbase/cdx_checker.h"
 #include "xbase/cdx_index.h"
 #include "xbase/cursor.h"
 #include "xbase/field.h"
@@ -224,6 +225,21 @@ int pack(const Args& a, std::ostream&)
     return 0;
 }
 
+// Walks every tag against the table; lists each fault found.
+int check(const Args& a, std::ostream& out)
+{
+    if (a.size() != 2)
+        throw UsageError("check FILE");
+    auto table = xbase::Table::open(a[1], xbase::OpenMode::Shared);
+    if (!table->index())
+        throw xbase::XbaseError(a[1] + ": the table has no index file");
+    std::vector<std::string> problems = xbase::CdxChecker::check(*table->index());
+    for (const std::string& p : problems)
+        out << "problem\t" << p << "\n";
+    out << (problems.empty() ? "ok\n" : std::to_string(problems.size()) + " problems\n");
+    return problems.empty() ? 0 : 1;
+}
+
 const char kUsage[] =
     "usage: vinora-dbf COMMAND FILE ...\n"
     "  info FILE                     header facts and fields\n"
@@ -237,7 +253,8 @@ const char kUsage[] =
     "  order FILE TAG [--deleted]    records in tag order: recno, key\n"
     "  seek FILE TAG KEY [--nearest] [--deleted]\n"
     "                                found, eof, recno after the seek\n"
-    "  pack FILE                     remove deleted records, rebuild tags\n";
+    "  pack FILE                     remove deleted records, rebuild tags\n"
+    "  check FILE                    verify every index tag against the table\n";
 
 }  // namespace
 
@@ -246,7 +263,7 @@ int runCommand(const Args& args, std::ostream& out, std::ostream& err)
     static const std::map<std::string, std::function<int(const Args&, std::ostream&)>> commands = {
         {"info", info},   {"dump", dump},   {"count", count}, {"create", create}, {"append", append},
         {"delete", remove}, {"tags", tags}, {"index", makeIndex}, {"order", order}, {"seek", seek},
-        {"pack", pack},
+        {"pack", pack},     {"check", check},
     };
     if (args.empty() || !commands.count(args[0])) {
         err << kUsage;

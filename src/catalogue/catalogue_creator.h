@@ -1,0 +1,58 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "catalogue/catalogue_schema.h"
+
+namespace catalogue {
+
+class TDM;
+class TableView;
+
+inline constexpr std::string_view kCreatingDataFilesText = "Creating data files ...";
+// Followed by the table's name without extension.
+inline constexpr std::string_view kIndexDamagedText = "Index file damaged, rebuilding: ";
+
+// The start-up step that makes sure of the catalogue files, then opens the
+// views. A table "exists" when a view on it is open or its file is in the
+// program directory (name case ignored).
+//  0. An index file of a table that is not open is damaged when its header
+//     check finds problems, opening the table fails on it, or it lacks a
+//     catalogue tag: "Index file damaged, rebuilding: " + name, and it is
+//     deleted, so the steps below rebuild it like a missing one.
+//  1-4. A missing ALBUMS ("Creating data files ..." first), PLAYLIST,
+//     TRACKS or ARTISTS is created empty, after deleting an index file left
+//     under its name.
+//  5. Without ALBUMS.CDX the TRACKS and PLAYLIST indexes are deleted too;
+//     ALBUMS's tags are built (exclusively).
+//  6. Without TRACKS.CDX its tags are built; tblTracks opens.
+//  7. tblCD opens in order Tracks.
+//  8. Without ARTISTS.CDX its tags are built; tblArtists opens.
+//  9. Without PLAYLIST.CDX its tags are built.
+// 10. tblAlbums (Artist), tblPlayList (Playlist), tblTracks (Tracks),
+//     tblArtists (ID) open at their first rows, and tblFilter in order ID
+//     for the lookups.
+// Tag building reports "Creating Index File for: " + name. Engine errors
+// (xbase::XbaseError) are not caught: the step stops where it failed.
+class CatalogueCreator {
+public:
+    explicit CatalogueCreator(TDM& dm) : dm_(dm) {}
+    void run();
+
+private:
+    bool tableExists(const TableDef& def) const;
+    std::string tablePath(const TableDef& def) const;
+    std::string indexPath(const TableDef& def) const;
+    bool indexExists(const TableDef& def) const;
+    void removeIndex(const TableDef& def) const;
+    void dropDamagedIndex(const TableDef& def) const;
+    bool indexDamaged(const TableDef& def, const std::string& index) const;
+    void createTable(const TableDef& def) const;
+    void buildIndexesOf(const TableDef& def) const;
+    static void openAtFirst(TableView& view, std::string_view order);
+
+    TDM& dm_;
+};
+
+}  // namespace catalogue

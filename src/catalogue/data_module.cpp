@@ -1,0 +1,59 @@
+#include "catalogue/data_module.h"
+
+#include "catalogue/album_codes.h"
+#include "catalogue/catalogue_creator.h"
+#include "catalogue/catalogue_schema.h"
+#include "xbase/file_names.h"
+
+namespace catalogue {
+
+TDM::TDM(std::string programDir)
+    : dir_(std::move(programDir)),
+      tblAlbums_("tblAlbums", dir_, std::string(kAlbums.fileName)),
+      tblFilter_("tblFilter", dir_, std::string(kAlbums.fileName)),
+      tblTracks_("tblTracks", dir_, std::string(kTracks.fileName)),
+      tblPlayList_("tblPlayList", dir_, std::string(kPlaylist.fileName)),
+      tblArtists_("tblArtists", dir_, std::string(kArtists.fileName)),
+      tblCD_("tblCD", dir_, std::string(kTracks.fileName)),
+      tblTView_("tblTView", dir_, std::string(kTView.fileName))
+{
+    tblAlbums_.setOrder("Artist");
+    tblTracks_.setOrder("Tracks");
+    tblTracks_.setMaster(tblAlbums_, "ID");
+    tblPlayList_.setOrder("Playlist");
+    tblArtists_.setOrder("ID");
+    tblArtists_.addLookup("Album", 50, tblFilter_, "ID", "Album");
+    tblArtists_.addLookup("Label", 55, tblFilter_, "ID", "Label");
+    tblCD_.setOrder("Tracks");
+    tblCD_.addLookup("album", 40, tblFilter_, "ID", "Album");
+    tblCD_.addLookup("Artist", 40, tblFilter_, "ID", "Artist");
+    tblTView_.setExclusive(true);
+}
+
+void TDM::status(const std::string& text) const
+{
+    if (status_)
+        status_(text);
+}
+
+void TDM::createMissingFilesAndOpenViews() { CatalogueCreator(*this).run(); }
+
+std::string TDM::nextManualAlbumId()
+{
+    // With a filter on, the highest identifier could be hidden and handed
+    // out twice.
+    tblFilter_.setFiltered(false);
+    tblFilter_.setOrder("ID");
+    tblFilter_.open();
+    return nextManualIdAfter(tblFilter_->last() ? tblFilter_->field("ID") : std::string());
+}
+
+bool TDM::isFileOpen(std::string_view fileName) const
+{
+    for (const TableView* v : {&tblAlbums_, &tblFilter_, &tblTracks_, &tblPlayList_, &tblArtists_, &tblCD_, &tblTView_})
+        if (v->isOpen() && xbase::equalsNoCase(v->fileName(), fileName))
+            return true;
+    return false;
+}
+
+}  // namespace catalogue

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "catalogue/status_report.h"
+#include "catalogue/table_view.h"
+
+namespace catalogue {
+
+// The data module: the catalogue's table views, owned for the whole run.
+//
+//   tblAlbums    ALBUMS.DBF   the main grid's albums; order Artist
+//   tblTracks    TRACKS.DBF   the current album's tracks: detail of tblAlbums
+//                             through ID; order Tracks
+//   tblPlayList  PLAYLIST.DBF marked tracks; order Playlist
+//   tblArtists   ARTISTS.DBF  artist search; order ID; lookups Album (50) and
+//                             Label (55) from tblFilter by ID
+//   tblFilter    ALBUMS.DBF   second albums cursor (searches, identifiers,
+//                             lookups); the report writer points it at
+//                             temp.dbf and back
+//   tblCD        TRACKS.DBF   every track; order Tracks; lookups album (40)
+//                             and Artist (40) from tblFilter by ID
+//   tblTView     TVIEW.DBF    the tracks view's work table, exclusive; made
+//                             and opened by the tracks view
+//
+// Lookups find their row through tblFilter's current order, so it must be in
+// order ID while they are read (start-up leaves it so).
+class TDM {
+public:
+    // Views on the files of `programDir`, all closed.
+    explicit TDM(std::string programDir);
+    TDM(const TDM&) = delete;
+    TDM& operator=(const TDM&) = delete;
+
+    const std::string& programDir() const { return dir_; }
+
+    // Progress texts of catalogue work go here (the main window's status bar).
+    void setStatusReport(StatusReport report) { status_ = std::move(report); }
+    void status(const std::string& text) const;
+
+    // The start-up step: creates missing tables, deletes damaged index files,
+    // builds missing indexes and opens tblAlbums, tblTracks, tblPlayList,
+    // tblArtists, tblCD and tblFilter at their first rows (see
+    // CatalogueCreator). Throws xbase::XbaseError when a file cannot be
+    // made or opened.
+    void createMissingFilesAndOpenViews();
+
+    // The identifier for the next album not read from a disc ("z0000042"
+    // after "z0000041"). Moves tblFilter to order ID, filter off, opening
+    // it if needed; tblAlbums is not touched. Throws xbase::XbaseError past
+    // z9999999.
+    std::string nextManualAlbumId();
+
+    // Whether some view is open on the file `fileName` (case ignored).
+    bool isFileOpen(std::string_view fileName) const;
+
+    TableView& tblAlbums() { return tblAlbums_; }
+    TableView& tblTracks() { return tblTracks_; }
+    TableView& tblPlayList() { return tblPlayList_; }
+    TableView& tblArtists() { return tblArtists_; }
+    TableView& tblFilter() { return tblFilter_; }
+    TableView& tblCD() { return tblCD_; }
+    TableView& tblTView() { return tblTView_; }
+
+private:
+    std::string dir_;
+    StatusReport status_;
+    // Sources before the views that link to them.
+    TableView tblAlbums_;
+    TableView tblFilter_;
+    TableView tblTracks_;
+    TableView tblPlayList_;
+    TableView tblArtists_;
+    TableView tblCD_;
+    TableView tblTView_;
+};
+
+}  // namespace catalogue

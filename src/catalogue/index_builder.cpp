@@ -1,0 +1,39 @@
+#include "catalogue/index_builder.h"
+
+#include "xbase/cdx_index.h"
+#include "xbase/file_names.h"
+#include "xbase/xbase_error.h"
+
+namespace catalogue {
+namespace {
+
+std::string_view stemOf(std::string_view fileName) { return fileName.substr(0, fileName.find('.')); }
+
+}  // namespace
+
+void buildTags(xbase::Table& table, const TableDef& def)
+{
+    xbase::CdxIndex& index = table.index() ? *table.index() : table.createIndex();
+    for (const TagDef& tag : def.tags)
+        if (!tag.name.empty())
+            index.createTag(tag.name, tag.expression);
+    table.flush();
+}
+
+void buildIndexes(xbase::Table& table, const StatusReport& status)
+{
+    const std::string name = xbase::baseName(table.path());
+    for (const TableDef* def : kCatalogueTables) {
+        if (xbase::equalsNoCase(stemOf(def->fileName), name)) {
+            if (status)
+                status(std::string(kCreatingIndexText) + std::string(stemOf(def->fileName)));
+            buildTags(table, *def);
+            return;
+        }
+    }
+    throw xbase::XbaseError(table.path() + ": not one of the catalogue tables, so it has no catalogue tags");
+}
+
+void buildAlbumTags(xbase::Table& table) { buildTags(table, kAlbums); }
+
+}  // namespace catalogue

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "catalogue/catalogue_schema.h"
+#include "catalogue/status_report.h"
+#include "xbase/table.h"
+
+namespace catalogue {
+
+// Status text shown before a table's tags are built; the table's name
+// without extension follows.
+inline constexpr std::string_view kCreatingIndexText = "Creating Index File for: ";
+
+// Builds the tags of one of the four catalogue tables (chosen by its file
+// name, case ignored) into its structural index, making the index when the
+// table has none; a tag that exists is replaced. Reports
+// "Creating Index File for: " + ALBUMS, TRACKS, ARTISTS or PLAYLIST first.
+// Requires: `table` opened exclusively; no cursor on it uses an order.
+// Throws xbase::XbaseError for any other table or when building fails.
+void buildIndexes(xbase::Table& table, const StatusReport& status);
+
+// Builds only the five ALBUMS tags on `table` (the report writer's copy of
+// the albums structure), without a status text. Same requirements.
+void buildAlbumTags(xbase::Table& table);
+
+// The tags of `def` into `table`'s index, as above. Same requirements.
+void buildTags(xbase::Table& table, const TableDef& def);
+
+}  // namespace catalogue

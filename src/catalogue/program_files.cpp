@@ -1,0 +1,49 @@
+#include "catalogue/program_files.h"
+
+#include <filesystem>
+#include <vector>
+
+#include "xbase/file_names.h"
+#include "xbase/xbase_error.h"
+
+namespace catalogue {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<fs::path> matches(const std::string& dir, std::string_view name)
+{
+    std::vector<fs::path> out;
+    std::error_code ec;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
+        if (xbase::equalsNoCase(it->path().filename().string(), name))
+            out.push_back(it->path());
+    return out;
+}
+
+}  // namespace
+
+std::string joinPath(const std::string& dir, std::string_view name) { return (fs::path(dir) / name).string(); }
+
+std::string findFileNoCase(const std::string& dir, std::string_view name)
+{
+    std::string found;
+    for (const fs::path& p : matches(dir, name)) {
+        if (p.filename() == name)
+            return p.string();
+        if (found.empty())
+            found = p.string();
+    }
+    return found;
+}
+
+void removeFileNoCase(const std::string& dir, std::string_view name)
+{
+    for (const fs::path& p : matches(dir, name)) {
+        std::error_code ec;
+        if (!fs::remove(p, ec) && ec)
+            throw xbase::XbaseError(p.string() + ": cannot delete the file: " + ec.message());
+    }
+}
+
+}  // namespace catalogue

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "settings/default_settings.h"
+
+namespace settings {
+
+// The settings as read once at start-up; the program-wide values.
+struct ProgramSettings {
+    // Current
+    std::string host{kDefaultHost};
+    std::string cdPath;
+    long driveNr = 0;
+    bool hint = true;
+    bool art = false;
+    bool ssl = false;
+    std::string protocol{kDefaultProtocol};
+    std::string genre;  // of the album saved last
+    std::string clipsDir;
+    std::string viewer;
+    std::string labeler;
+    std::string player;
+    std::string name{kDefaultName};
+    std::string mail;
+    std::string server;
+    long wState = kWStateNormal;
+    // URL
+    std::string freedbUrl{kDefaultFreedbUrl};
+    std::string amgUrl{kDefaultAmgUrl};
+    std::string amazonUrl{kDefaultAmazonUrl};
+    std::string coversUrl{kDefaultCoversUrl};
+    // Values of section Genre, trimmed, in file order; empty when the
+    // section has none (the server's categories are used instead).
+    std::vector<std::string> genres;
+    // Values of section Official as written (not trimmed).
+    std::vector<std::string> official;
+    // Values of section Media, trimmed, in file order ("<no copy>" gives "").
+    std::vector<std::string> media;
+
+    bool startMaximized() const { return wState != kWStateNormal; }
+};
+
+}  // namespace settings

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "xbase/cdx_page_store.h"
+#include "xbase/cdx_tag.h"
+#include "xbase/expression.h"
+#include "xbase/table.h"
+
+namespace xbase {
+
+// A compound index file (FoxPro CDX) of one table: a directory of named
+// tags, each a B+tree of fixed-length keys with record numbers. Kept current
+// through the table's record changes; deleted records keep their entries.
+class CdxIndex : public TableListener {
+public:
+    // Opens the index in `file` for `table`: reads the header and the tag
+    // directory and compiles each tag's expression. Throws XbaseError when
+    // the file is damaged or a tag cannot be kept current (descending,
+    // unique, or an expression the table cannot evaluate).
+    static std::unique_ptr<CdxIndex> open(Table& table, std::unique_ptr<File> file);
+    // Makes `file` an empty index (no tags) for `table`.
+    static std::unique_ptr<CdxIndex> create(Table& table, std::unique_ptr<File> file);
+
+    ~CdxIndex() override;
+    CdxIndex(const CdxIndex&) = delete;
+    CdxIndex& operator=(const CdxIndex&) = delete;
+
+    const std::string& path() const { return store_.path(); }
+    Table& table() const { return table_; }
+    // Tags in creation order.
+    std::size_t tagCount() const { return tags_.size(); }
+    CdxTag& tagAt(std::size_t i) const { return *tags_[i].tag; }
+    // The tag named `name` (case ignored), or null.
+    CdxTag* tag(std::string_view name) const;
+    // The directory of tags (keys: names, record numbers: header offsets).
+    CdxTag& directory() { return directory_; }
+    CdxPageStore& store() { return store_; }
+
+    // Builds tag `name` (at most 10 letters, digits or '_') over
+    // `expression` from every record, replacing a tag of that name.
+    // `forExpression`, when given, limits it to records for which it holds.
+    // Throws XbaseError on a bad name or expression.
+    CdxTag& createTag(std::string_view name, std::string_view expression, std::string_view forExpression = {});
+
+    // Keeps every tag current: moves the record's entry when its key changed.
+    void recordChanged(std::uint32_t recno, const std::uint8_t* oldRecord, const std::uint8_t* newRecord) override;
+
+    void sync() { store_.sync(); }
+
+private:
+    struct Binding {
+        std::unique_ptr<CdxTag> tag;
+        Expression key;
+        std::optional<Expression> filter;
+    };
+
+    CdxIndex(Table& table, std::unique_ptr<File> file, CdxTagHeader directoryHeader);
+    void loadTags();
+    // Compiles a tag's expressions (any width when header.keyLength is 0).
+    Binding compile(const std::string& name, const CdxTagHeader& header) const;
+    // Evaluates the keys of every record the tag holds, sorted.
+    void collectKeys(const Binding& binding, std::string& keys, std::vector<std::uint32_t>& recnos) const;
+    void updateTag(Binding& binding, std::uint32_t recno, const std::uint8_t* oldRecord, const std::uint8_t* newRecord);
+
+    Table& table_;
+    CdxPageStore store_;
+    CdxTag directory_;
+    std::vector<Binding> tags_;
+    std::string oldKey_;
+    std::string newKey_;
+};
+
+}  // namespace xbase
