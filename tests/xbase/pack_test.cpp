@@ -65,6 +65,25 @@ TEST(Pack, RemovesDeletedRecordsCompactsMemosAndRebuildsTags)
     EXPECT_FALSE(test_support::runCapture("ls " + dir.path()).find("~P") != std::string::npos);
 }
 
+TEST(CopyStructure, MakesAnEmptyTableWithTheSameFieldsAndNoTags)
+{
+    test_support::TempDir dir;
+    test_support::copyFixtureSet("xbase/small", dir.path());
+    auto albums = Table::open(dir.file("ALBUMS.DBF"), OpenMode::Shared);
+    albums->copyStructure(dir.file("temp.dbf"));
+    auto copy = Table::open(dir.file("temp.dbf"), OpenMode::Exclusive);
+    EXPECT_EQ(copy->recordCount(), 0u);
+    EXPECT_EQ(copy->recordLength(), albums->recordLength());
+    ASSERT_EQ(copy->fields().size(), albums->fields().size());
+    for (std::size_t i = 0; i < copy->fields().size(); ++i) {
+        EXPECT_EQ(copy->fields()[i].name, albums->fields()[i].name);
+        EXPECT_EQ(copy->fields()[i].length, albums->fields()[i].length);
+        EXPECT_EQ(copy->fields()[i].offset, albums->fields()[i].offset);
+    }
+    EXPECT_TRUE(copy->hasMemo());
+    EXPECT_EQ(copy->index(), nullptr);
+}
+
 TEST(Pack, NeedsExclusiveUse)
 {
     test_support::TempDir dir;
