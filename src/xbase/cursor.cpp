@@ -169,7 +169,39 @@ void Cursor::masterMoved()
     first();
 }
 
-bool Cursor::first() { return standAt(0); }
+bool Cursor::lazy() const { return !built_ && key_ && !master_; }
+
+bool Cursor::stepInTag(std::string_view fromKey, std::uint32_t fromRecno)
+{
+    std::uint32_t found = 0;
+    walkTag(
+        *table_, order_, fromKey,
+        [&](std::uint32_t recno, std::string_view) {
+            if (!visible(table_->record(recno)))
+                return true;
+            found = recno;
+            return false;
+        },
+        fromRecno);
+    std::uint32_t before = current_;
+    current_ = found;
+    eof_ = found == 0;
+    bof_ = false;
+    if (current_ != before)
+        for (Cursor* d : details_)
+            d->masterMoved();
+    return found != 0;
+}
+
+bool Cursor::first()
+{
+    if (lazy()) {
+        bool found = stepInTag({}, 0);
+        bof_ = !found;
+        return found;
+    }
+    return standAt(0);
+}
 
 bool Cursor::last()
 {
@@ -181,6 +213,8 @@ bool Cursor::next()
 {
     if (eof_)
         return false;
+    if (lazy() && current_)
+        return stepInTag(keyOf(table_->record(current_)), current_ + 1);
     return standAt(row() + 1);
 }
 

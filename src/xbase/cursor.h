@@ -19,7 +19,8 @@ namespace xbase {
 // Deleted records are hidden unless showDeleted is set. Rows are kept as an
 // ordered list of visible record numbers (with their keys), built when first
 // needed after an order, filter or master change and kept current on writes,
-// so row N, count and seeks are cheap.
+// so row N, count and seeks are cheap. First and next in tag order do not
+// need it.
 class Cursor : private TableListener {
 public:
     explicit Cursor(std::shared_ptr<Table> table);
@@ -116,6 +117,10 @@ private:
     void build();
     bool visible(const std::uint8_t* record) const;
     bool standAt(std::size_t index);
+    // Until a row list is needed, an ordered cursor without a master moves
+    // through its tag directly, so opening a view over a big table is cheap.
+    bool lazy() const;
+    bool stepInTag(std::string_view fromKey, std::uint32_t fromRecno);
     const std::uint8_t* current() const;
     int fieldOrThrow(std::string_view name) const;
     std::string masterPrefix() const;

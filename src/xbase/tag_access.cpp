@@ -21,10 +21,12 @@ std::string tagName(Table& table, std::string_view tag) { return findTag(table, 
 std::string tagExpression(Table& table, std::string_view tag) { return findTag(table, tag).expression(); }
 
 void walkTag(Table& table, std::string_view tag, std::string_view from,
-             const std::function<bool(std::uint32_t recno, std::string_view key)>& visit)
+             const std::function<bool(std::uint32_t recno, std::string_view key)>& visit,
+             std::uint32_t fromRecno)
 {
     CdxTag& t = findTag(table, tag);
-    for (CdxTag::Position p = from.empty() ? t.first() : t.lowerBound(from, 0); !p.atEnd(); p = t.next(p))
+    CdxTag::Position start = from.empty() && fromRecno == 0 ? t.first() : t.lowerBound(from, fromRecno);
+    for (CdxTag::Position p = start; !p.atEnd(); p = t.next(p))
         if (!visit(t.recno(p), t.key(p)))
             return;
 }

@@ -17,9 +17,10 @@ std::string tagName(Table& table, std::string_view tag);
 // The tag's key expression.
 std::string tagExpression(Table& table, std::string_view tag);
 // Visits the tag's entries in order (deleted records included), from the
-// first whose key is not below `from`, until `visit` returns false.
+// first not below (`from`, `fromRecno`), until `visit` returns false.
 void walkTag(Table& table, std::string_view tag, std::string_view from,
-             const std::function<bool(std::uint32_t recno, std::string_view key)>& visit);
+             const std::function<bool(std::uint32_t recno, std::string_view key)>& visit,
+             std::uint32_t fromRecno = 0);
 
 }  // namespace xbase
 
