@@ -120,13 +120,11 @@ std::string_view evaluateTextNode(const ExpressionNode& node, const std::uint8_t
         case Op::CharField: return fieldBytes(node, record);
         case Op::MemoField: node.scratch = node.layout->memoText(record, node.field); return node.scratch;
         case Op::TextLiteral: return node.text;
-        case Op::Concat: {
-            const std::string_view a = evaluateTextNode(*node.args[0], record);
-            const std::string_view b = evaluateTextNode(*node.args[1], record);
-            node.scratch.assign(a);
-            node.scratch.append(b);
+        case Op::Concat:
+            node.scratch.clear();
+            for (const auto& part : node.args)
+                node.scratch.append(evaluateTextNode(*part, record));
             return node.scratch;
-        }
         case Op::Upper: asciiUpperInto(evaluateTextNode(*node.args[0], record), node.scratch); return node.scratch;
         case Op::Lower: asciiLowerInto(evaluateTextNode(*node.args[0], record), node.scratch); return node.scratch;
         case Op::Left: {

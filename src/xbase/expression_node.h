@@ -15,7 +15,7 @@ enum class ExpressionOp : std::uint8_t {
     CharField,
     MemoField,
     TextLiteral,
-    Concat,
+    Concat,  // all its args joined: a chain a+b+c is one node
     Upper,
     Lower,
     Left,
@@ -65,6 +65,7 @@ struct ExpressionNode {
     Expression::Type type = Expression::Type::Character;
     Relation relation = Relation::Equal;
     int width = 0;
+    int height = 1;            // levels of the tree from this node down
     int position = 0;          // 1-based, for messages
     std::uint32_t offset = 0;  // field bytes in the record
     std::uint32_t length = 0;

@@ -1,5 +1,7 @@
 #include "xbase/expression_parser.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <utility>
 
 #include "xbase/expression_functions.h"
@@ -16,6 +18,9 @@ using Op = ExpressionOp;
 // Deeper nesting than any real expression is refused before the stack
 // could run out.
 constexpr int kMaxDepth = 200;
+// Evaluation recurses once per level of the tree, and a chain of operators
+// (a*b*c..., x .AND. y .AND. z ...) is as deep as it is long.
+constexpr int kMaxHeight = 1000;
 constexpr int kNumberWidth = 10;
 constexpr int kLogicalWidth = 1;
 constexpr std::uint32_t kIntegerFieldLength = 4;
@@ -60,12 +65,29 @@ std::unique_ptr<ExpressionNode> makeFieldMatch(const ExpressionNode& compare)
     return node;
 }
 
+// Capped like counts, so a long chain cannot overflow or ask for keys of
+// gigabytes.
 int sumWidths(int a, int b)
 {
     if (a == ExpressionNode::kVariableWidth || b == ExpressionNode::kVariableWidth) {
         return ExpressionNode::kVariableWidth;
     }
-    return a + b;
+    return static_cast<int>(std::min<std::int64_t>(std::int64_t(a) + b, kMaxCount));
+}
+
+// Puts `arg` below `node`, keeping the node's height.
+void addArg(ExpressionNode& node, std::unique_ptr<ExpressionNode> arg)
+{
+    node.height = std::max(node.height, arg->height + 1);
+    node.args.push_back(std::move(arg));
+}
+
+// Refuses a tree too deep to evaluate, then folds constants.
+std::unique_ptr<ExpressionNode> finish(std::unique_ptr<ExpressionNode> node, int position)
+{
+    if (node->height > kMaxHeight)
+        fail("Expression nested too deeply", position);
+    return foldConstant(std::move(node));
 }
 
 }  // namespace
@@ -186,8 +208,8 @@ ExpressionParser::NodePtr ExpressionParser::parseUnary()
     if (op.kind == Kind::Plus)
         return operand;
     NodePtr node = makeNode(Op::Negate, Type::Numeric, op.position, kNumberWidth);
-    node->args.push_back(std::move(operand));
-    return foldConstant(std::move(node));
+    addArg(*node, std::move(operand));
+    return finish(std::move(node), op.position);
 }
 
 ExpressionParser::NodePtr ExpressionParser::parsePrimary()
@@ -277,7 +299,12 @@ ExpressionParser::NodePtr ExpressionParser::parseCall(const ExpressionToken& nam
     if (peek().kind != Kind::RightParen)
         fail("Missing closing parenthesis", peek().position);
     advance();
-    return foldConstant(makeFunctionCall(name.text, name.position, std::move(args)));
+    int height = 0;
+    for (const NodePtr& arg : args)
+        height = std::max(height, arg->height);
+    NodePtr node = makeFunctionCall(name.text, name.position, std::move(args));
+    node->height = height + 1;
+    return finish(std::move(node), name.position);
 }
 
 ExpressionParser::NodePtr ExpressionParser::makeLogical(Kind op, const ExpressionToken& token, NodePtr a, NodePtr b)
@@ -289,10 +316,10 @@ ExpressionParser::NodePtr ExpressionParser::makeLogical(Kind op, const Expressio
     }
     const Op nodeOp = op == Kind::And ? Op::And : (op == Kind::Or ? Op::Or : Op::Not);
     NodePtr node = makeNode(nodeOp, Type::Logical, b ? a->position : token.position, kLogicalWidth);
-    node->args.push_back(std::move(a));
+    addArg(*node, std::move(a));
     if (b)
-        node->args.push_back(std::move(b));
-    return foldConstant(std::move(node));
+        addArg(*node, std::move(b));
+    return finish(std::move(node), token.position);
 }
 
 ExpressionParser::NodePtr ExpressionParser::makeComparison(const ExpressionToken& token, NodePtr a, NodePtr b)
@@ -331,22 +358,29 @@ ExpressionParser::NodePtr ExpressionParser::makeComparison(const ExpressionToken
     }
     NodePtr node = makeNode(op, Type::Logical, a->position, kLogicalWidth);
     node->relation = relation;
-    node->args.push_back(std::move(a));
-    node->args.push_back(std::move(b));
+    addArg(*node, std::move(a));
+    addArg(*node, std::move(b));
     if (op == Op::CompareText && (relation == Relation::Equal || relation == Relation::NotEqual)) {
         if (NodePtr match = makeFieldMatch(*node))
             return match;
     }
-    return foldConstant(std::move(node));
+    return finish(std::move(node), token.position);
 }
 
 ExpressionParser::NodePtr ExpressionParser::makeArithmetic(const ExpressionToken& token, NodePtr a, NodePtr b)
 {
     if (token.kind == Kind::Plus && a->type == Type::Character && b->type == Type::Character) {
-        NodePtr node = makeNode(Op::Concat, Type::Character, a->position, sumWidths(a->width, b->width));
-        node->args.push_back(std::move(a));
-        node->args.push_back(std::move(b));
-        return foldConstant(std::move(node));
+        // A chain joins into one buffer; nested two-part joins would copy
+        // the text once per '+' and nest as deep as the chain is long.
+        NodePtr node = std::move(a);
+        if (node->op != Op::Concat) {
+            NodePtr first = std::move(node);
+            node = makeNode(Op::Concat, Type::Character, first->position, first->width);
+            addArg(*node, std::move(first));
+        }
+        node->width = sumWidths(node->width, b->width);
+        addArg(*node, std::move(b));
+        return finish(std::move(node), token.position);
     }
     if (a->type != Type::Numeric || b->type != Type::Numeric) {
         if (token.kind == Kind::Plus) {
@@ -363,9 +397,9 @@ ExpressionParser::NodePtr ExpressionParser::makeArithmetic(const ExpressionToken
     if (token.kind == Kind::Slash)
         op = Op::Divide;
     NodePtr node = makeNode(op, Type::Numeric, a->position, kNumberWidth);
-    node->args.push_back(std::move(a));
-    node->args.push_back(std::move(b));
-    return foldConstant(std::move(node));
+    addArg(*node, std::move(a));
+    addArg(*node, std::move(b));
+    return finish(std::move(node), token.position);
 }
 
 }  // namespace xbase
