@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+
+#include "catalogue/data_module.h"
+#include "lookup/cd_drive.h"
+#include "lookup/error_box.h"
+#include "lookup/lookup_state.h"
+
+namespace lookup {
+
+// The disc in the drive against the catalogue ("Make CD in drive the
+// current album", and the flows that need the disc's album current).
+class CdFinder {
+public:
+    inline static const std::string kNoAudioCdMessage = "There does NOT seem to be an audio CD in the drive";
+    inline static const std::string kNotInCollectionMessage = "Could not find this CD in your Collection";
+    // All four must outlive this object.
+    CdFinder(CdDrive& drive, LookupState& state, catalogue::TDM& dm, ErrorBox showError);
+
+    // Makes the album of the disc in the drive (CDPath) the current album of
+    // tblAlbums, whose order is kept. Without an audio CD: false, and
+    // kNoAudioCdMessage when `showMessages`. A disc not catalogued gives
+    // kNotInCollectionMessage whatever `showMessages` says, and false.
+    bool findCdInCollection(bool showMessages);
+
+    // "Make CD in drive the current album" (button and menu entry). True
+    // when the current album changed and the grids need repainting.
+    bool findCdButtonClick() { return findCdInCollection(true); }
+
+private:
+    CdDrive& drive_;
+    LookupState& state_;
+    catalogue::TDM& dm_;
+    ErrorBox showError_;
+};
+
+}  // namespace lookup

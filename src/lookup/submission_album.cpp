@@ -1,0 +1,27 @@
+#include "lookup/submission_album.h"
+
+#include "lookup/xmcd_text.h"
+
+namespace lookup {
+
+SubmissionAlbum loadSubmissionAlbum(catalogue::TDM& dm, const std::string& albumId)
+{
+    const xbase::Cursor& albums = dm.tblAlbums().cursor();
+    SubmissionAlbum album{albums.fieldTrimmed("Artist"), albums.fieldTrimmed("Album"), albums.fieldTrimmed("YR"),
+                          albums.fieldTrimmed("Genre"),  albums.fieldTrimmed("Rev"),   albums.memo("Notes"),
+                          {}};
+
+    catalogue::TableView& tracks = dm.tblCD();
+    tracks.open();
+    const std::string oldFilter = tracks->filterText();
+    const bool wasFiltered = tracks->filtered();
+    tracks.setFilter("ID=\"" + albumId + "\"");
+    tracks.setFiltered(true);
+    for (bool ok = tracks->first(); ok; ok = tracks->next())
+        album.trackTitles.emplace_back(xmcd::trimmed(tracks->field("Track")));
+    tracks.setFilter(oldFilter);
+    tracks.setFiltered(wasFiltered);
+    return album;
+}
+
+}  // namespace lookup

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace test_support {
+
+// The freedb identifier libdiscid computes for tracks 1..n at `offsets`
+// (frames, lead-in included) ending at `leadOut`; "" when it refuses them.
+std::string libdiscidFreedbId(const std::vector<long>& offsets, long leadOut);
+
+}  // namespace test_support
