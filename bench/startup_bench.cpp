@@ -1,0 +1,188 @@
+// The program's start and its response on a generated collection of 20,000
+// albums: process start to the first paint of the albums grid (the first
+// start builds the indexes; the later ones are timed), then the keyboard
+// jump and order changes, each up to its repaint. Prints the numbers; a
+// benchmark, not a test: nothing here passes or fails.
+//
+//   startup_bench [albums]      (default 20000)
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include "app/ui/cursor_grid.h"
+#include "app/ui/main_window.h"
+#include "app/ui/message_box_prompter.h"
+#include "app/ui/program.h"
+#include "catalogue/data_module.h"
+#include "collection_generator.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr const char* kChildFlag = "--child";
+constexpr int kTimedStarts = 5;
+
+double since(Clock::time_point start) { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); }
+
+// In the child: says "painted" once the albums grid has painted albums,
+// then ends the process at once.
+class FirstPaint : public QObject {
+public:
+    explicit FirstPaint(app::ui::CursorGrid* grid) : grid_(grid) { grid->viewport()->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && !seen_ && grid_->model()->rowCount() > 0) {
+            seen_ = true;
+            // Reported once the paint event has been handled.
+            QTimer::singleShot(0, [] {
+                static const char kLine[] = "painted\n";
+                (void)!::write(STDOUT_FILENO, kLine, sizeof kLine - 1);
+                std::_Exit(0);
+            });
+        }
+        return false;
+    }
+
+private:
+    app::ui::CursorGrid* grid_;
+    bool seen_ = false;
+};
+
+int runChild(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    app::ui::Program program;
+    if (!program.start())
+        return 1;
+    FirstPaint watch(program.mainWindow()->findChild<app::ui::CursorGrid*>("AlbumsGrid"));
+    return QApplication::exec();
+}
+
+// Milliseconds from fork to the child's "painted".
+double timedStart(const std::string& self, const std::string& home)
+{
+    int out[2];
+    if (::pipe(out) != 0)
+        return -1;
+    const auto start = Clock::now();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(out[1], STDOUT_FILENO);
+        ::close(out[0]);
+        ::setenv("VINORA_HOME", home.c_str(), 1);
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        ::execl(self.c_str(), self.c_str(), kChildFlag, static_cast<char*>(nullptr));
+        std::_Exit(127);
+    }
+    ::close(out[1]);
+    char buffer[16] = {};
+    const ssize_t n = ::read(out[0], buffer, sizeof buffer - 1);
+    const double ms = since(start);
+    ::close(out[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return n > 0 && std::strncmp(buffer, "painted", 7) == 0 ? ms : -1;
+}
+
+void row(const char* what, double ms, const std::string& note = "")
+{
+    std::printf("  %-46s %9.2f ms  %s\n", what, ms, note.c_str());
+}
+
+// One user step: the event, then the grid repainted.
+double timedStep(app::ui::CursorGrid* grid, const std::function<void()>& step)
+{
+    const auto start = Clock::now();
+    step();
+    grid->viewport()->repaint();
+    return since(start);
+}
+
+void inProcess(int argc, char** argv, const std::string& home)
+{
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication application(argc, argv);
+    app::ProgramState state;
+    state.programDir = home + "/";
+    app::ui::MessageBoxPrompter prompter(state.programDir);
+    app::ui::TForm1 form(state, prompter);
+    catalogue::TDM dm(state.programDir);
+    form.setDataModule(&dm);
+    QSignalSpy finished(&form, &app::ui::TForm1::startupFinished);
+    form.show();
+    if (!finished.wait(60000)) {
+        std::printf("  the start-up sequence did not finish\n");
+        return;
+    }
+    auto* grid = form.findChild<app::ui::CursorGrid*>("AlbumsGrid");
+
+    std::vector<double> jumps;
+    for (char c = 'A'; c <= 'Z'; ++c)
+        jumps.push_back(timedStep(grid, [&] {
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_A + (c - 'A'), Qt::NoModifier, QString(QChar(c).toLower()));
+            QApplication::sendEvent(grid, &key);
+        }));
+    std::sort(jumps.begin(), jumps.end());
+    row("keyboard jump, A to Z (median)", jumps[jumps.size() / 2]);
+    row("keyboard jump, A to Z (slowest)", jumps.back());
+
+    const char* titles[] = {"Artist", "Album", "Media Label/Directory", "Genre"};
+    for (int column : {1, 2, 3, 0})
+        row((std::string("order by ") + titles[column]).c_str(), timedStep(grid, [&] { form.orderByTitle(column); }));
+    std::vector<double> repeats;
+    for (int i = 0; i < 20; ++i)
+        repeats.push_back(timedStep(grid, [&] { form.orderByTitle(0); }));
+    std::sort(repeats.begin(), repeats.end());
+    row("repeated Artist click: next artist (slowest)", repeats.back());
+    row("natural order", timedStep(grid, [&] { form.naturalOrder(); }));
+    row("back to order by Artist", timedStep(grid, [&] { form.orderByTitle(0); }));
+    form.setDataModule(nullptr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc > 1 && std::strcmp(argv[1], kChildFlag) == 0)
+        return runChild(argc, argv);
+
+    const std::uint32_t albums = argc > 1 ? static_cast<std::uint32_t>(std::atol(argv[1])) : 20000;
+    const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
+    const std::string home =
+        (std::filesystem::temp_directory_path() / ("vinora-startup-bench-" + std::to_string(albums))).string();
+    std::filesystem::remove_all(home);
+    std::filesystem::create_directories(home);
+    const bench::CollectionSize size = bench::generateCollection(home, albums);
+    // No tip window in the way of the paint.
+    std::ofstream(home + "/Vinoratips.txt", std::ios::binary) << "False\r\nA tip\r\n";
+    std::printf("\n%u albums, %u tracks (target: first paint under 300 ms, jump and order under 50 ms)\n",
+                size.albums, size.tracks);
+
+    row("first start, indexes built: to first paint", timedStart(self, home));
+    std::vector<double> starts;
+    for (int i = 0; i < kTimedStarts; ++i)
+        starts.push_back(timedStart(self, home));
+    std::sort(starts.begin(), starts.end());
+    row("later start: process start to first paint", starts[starts.size() / 2],
+        "median of " + std::to_string(kTimedStarts) + ", slowest " + std::to_string(starts.back()) + " ms");
+
+    inProcess(argc, argv, home);
+    std::filesystem::remove_all(home);
+    return 0;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <functional>
+
+#include "app/prompter.h"
+
+namespace app {
+
+// The top-level handler every user action runs in: an exception ends the
+// action and is shown in the error box. Returns whether the action ended
+// normally.
+bool runAction(Prompter& prompter, const std::function<void()>& action);
+
+}  // namespace app

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace app {
+
+// What start-up asks of the CD drive. The disc identification code provides
+// it; until one is handed to the start-up sequence, the drive steps are
+// left out (no drive test, no disc lookup, Add CD stays unavailable).
+class DiscInDrive {
+public:
+    virtual ~DiscInDrive() = default;
+    // Whether the CD access layer works at all.
+    virtual bool accessInstalled() = 0;
+    // The first CD drive (a device path or disc image), "" when none; the
+    // default CDPath of a new settings file.
+    virtual std::string firstDrive() = 0;
+    // The disc identifier (8 lower-case hexadecimal digits) of the audio
+    // disc in `cdPath`; nothing when the drive is not ready or holds no
+    // audio disc.
+    virtual std::optional<std::string> audioDiscId(const std::string& cdPath) = 0;
+};
+
+}  // namespace app

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+// Where the program keeps its files. The catalogue, Vinora.ini and the tips
+// file live in the program directory, which is also the working directory
+// (the table views name their files relative to it).
+namespace app {
+
+struct DirectoryInputs {
+    std::string executableDir;  // folder of the running executable
+    std::string vinoraHome;     // $VINORA_HOME, "" when unset
+    std::string xdgDataHome;    // $XDG_DATA_HOME, "" when unset
+    std::string home;           // $HOME
+    std::function<bool(const std::string& dir)> writable;
+};
+
+// The inputs of this process: its environment and `executableDir`.
+DirectoryInputs currentDirectoryInputs(const std::string& executableDir);
+
+// With a trailing "/": $VINORA_HOME when set; else the executable's folder
+// when writable; else $XDG_DATA_HOME/vinora (an absolute $XDG_DATA_HOME
+// only), else $HOME/.local/share/vinora.
+std::string chooseProgramDirectory(const DirectoryInputs& inputs);
+
+// The folder of the files shipped with the program (help pages, tips):
+// "data" beside the executable (a build tree), else "../share/vinora"
+// (an installation); with a trailing "/", or "" when neither exists.
+std::string shippedDataDirectory(const std::string& executableDir);
+
+// Creates `dir` when missing and makes it the working directory.
+// Throws xbase::XbaseError naming the directory when either fails.
+void enterProgramDirectory(const std::string& dir);
+
+}  // namespace app

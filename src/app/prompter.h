@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace app {
+
+// How flows talk to the user mid-way. The program answers with message
+// boxes and dialogs; tests script the answers. Texts are Windows-1252, like
+// everything the catalogue and the program's files hold; "\r" inside a
+// message is a line break.
+class Prompter {
+public:
+    enum class Buttons { YesNo, OkCancel };
+
+    virtual ~Prompter() = default;
+
+    // Error sign, OK.
+    virtual void error(const std::string& text) = 0;
+    // Question sign; true for Yes or OK.
+    virtual bool confirm(const std::string& text, Buttons buttons = Buttons::YesNo) = 0;
+    // Plain message, OK.
+    virtual void info(const std::string& text) = 0;
+    // One of `items` (its index), or nothing when cancelled.
+    virtual std::optional<std::size_t> chooseOne(const std::string& caption, const std::string& prompt,
+                                                 const std::vector<std::string>& items) = 0;
+    // A line of text, or nothing when cancelled.
+    virtual std::optional<std::string> askText(const std::string& caption, const std::string& prompt,
+                                               const std::string& initial) = 0;
+    // A folder (an absolute path as the file system spells it), or nothing
+    // when cancelled.
+    virtual std::optional<std::string> chooseFolder(const std::string& caption, const std::string& start) = 0;
+    // Shows the modal window registered as `window`; true when it closed
+    // with OK.
+    virtual bool showWindow(std::string_view window) = 0;
+};
+
+// Names of the windows flows ask for.
+namespace window {
+inline constexpr std::string_view kTipOfTheDay = "TipOfTheDay";
+}  // namespace window
+
+}  // namespace app

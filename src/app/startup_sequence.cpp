@@ -1,0 +1,93 @@
+#include "app/startup_sequence.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "app/tips_file.h"
+#include "catalogue/program_files.h"
+#include "settings/settings_file.h"
+
+namespace app {
+namespace {
+
+constexpr std::string_view kArtistOrder = "Artist";
+constexpr std::string_view kIdOrder = "ID";
+
+bool lessNoCase(const std::string& a, const std::string& b)
+{
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+}  // namespace
+
+void StartupSequence::run()
+{
+    if (state_.started)
+        return;
+    state_.started = true;
+
+    dm_.setStatusReport([this](const std::string& text) { target_.showStatus(text); });
+    target_.runLongStep([this] { dm_.createMissingFilesAndOpenViews(); });
+
+    DiscInDrive* drive = drive_;
+    settings::SettingsFile file({state_.programDir, [drive] { return drive ? drive->firstDrive() : std::string(); }});
+    if (file.createIfMissing())
+        installTipsFile(state_.dataDir, state_.programDir);
+    state_.genres.clear();
+    state_.official.clear();
+
+    state_.settings = file.read();
+    target_.setCaption(std::string(kCaptionPrefix) + state_.settings.name);
+    target_.setMaximized(state_.settings.startMaximized());
+    target_.applyHints(state_.settings.hint);
+
+    loadLists();
+
+    const bool hasAlbums = dm_.tblAlbums()->count() > 0;
+    target_.catalogueOpened(hasAlbums);
+    target_.showStatus("");
+
+    if (drive_) {
+        if (!drive_->accessInstalled()) {
+            prompter_.error(std::string(kCdAccessMissingText));
+            target_.disableAddCd();
+            return;
+        }
+        if (hasAlbums)
+            makeDiscAlbumCurrent();
+    }
+
+    const auto tips = TipsFile::load(catalogue::joinPath(state_.programDir, TipsFile::kFileName));
+    if (tips && tips->showAtStartup())
+        target_.showTipOfTheDay();
+    target_.finishStartup();
+}
+
+void StartupSequence::loadLists()
+{
+    state_.genres = state_.settings.genres;
+    if (state_.genres.empty() && categories_)
+        state_.genres = categories_->fetchCategories([this](const std::string& text) { target_.showStatus(text); });
+    state_.genresAtStart = state_.genres.size();
+    std::stable_sort(state_.genres.begin(), state_.genres.end(), lessNoCase);
+    state_.official = state_.settings.official;
+    state_.media = state_.settings.media;
+}
+
+void StartupSequence::makeDiscAlbumCurrent()
+{
+    const auto id = drive_->audioDiscId(state_.settings.cdPath);
+    if (!id)
+        return;
+    state_.currentAlbumId = *id;
+    xbase::Cursor& albums = dm_.tblAlbums().cursor();
+    albums.setOrder(kIdOrder);
+    const bool found = albums.seek(*id);
+    albums.setOrder(kArtistOrder);
+    if (!found)
+        albums.first();
+}
+
+}  // namespace app

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <string_view>
+
+#include "app/category_source.h"
+#include "app/disc_in_drive.h"
+#include "app/program_state.h"
+#include "app/prompter.h"
+#include "app/startup_target.h"
+#include "catalogue/data_module.h"
+
+namespace app {
+
+inline constexpr std::string_view kCaptionPrefix = " Vinora - ";
+inline constexpr std::string_view kCdAccessMissingText =
+    "ASPI driver missing or not installed properly!\rFrom the main screen click on the Question Mark button\r"
+    "and go to the Troubleshooting section of the help page\rto see where to download the FREE driver.  "
+    "Otherwise\ryou will be unable to Auto Add new discs to your Collection,\ryou will have to enter the info "
+    "manually";
+
+// What runs once, when the main window first becomes active:
+//  1. catalogue files and indexes made where missing, every view opened
+//     (a long step, its progress in the status bar);
+//  2. the settings file created with defaults when missing (then the
+//     shipped tips file is copied in: the first run);
+//  3. caption " Vinora - " + the collection's name;
+//  4. the settings read; window maximized unless WState is 1; tooltips on
+//     or off by Hint;
+//  5. the genre list (from the server's categories when the file has none
+//     and a CategorySource is given), sorted; the official list; media;
+//  6. Delete, Modify and Playlist by whether ALBUMS has a row; status
+//     bar cleared;
+//  7. with a DiscInDrive only: a missing CD access layer is an error box,
+//     Add CD is disabled and the sequence ends here;
+//  8. with a DiscInDrive only, in a non-empty collection: the album of the
+//     audio disc in the drive becomes current (ID order seek, back to
+//     Artist order), else the first album;
+//  9. the tip of the day when Vinoratips.txt's first line is "True";
+// 10. the window finishes (order title, focus).
+// Engine errors are not caught: the step under way ends the sequence.
+class StartupSequence {
+public:
+    StartupSequence(ProgramState& state, catalogue::TDM& dm, StartupTarget& target, Prompter& prompter)
+        : state_(state), dm_(dm), target_(target), prompter_(prompter)
+    {
+    }
+
+    // Seams for the drive and the lookup client; null leaves their steps out.
+    void setDiscInDrive(DiscInDrive* drive) { drive_ = drive; }
+    void setCategorySource(CategorySource* source) { categories_ = source; }
+
+    void run();
+
+private:
+    void loadLists();
+    void makeDiscAlbumCurrent();
+
+    ProgramState& state_;
+    catalogue::TDM& dm_;
+    StartupTarget& target_;
+    Prompter& prompter_;
+    DiscInDrive* drive_ = nullptr;
+    CategorySource* categories_ = nullptr;
+};
+
+}  // namespace app

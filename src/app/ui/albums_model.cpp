@@ -1,0 +1,34 @@
+#include "app/ui/albums_model.h"
+
+#include <QColor>
+#include <QFont>
+
+#include "app/album_browsing.h"
+#include "app/ui/named_colours.h"
+
+namespace app::ui {
+
+AlbumsModel::AlbumsModel(QObject* parent)
+    : CursorModel({{"ARTIST", "Artist"}, {"ALBUM", "Album"}, {"LABEL", "Media Label/Directory"}, {"GENRE", "Genre"}},
+                  parent)
+{
+}
+
+QVariant AlbumsModel::cellStyle(int, int column, int role) const
+{
+    if (role == Qt::FontRole && column == kGenreColumn) {
+        QFont regular;
+        regular.setBold(false);
+        return regular;
+    }
+    return {};
+}
+
+QVariant AlbumsModel::titleStyle(int section, int role) const
+{
+    if (role == Qt::BackgroundRole && attached() && isCurrentOrder(view()->cursor(), fieldOf(section)))
+        return QColor(colour::kAqua);
+    return {};
+}
+
+}  // namespace app::ui

@@ -1,0 +1,103 @@
+#include "app/ui/cursor_model.h"
+
+#include <QColor>
+
+#include "app/ansi_text.h"
+#include "app/ui/named_colours.h"
+
+namespace app::ui {
+
+CursorModel::CursorModel(std::vector<Column> columns, QObject* parent)
+    : QAbstractTableModel(parent), columns_(std::move(columns))
+{
+}
+
+void CursorModel::setView(catalogue::TableView* view)
+{
+    beginResetModel();
+    view_ = view;
+    rows_ = attached() ? static_cast<int>(view_->cursor().count()) : 0;
+    endResetModel();
+}
+
+bool CursorModel::attached() const { return view_ && view_->isOpen(); }
+
+void CursorModel::refresh()
+{
+    const int rows = attached() ? static_cast<int>(view_->cursor().count()) : 0;
+    if (rows != rows_) {
+        beginResetModel();
+        rows_ = rows;
+        endResetModel();
+    } else if (rows_ > 0) {
+        emit dataChanged(index(0, 0), index(rows_ - 1, columnCount() - 1));
+    }
+    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+}
+
+int CursorModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+
+int CursorModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(columns_.size());
+}
+
+const std::uint8_t* CursorModel::recordAt(int row) const
+{
+    if (!attached() || row < 0 || row >= rows_)
+        return nullptr;
+    xbase::Cursor& cursor = view_->cursor();
+    if (static_cast<std::uint32_t>(row) >= cursor.count())
+        return nullptr;
+    return cursor.table().record(cursor.recnoAtRow(static_cast<std::uint32_t>(row)));
+}
+
+std::string CursorModel::fieldText(const std::uint8_t* record, std::string_view field) const
+{
+    xbase::Table& table = view_->cursor().table();
+    return table.fieldText(record, table.fieldIndex(field));
+}
+
+QVariant CursorModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const Column& column = columns_.at(static_cast<std::size_t>(index.column()));
+    switch (role) {
+    case Qt::DisplayRole: {
+        const std::uint8_t* record = recordAt(index.row());
+        if (!record)
+            return {};
+        std::string text = fieldText(record, column.field);
+        text.erase(text.find_last_not_of(' ') + 1);
+        return fromAnsi(text);
+    }
+    case Qt::TextAlignmentRole:
+        return static_cast<int>(column.cellAlignment);
+    default:
+        return cellStyle(index.row(), index.column(), role);
+    }
+}
+
+QVariant CursorModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
+        return QAbstractTableModel::headerData(section, orientation, role);
+    const Column& column = columns_[static_cast<std::size_t>(section)];
+    switch (role) {
+    case Qt::DisplayRole:
+        return column.title;
+    case Qt::TextAlignmentRole:
+        return static_cast<int>(column.titleAlignment);
+    case Qt::ForegroundRole:
+        return QColor(colour::kNavy);
+    default:
+        return titleStyle(section, role);
+    }
+}
+
+QVariant CursorModel::cellStyle(int, int, int) const { return {}; }
+
+QVariant CursorModel::titleStyle(int, int) const { return {}; }
+
+}  // namespace app::ui

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string_view>
+
+namespace app::ui {
+
+// The main window's actions that other parts of the program carry out. A
+// control whose feature has no handler registered stays disabled and says
+// so in its tooltip.
+enum class Feature {
+    AddCd,
+    AddOther,
+    Modify,
+    Delete,
+    Playlist,
+    Reindex,
+    HomePage,
+    FindCd,
+    WebPage,
+    AlbumCover,
+    Options,
+    TracksView,
+    DetailView,
+    ReportWriter,
+    SetFilter,
+    CancelFilter,
+    Play,
+    PlayFromTrack,
+    TellFriend,
+    ReportBug,
+};
+
+// Added to the tooltip of a control whose feature has no handler yet.
+inline constexpr std::string_view kNotAvailableYet = "Not available yet";
+
+}  // namespace app::ui

@@ -1,0 +1,31 @@
+#include "app/ui/feature_controls.h"
+
+namespace app::ui {
+
+void FeatureControls::add(Feature feature, QWidget* control) { entries_.push_back({feature, control, nullptr, control->toolTip()}); }
+
+void FeatureControls::add(Feature feature, QAction* control)
+{
+    entries_.push_back({feature, nullptr, control, control->toolTip()});
+}
+
+void FeatureControls::update(const std::function<bool(Feature)>& registered,
+                             const std::function<bool(Feature)>& allowed)
+{
+    const QString notYet = QString::fromLatin1(kNotAvailableYet.data(), static_cast<qsizetype>(kNotAvailableYet.size()));
+    for (const Entry& e : entries_) {
+        const bool there = registered(e.feature);
+        const bool enabled = there && allowed(e.feature);
+        const QString tip = there ? e.tooltip : e.tooltip.isEmpty() ? notYet : e.tooltip + " - " + notYet;
+        if (e.widget) {
+            e.widget->setEnabled(enabled);
+            e.widget->setToolTip(tip);
+        }
+        if (e.action) {
+            e.action->setEnabled(enabled);
+            e.action->setToolTip(tip);
+        }
+    }
+}
+
+}  // namespace app::ui

@@ -1,0 +1,148 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include <QMainWindow>
+
+#include "app/category_source.h"
+#include "app/column_layout.h"
+#include "app/disc_in_drive.h"
+#include "app/program_state.h"
+#include "app/prompter.h"
+#include "app/startup_target.h"
+#include "app/ui/feature.h"
+#include "app/ui/feature_controls.h"
+#include "catalogue/data_module.h"
+
+class QPushButton;
+class QStatusBar;
+class QToolButton;
+
+namespace app::ui {
+
+class AlbumInfoPanel;
+class AlbumsModel;
+class CursorGrid;
+class MainPopupMenu;
+class TooltipSwitch;
+class TracksModel;
+
+// The albums browser, the one window that lives for the whole run: the
+// albums grid over tblAlbums, the current album's tracks, the boxes of
+// buttons, the status bar MyBar and the popup menu. It routes; the rules
+// live in the logic classes it calls.
+class TForm1 : public QMainWindow, public StartupTarget {
+    Q_OBJECT
+public:
+    // The request value through which a closed modal window asks for a
+    // follow-up.
+    static constexpr int kRequestNone = 0;
+    static constexpr int kRequestReportWriter = 2;
+
+    // Made before the data module: nothing here touches a table.
+    TForm1(ProgramState& state, Prompter& prompter, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The data module, made after the window; null detaches the grids.
+    void setDataModule(catalogue::TDM* dm);
+    // Seams for the drive and lookup code, used by the start-up sequence.
+    void setDiscInDrive(DiscInDrive* drive) { drive_ = drive; }
+    void setCategorySource(CategorySource* source) { categories_ = source; }
+    // Another part's handler for a feature; its controls are enabled from
+    // now on (as far as the window allows). Each run is followed by a
+    // refresh of the grids.
+    void setFeature(Feature feature, std::function<void()> handler);
+
+    // Routines other windows call.
+    // The column-title rule on the albums grid (see orderByTitle).
+    void orderByTitle(int column);
+    // Record-number order: the order in which albums were added.
+    void naturalOrder();
+    // Makes the album current (the order stays), refreshes the grid and
+    // closes the active modal window, the caller.
+    bool goToAlbum(const std::string& id);
+    // Opens "file#anchor": the program directory's file, else the shipped
+    // one, else the web site's page.
+    void openPage(std::string_view reference);
+    // The detail view, then the report writer when it asked for it.
+    void detailViewDispatch();
+    int request() const { return request_; }
+    void setRequest(int request) { request_ = request; }
+    // After writes by other windows: the grids and the enabled buttons.
+    void refreshGrids();
+    // The tip-of-the-day window, or the error box when the file is missing.
+    void showTipWindow();
+    void setStatusText(const std::string& text);
+    int maximizedLayouts() const { return layout_.maximizedLayouts(); }
+
+    // StartupTarget
+    void showStatus(const std::string& text) override;
+    void runLongStep(const std::function<void()>& step) override;
+    void setCaption(const std::string& caption) override;
+    void setMaximized(bool maximized) override;
+    void applyHints(bool show) override;
+    void catalogueOpened(bool hasAlbums) override;
+    void disableAddCd() override;
+    void showTipOfTheDay() override;
+    void finishStartup() override;
+
+public slots:
+    // Another start of the program wants this window in front.
+    void raiseFromOtherStart();
+
+signals:
+    // The start-up sequence has ended (also when it failed).
+    void startupFinished();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void buildWindow();
+    void connectControls();
+    void runStartup();
+    void runFeature(Feature feature);
+    bool hasFeature(Feature feature) const;
+    bool allows(Feature feature) const;
+    void updateControls();
+    bool albumsOpen() const;
+    void showCurrentAlbum();
+    void albumChosen(int row);
+    void trackChosen(int row);
+    void keyTyped(int key);
+    void applyLayout();
+    void act(const std::function<void()>& action);
+
+    ProgramState& state_;
+    Prompter& prompter_;
+    catalogue::TDM* dm_ = nullptr;
+    DiscInDrive* drive_ = nullptr;
+    CategorySource* categories_ = nullptr;
+    std::map<Feature, std::function<void()>> features_;
+    FeatureControls controls_;
+    ColumnLayout layout_;
+    int request_ = kRequestNone;
+    bool startupQueued_ = false;
+    bool hasAlbums_ = false;
+    bool addCdDisabled_ = false;
+    bool syncing_ = false;
+
+    AlbumsModel* albumsModel_;
+    TracksModel* tracksModel_;
+    CursorGrid* albumsGrid_;
+    CursorGrid* cdGrid_;
+    AlbumInfoPanel* infoPanel_;
+    QToolButton* naturalButton_;
+    QPushButton* referLabel_;
+    QPushButton* bugLabel_;
+    QStatusBar* myBar_;
+    MainPopupMenu* popup_;
+    TooltipSwitch* tooltips_;
+};
+
+}  // namespace app::ui

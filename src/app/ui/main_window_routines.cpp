@@ -1,0 +1,227 @@
+// TForm1: the routines other windows call, the grids' cursor moves and the
+// start-up sequence's requests.
+#include <filesystem>
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QStatusBar>
+#include <QThread>
+
+#include "app/action_guard.h"
+#include "app/album_browsing.h"
+#include "app/ansi_text.h"
+#include "app/page_locator.h"
+#include "app/startup_sequence.h"
+#include "app/tips_file.h"
+#include "app/ui/album_info_panel.h"
+#include "app/ui/albums_model.h"
+#include "app/ui/cursor_grid.h"
+#include "app/ui/long_step.h"
+#include "app/ui/main_window.h"
+#include "app/ui/tooltip_switch.h"
+#include "app/ui/tracks_model.h"
+#include "catalogue/program_files.h"
+
+namespace app::ui {
+namespace {
+
+constexpr std::string_view kTipsMissingText = "Can't find Tip of the Day File ";
+
+QString trimmedField(const xbase::Cursor& cursor, std::string_view field)
+{
+    return fromAnsi(cursor.fieldTrimmed(field));
+}
+
+}  // namespace
+
+void TForm1::orderByTitle(int column)
+{
+    if (!albumsOpen() || column < 0 || column >= albumsModel_->columnCount())
+        return;
+    act([&] {
+        if (app::orderByTitle(dm_->tblAlbums().cursor(), albumsModel_->fieldOf(column)) == TitleClick::Ordered)
+            albumsModel_->refresh();
+    });
+    showCurrentAlbum();
+}
+
+void TForm1::naturalOrder()
+{
+    if (!albumsOpen())
+        return;
+    act([&] { dm_->tblAlbums()->setOrder(""); });
+    albumsModel_->refresh();
+    showCurrentAlbum();
+}
+
+bool TForm1::goToAlbum(const std::string& id)
+{
+    bool found = false;
+    if (albumsOpen())
+        act([&] { found = goToAlbumById(dm_->tblAlbums(), id); });
+    albumsModel_->refresh();
+    showCurrentAlbum();
+    if (QWidget* caller = QApplication::activeModalWidget())
+        caller->close();
+    return found;
+}
+
+void TForm1::openPage(std::string_view reference)
+{
+    QDesktopServices::openUrl(pageAddress(reference, state_.programDir, state_.dataDir));
+}
+
+void TForm1::detailViewDispatch()
+{
+    if (!hasFeature(Feature::DetailView))
+        return;
+    request_ = kRequestNone;
+    act(features_[Feature::DetailView]);
+    if (request_ == kRequestReportWriter && hasFeature(Feature::ReportWriter))
+        act(features_[Feature::ReportWriter]);
+    request_ = kRequestNone;
+    refreshGrids();
+}
+
+void TForm1::refreshGrids()
+{
+    albumsModel_->refresh();
+    if (albumsOpen())
+        hasAlbums_ = dm_->tblAlbums()->count() > 0;
+    showCurrentAlbum();
+}
+
+void TForm1::showTipWindow()
+{
+    const std::string path = catalogue::joinPath(state_.programDir, TipsFile::kFileName);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        prompter_.error(std::string(kTipsMissingText) + path);
+        return;
+    }
+    showTipOfTheDay();
+}
+
+void TForm1::setStatusText(const std::string& text)
+{
+    if (text.empty())
+        myBar_->clearMessage();
+    else
+        myBar_->showMessage(fromAnsi(text));
+    // Steps that follow may keep the event loop busy.
+    if (myBar_->isVisible())
+        myBar_->repaint();
+}
+
+// The albums grid follows the cursor (moved by an order, a jump, a search),
+// then the tracks, the info panel and the buttons follow the album.
+void TForm1::showCurrentAlbum()
+{
+    const bool open = albumsOpen();
+    syncing_ = true;
+    albumsGrid_->showRow(open && !dm_->tblAlbums()->eof() ? static_cast<int>(dm_->tblAlbums()->row()) : -1);
+    tracksModel_->refresh();
+    const bool tracksOpen = dm_ && dm_->tblTracks().isOpen();
+    cdGrid_->showRow(tracksOpen && !dm_->tblTracks()->eof() ? static_cast<int>(dm_->tblTracks()->row()) : -1);
+    syncing_ = false;
+    if (open && !dm_->tblAlbums()->eof()) {
+        const xbase::Cursor& album = dm_->tblAlbums().cursor();
+        infoPanel_->showAlbum(trimmedField(album, "YR"), trimmedField(album, "MEDIA"), trimmedField(album, "IX"));
+    } else {
+        infoPanel_->showAlbum({}, {}, {});
+    }
+    updateControls();
+}
+
+void TForm1::albumChosen(int row)
+{
+    if (syncing_ || row < 0 || !albumsOpen())
+        return;
+    act([&] { dm_->tblAlbums()->goToRow(static_cast<std::uint32_t>(row)); });
+    showCurrentAlbum();
+}
+
+void TForm1::trackChosen(int row)
+{
+    if (syncing_ || row < 0 || !dm_ || !dm_->tblTracks().isOpen())
+        return;
+    act([&] { dm_->tblTracks()->goToRow(static_cast<std::uint32_t>(row)); });
+}
+
+void TForm1::keyTyped(int key)
+{
+    if (!albumsOpen())
+        return;
+    bool moved = false;
+    act([&] { moved = keyboardJump(dm_->tblAlbums().cursor(), key); });
+    if (moved)
+        showCurrentAlbum();
+}
+
+void TForm1::runStartup()
+{
+    StartupSequence sequence(state_, *dm_, *this, prompter_);
+    sequence.setDiscInDrive(drive_);
+    sequence.setCategorySource(categories_);
+    if (!runAction(prompter_, [&] { sequence.run(); }))
+        catalogueOpened(albumsOpen() && dm_->tblAlbums()->count() > 0);
+    emit startupFinished();
+}
+
+void TForm1::showStatus(const std::string& text)
+{
+    if (QThread::currentThread() != thread()) {
+        QMetaObject::invokeMethod(this, [this, text] { setStatusText(text); }, Qt::QueuedConnection);
+        return;
+    }
+    setStatusText(text);
+}
+
+void TForm1::runLongStep(const std::function<void()>& step)
+{
+    // The grids must not read the tables while the step works on them.
+    albumsModel_->setView(nullptr);
+    tracksModel_->setView(nullptr);
+    tracksModel_->setPlaylist(nullptr);
+    runKeepingWindowsPainted(step);
+}
+
+void TForm1::setCaption(const std::string& caption) { setWindowTitle(fromAnsi(caption)); }
+
+void TForm1::setMaximized(bool maximized)
+{
+    setWindowState(maximized ? windowState() | Qt::WindowMaximized : windowState() & ~Qt::WindowMaximized);
+}
+
+void TForm1::applyHints(bool show) { tooltips_->setShown(show); }
+
+void TForm1::catalogueOpened(bool hasAlbums)
+{
+    hasAlbums_ = hasAlbums;
+    if (dm_) {
+        albumsModel_->setView(&dm_->tblAlbums());
+        tracksModel_->setView(&dm_->tblTracks());
+        tracksModel_->setPlaylist(&dm_->tblPlayList());
+    }
+    showCurrentAlbum();
+}
+
+void TForm1::disableAddCd()
+{
+    addCdDisabled_ = true;
+    updateControls();
+}
+
+void TForm1::showTipOfTheDay()
+{
+    act([this] { prompter_.showWindow(window::kTipOfTheDay); });
+}
+
+void TForm1::finishStartup()
+{
+    albumsModel_->refresh();
+    showCurrentAlbum();
+    albumsGrid_->setFocus();
+}
+
+}  // namespace app::ui

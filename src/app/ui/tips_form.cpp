@@ -1,0 +1,65 @@
+#include "app/ui/tips_form.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/action_guard.h"
+#include "app/ansi_text.h"
+
+namespace app::ui {
+
+TTipForm::TTipForm(TipsFile tips, Prompter& prompter, QWidget* parent)
+    : QDialog(parent), tips_(std::move(tips)), prompter_(prompter)
+{
+    setObjectName("TipForm");
+    setWindowTitle("Tip of the Day");
+    auto* heading = new QLabel("Did you know...", this);
+    heading->setObjectName("HeadingLabel");
+    QFont big = heading->font();
+    big.setBold(true);
+    big.setPixelSize(18);
+    heading->setFont(big);
+    tip_ = new QLabel(this);
+    tip_->setObjectName("TipLabel");
+    tip_->setWordWrap(true);
+    tip_->setMinimumSize(380, 100);
+    tip_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    showAtStartup_ = new QCheckBox("Show Tips at Startup", this);
+    showAtStartup_->setObjectName("ShowTipsCheck");
+    showAtStartup_->setChecked(tips_.showAtStartup());
+    auto* next = new QPushButton("Next Tip", this);
+    next->setObjectName("NextTipButton");
+    auto* ok = new QPushButton("OK", this);
+    ok->setObjectName("OKButton");
+    ok->setDefault(true);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(showAtStartup_);
+    buttons->addStretch(1);
+    buttons->addWidget(next);
+    buttons->addWidget(ok);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading);
+    layout->addWidget(tip_, 1);
+    layout->addLayout(buttons);
+
+    connect(next, &QPushButton::clicked, this, [this] {
+        tips_.nextTip();
+        showTip();
+    });
+    connect(ok, &QPushButton::clicked, this, &TTipForm::accept);
+    showTip();
+}
+
+void TTipForm::showTip() { tip_->setText(fromAnsi(tips_.currentTip())); }
+
+void TTipForm::accept()
+{
+    if (runAction(prompter_, [this] { tips_.accept(showAtStartup_->isChecked()); }))
+        QDialog::accept();
+}
+
+}  // namespace app::ui

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDialog>
+
+#include "app/prompter.h"
+#include "app/tips_file.h"
+
+class QCheckBox;
+class QLabel;
+
+namespace app::ui {
+
+// "Tip of the Day": the tip on line 2 of the tips file under "Did you
+// know...", "Next Tip" moving on, "Show Tips at Startup" from line 1. OK
+// saves the check box and moves past the shown tip.
+class TTipForm : public QDialog {
+    Q_OBJECT
+public:
+    TTipForm(TipsFile tips, Prompter& prompter, QWidget* parent = nullptr);
+
+    void accept() override;
+
+private:
+    void showTip();
+
+    TipsFile tips_;
+    Prompter& prompter_;
+    QLabel* tip_;
+    QCheckBox* showAtStartup_;
+};
+
+}  // namespace app::ui

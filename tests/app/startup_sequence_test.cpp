@@ -1,0 +1,251 @@
+// The start-up sequence against a recording window: what it asks for, in
+// which order, and what the drive and category seams change.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "app/startup_sequence.h"
+#include "settings/ini_file.h"
+#include "settings/settings_file.h"
+#include "support/fixture_files.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using test_support::ScriptedPrompter;
+
+class RecordingWindow : public app::StartupTarget {
+public:
+    void showStatus(const std::string& text) override { calls.push_back("status:" + text); }
+    void runLongStep(const std::function<void()>& step) override
+    {
+        calls.push_back("long step");
+        step();
+    }
+    void setCaption(const std::string& caption) override { calls.push_back("caption:" + caption); }
+    void setMaximized(bool maximized) override { calls.push_back(maximized ? "maximized" : "normal"); }
+    void applyHints(bool show) override { calls.push_back(show ? "hints on" : "hints off"); }
+    void catalogueOpened(bool hasAlbums) override { calls.push_back(hasAlbums ? "opened" : "opened empty"); }
+    void disableAddCd() override { calls.push_back("add cd off"); }
+    void showTipOfTheDay() override { calls.push_back("tips"); }
+    void finishStartup() override { calls.push_back("finish"); }
+
+    std::vector<std::string> calls;
+};
+
+class FakeDrive : public app::DiscInDrive {
+public:
+    bool accessInstalled() override { return installed; }
+    std::string firstDrive() override { return "/dev/sr7"; }
+    std::optional<std::string> audioDiscId(const std::string& cdPath) override
+    {
+        askedFor.push_back(cdPath);
+        return disc;
+    }
+
+    bool installed = true;
+    std::optional<std::string> disc;
+    std::vector<std::string> askedFor;
+};
+
+class FakeCategories : public app::CategorySource {
+public:
+    std::vector<std::string> fetchCategories(const catalogue::StatusReport& status) override
+    {
+        status("Retrieving genre (category) choices ...");
+        return {"rock", "Blues", "jazz"};
+    }
+};
+
+class StartupSequence : public testing::Test {
+protected:
+    StartupSequence()
+    {
+        state.programDir = dir.path() + "/";
+        state.dataDir = std::string(VINORA_DATA_DIR) + "/";
+    }
+    void run()
+    {
+        app::StartupSequence sequence(state, dm, window, prompter);
+        sequence.setDiscInDrive(drive);
+        sequence.setCategorySource(categories);
+        sequence.run();
+    }
+    std::string ini() const { return dir.file("Vinora.ini"); }
+    void writeTips(const std::string& text) const { std::ofstream(dir.file("Vinoratips.txt"), std::ios::binary) << text; }
+    void createSettings() const { settings::SettingsFile({state.programDir, [] { return std::string(); }}).createIfMissing(); }
+    bool called(const std::string& call) const
+    {
+        return std::find(window.calls.begin(), window.calls.end(), call) != window.calls.end();
+    }
+
+    test_support::TempDir dir;
+    app::ProgramState state;
+    catalogue::TDM dm{dir.path()};
+    RecordingWindow window;
+    ScriptedPrompter prompter;
+    app::DiscInDrive* drive = nullptr;
+    app::CategorySource* categories = nullptr;
+};
+
+TEST_F(StartupSequence, FirstRunInAnEmptyDirectory)
+{
+    run();
+    const std::vector<std::string> expected{
+        "long step",
+        "status:Creating data files ...",
+        "status:Creating Index File for: ALBUMS",
+        "status:Creating Index File for: TRACKS",
+        "status:Creating Index File for: ARTISTS",
+        "status:Creating Index File for: PLAYLIST",
+        "caption: Vinora - Music Collection Manager",
+        "normal",
+        "hints on",
+        "opened empty",
+        "status:",
+        "tips",
+        "finish",
+    };
+    EXPECT_EQ(window.calls, expected);
+    EXPECT_TRUE(fs::exists(ini()));
+    EXPECT_TRUE(fs::exists(dir.file("Vinoratips.txt"))) << "the first run copies the shipped tips";
+    EXPECT_TRUE(state.started);
+    EXPECT_TRUE(prompter.requests().empty());
+}
+
+TEST_F(StartupSequence, ListsComeFromTheSettingsFile)
+{
+    run();
+    const std::vector<std::string> sorted{"blues", "classical", "country", "data", "folk", "jazz",
+                                          "misc", "newage", "reggae", "rock", "soundtrack"};
+    EXPECT_EQ(state.genres, sorted);
+    EXPECT_EQ(state.genresAtStart, 11u);
+    EXPECT_EQ(state.official.front(), "blues") << "official categories keep the file's order";
+    EXPECT_EQ(state.official.at(1), "rock");
+    ASSERT_EQ(state.media.size(), 15u);
+    EXPECT_EQ(state.media.front(), "");
+    EXPECT_EQ(state.media.at(1), "CR (CD-R)");
+}
+
+TEST_F(StartupSequence, RunsOncePerRun)
+{
+    run();
+    const auto calls = window.calls;
+    run();
+    EXPECT_EQ(window.calls, calls);
+}
+
+TEST_F(StartupSequence, SettingsDecideCaptionWindowStateAndTooltips)
+{
+    createSettings();
+    settings::IniFile file = settings::IniFile::load(ini());
+    file.writeString("Current", "Name", "Jazz Shelf");
+    file.writeInteger("Current", "WState", 5);
+    file.writeBool("Current", "Hint", false);
+    file.save(ini());
+    run();
+    EXPECT_TRUE(called("caption: Vinora - Jazz Shelf"));
+    EXPECT_TRUE(called("maximized"));
+    EXPECT_TRUE(called("hints off"));
+    EXPECT_FALSE(fs::exists(dir.file("Vinoratips.txt"))) << "not a first run: nothing is copied";
+}
+
+TEST_F(StartupSequence, EmptyGenreSectionTakesTheServersCategoriesForThisRun)
+{
+    createSettings();
+    settings::IniFile file = settings::IniFile::load(ini());
+    file.eraseSection("Genre");
+    file.save(ini());
+    FakeCategories server;
+    categories = &server;
+    run();
+    EXPECT_EQ(state.genres, (std::vector<std::string>{"Blues", "jazz", "rock"}));
+    EXPECT_EQ(state.genresAtStart, 3u);
+    EXPECT_TRUE(called("status:Retrieving genre (category) choices ..."));
+    EXPECT_EQ(settings::IniFile::load(ini()).entries("Genre").size(), 0u) << "written back only when it grows";
+}
+
+TEST_F(StartupSequence, EmptyGenreSectionWithoutALookupClientLeavesNoGenres)
+{
+    createSettings();
+    settings::IniFile file = settings::IniFile::load(ini());
+    file.eraseSection("Genre");
+    file.save(ini());
+    run();
+    EXPECT_TRUE(state.genres.empty());
+    EXPECT_EQ(state.genresAtStart, 0u);
+}
+
+TEST_F(StartupSequence, TipsShowOnlyWhenTheFirstLineIsExactlyTrue)
+{
+    createSettings();
+    writeTips("true\r\nA tip\r\n");
+    run();
+    EXPECT_FALSE(called("tips"));
+    EXPECT_TRUE(called("finish"));
+}
+
+TEST_F(StartupSequence, CollectionWithAlbumsEnablesTheCollectionButtons)
+{
+    test_support::copyFixtureSet("xbase/small", dir.path());
+    createSettings();
+    writeTips("True\r\nA tip\r\n");
+    run();
+    EXPECT_TRUE(called("opened"));
+    EXPECT_TRUE(called("tips"));
+    EXPECT_EQ(dm.tblAlbums()->fieldTrimmed("ID"), "z0000001") << "the first album in artist order";
+}
+
+TEST_F(StartupSequence, MissingCdAccessIsReportedAndEndsTheSequence)
+{
+    FakeDrive cd;
+    cd.installed = false;
+    drive = &cd;
+    run();
+    EXPECT_EQ(prompter.texts(ScriptedPrompter::Kind::Error), std::vector<std::string>{std::string(app::kCdAccessMissingText)});
+    EXPECT_TRUE(called("add cd off"));
+    EXPECT_FALSE(called("tips"));
+    EXPECT_FALSE(called("finish"));
+    EXPECT_NE(test_support::readFile(ini()).find("CDPath=/dev/sr7"), std::string::npos)
+        << "the new settings file names the drive found";
+}
+
+TEST_F(StartupSequence, AlbumOfTheDiscInTheDriveBecomesCurrent)
+{
+    test_support::copyFixtureSet("xbase/small", dir.path());
+    FakeDrive cd;
+    cd.disc = "e1f2a3b4";
+    drive = &cd;
+    run();
+    EXPECT_EQ(dm.tblAlbums()->fieldTrimmed("Artist"), "\xc9" "dith Piaf");
+    EXPECT_EQ(dm.tblAlbums()->order(), "ARTIST");
+    EXPECT_EQ(state.currentAlbumId, "e1f2a3b4");
+    EXPECT_EQ(cd.askedFor, std::vector<std::string>{"/dev/sr7"});
+}
+
+TEST_F(StartupSequence, UnknownDiscLeavesTheFirstAlbumCurrent)
+{
+    test_support::copyFixtureSet("xbase/small", dir.path());
+    FakeDrive cd;
+    cd.disc = "01020304";
+    drive = &cd;
+    run();
+    EXPECT_EQ(dm.tblAlbums()->fieldTrimmed("ID"), "z0000001");
+    EXPECT_EQ(dm.tblAlbums()->order(), "ARTIST");
+}
+
+TEST_F(StartupSequence, EmptyCollectionLooksUpNoDisc)
+{
+    FakeDrive cd;
+    cd.disc = "e1f2a3b4";
+    drive = &cd;
+    run();
+    EXPECT_TRUE(cd.askedFor.empty());
+    EXPECT_TRUE(called("finish"));
+}
+
+}  // namespace

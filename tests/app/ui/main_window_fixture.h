@@ -1,0 +1,64 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModel>
+#include <QString>
+
+#include "app/program_state.h"
+#include "app/ui/cursor_grid.h"
+#include "app/ui/main_window.h"
+#include "catalogue/data_module.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_dir.h"
+
+namespace test_support {
+
+// A main window over a data module in a temporary program directory, as the
+// program builds them, with a scripted user.
+class MainWindowFixture : public testing::Test {
+protected:
+    MainWindowFixture();
+    ~MainWindowFixture() override;
+
+    // The small reference collection, with settings and a tips file that
+    // does not show at start.
+    void useSmallCollection();
+    // Makes the window and the data module, as the program does.
+    void create();
+    // Shows the window (made now if needed) and waits until the start-up
+    // sequence has ended.
+    void start();
+
+    template <class T>
+    T* child(const char* name) const
+    {
+        T* found = form->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    app::ui::CursorGrid* albumsGrid() const { return child<app::ui::CursorGrid>("AlbumsGrid"); }
+    app::ui::CursorGrid* cdGrid() const { return child<app::ui::CursorGrid>("CDGrid"); }
+    QAbstractItemModel* albums() const { return albumsGrid()->model(); }
+    QAbstractItemModel* tracks() const { return cdGrid()->model(); }
+    xbase::Cursor& albumCursor() const { return dm->tblAlbums().cursor(); }
+    QString cell(const QAbstractItemModel* model, int row, int column) const;
+    // The text in the albums grid's current row.
+    QString currentArtist() const;
+
+    void clickTitle(int column);
+    void clickRow(app::ui::CursorGrid* grid, int row);
+    void clickButton(const char* name);
+    std::string settingsText() const;
+
+    TempDir dir;
+    app::ProgramState state;
+    ScriptedPrompter prompter;
+    std::unique_ptr<app::ui::TForm1> form;
+    std::unique_ptr<catalogue::TDM> dm;
+};
+
+}  // namespace test_support

@@ -1,0 +1,233 @@
+// The main window's routines and its life: help pages, the tip of the day,
+// the detail-view dispatch, going to an album, window state and layout,
+// closing, and a later start raising the window.
+#include <filesystem>
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QTest>
+#include <QToolTip>
+#include <QUrl>
+
+#include "app/column_layout.h"
+#include "main_window_fixture.h"
+#include "settings/ini_file.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using app::ui::Feature;
+using test_support::ScriptedPrompter;
+
+// Takes the addresses the program hands to the desktop.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    UrlRecorder()
+    {
+        for (const char* scheme : {"file", "https", "http"})
+            QDesktopServices::setUrlHandler(scheme, this, "open");
+    }
+    ~UrlRecorder() override
+    {
+        for (const char* scheme : {"file", "https", "http"})
+            QDesktopServices::unsetUrlHandler(scheme);
+    }
+    QList<QUrl> urls;
+
+public slots:
+    void open(const QUrl& url) { urls << url; }
+};
+
+class MainWindowRoutines : public test_support::MainWindowFixture {
+protected:
+    void setWState(long value)
+    {
+        settings::IniFile ini = settings::IniFile::load(dir.file("Vinora.ini"));
+        ini.writeInteger("Current", "WState", value);
+        ini.save(dir.file("Vinora.ini"));
+    }
+    long wState() const { return settings::IniFile::load(dir.file("Vinora.ini")).readInteger("Current", "WState", 0); }
+};
+
+TEST_F(MainWindowRoutines, HelpOpensTheLocalPageFirstThenTheShippedOneThenTheWeb)
+{
+    useSmallCollection();
+    ASSERT_NO_FATAL_FAILURE(start());
+    UrlRecorder recorder;
+    clickButton("HelpSpeed");
+    ASSERT_EQ(recorder.urls.size(), 1);
+    EXPECT_EQ(recorder.urls.back().toLocalFile().toStdString(), std::string(VINORA_DATA_DIR) + "/CDhelp1.html");
+
+    fs::copy_file(std::string(VINORA_DATA_DIR) + "/CDhelp1.html", dir.file("CDhelp1.html"));
+    clickButton("HelpSpeed");
+    EXPECT_EQ(recorder.urls.back().toLocalFile().toStdString(), dir.file("CDhelp1.html"));
+
+    form->openPage("CDhelp2.html#notes");
+    EXPECT_EQ(recorder.urls.back().fragment(), "notes");
+
+    state.dataDir.clear();
+    form->openPage("report.html#space");
+    EXPECT_EQ(recorder.urls.back().scheme(), "https");
+    EXPECT_TRUE(recorder.urls.back().toString().endsWith("report.html#space"));
+}
+
+TEST_F(MainWindowRoutines, TipButtonShowsTheTipWindowOrSaysTheFileIsMissing)
+{
+    useSmallCollection();
+    ASSERT_NO_FATAL_FAILURE(start());
+    prompter.answerWindow(true);
+    clickButton("SpeedButton1");
+    EXPECT_EQ(prompter.texts(ScriptedPrompter::Kind::ShowWindow), std::vector<std::string>{"TipOfTheDay"});
+
+    fs::remove(dir.file("Vinoratips.txt"));
+    clickButton("SpeedButton1");
+    EXPECT_EQ(prompter.texts(ScriptedPrompter::Kind::Error),
+              std::vector<std::string>{"Can't find Tip of the Day File " + dir.file("Vinoratips.txt")});
+}
+
+TEST_F(MainWindowRoutines, DetailViewDispatchOpensTheReportWriterOnRequest)
+{
+    useSmallCollection();
+    ASSERT_NO_FATAL_FAILURE(start());
+    EXPECT_FALSE(child<QWidget>("ClipSpeed")->isEnabled());
+    int detail = 0;
+    int writer = 0;
+    bool askWriter = true;
+    form->setFeature(Feature::DetailView, [&] {
+        ++detail;
+        EXPECT_EQ(form->request(), app::ui::TForm1::kRequestNone);
+        if (askWriter)
+            form->setRequest(app::ui::TForm1::kRequestReportWriter);
+    });
+    form->setFeature(Feature::ReportWriter, [&] { ++writer; });
+    EXPECT_TRUE(child<QWidget>("ClipSpeed")->isEnabled());
+    clickButton("ClipSpeed");
+    EXPECT_EQ(detail, 1);
+    EXPECT_EQ(writer, 1);
+    EXPECT_EQ(form->request(), app::ui::TForm1::kRequestNone);
+
+    askWriter = false;
+    const QModelIndex row = albums()->index(3, 0);
+    const QPoint at = albumsGrid()->visualRect(row).center();
+    // A double click on a widget arrives after the press of its first click.
+    QTest::mouseClick(albumsGrid()->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(albumsGrid()->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(detail, 2);
+    EXPECT_EQ(writer, 1);
+}
+
+TEST_F(MainWindowRoutines, GoToAlbumKeepsTheOrderAndClosesTheCallingWindow)
+{
+    useSmallCollection();
+    ASSERT_NO_FATAL_FAILURE(start());
+    clickTitle(1);
+    QDialog results(form.get());
+    results.setModal(true);
+    results.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&results));
+    EXPECT_TRUE(form->goToAlbum("e1f2a3b4"));
+    EXPECT_FALSE(results.isVisible());
+    EXPECT_EQ(albumCursor().order(), "ALBUM");
+    EXPECT_EQ(cell(albums(), albumsGrid()->currentIndex().row(), 1), "Non, je ne regrette rien");
+
+    EXPECT_FALSE(form->goToAlbum("00000000"));
+    EXPECT_EQ(cell(albums(), albumsGrid()->currentIndex().row(), 1), "Non, je ne regrette rien");
+}
+
+TEST_F(MainWindowRoutines, WStateFiveOpensMaximizedAndClosingWritesTwo)
+{
+    useSmallCollection();
+    setWState(5);
+    ASSERT_NO_FATAL_FAILURE(start());
+    EXPECT_TRUE(form->windowState() & Qt::WindowMaximized);
+    QTest::qWait(50);
+    form->close();
+    EXPECT_EQ(wState(), 2);
+}
+
+TEST_F(MainWindowRoutines, ClosingANormalWindowWritesOne)
+{
+    useSmallCollection();
+    setWState(2);
+    ASSERT_NO_FATAL_FAILURE(start());
+    form->setMaximized(false);
+    QTest::qWait(50);
+    ASSERT_LE(form->maximizedLayouts(), 2);
+    form->close();
+    EXPECT_EQ(wState(), 1);
+}
+
+TEST_F(MainWindowRoutines, MaximizedLayoutWidensTheFirstColumnsAndShowsTheShortcuts)
+{
+    useSmallCollection();
+    ASSERT_NO_FATAL_FAILURE(start());
+    EXPECT_EQ(albumsGrid()->columnWidth(0), 265);
+    EXPECT_EQ(albumsGrid()->columnWidth(1), 265) << "the second column takes the first one's width";
+    EXPECT_FALSE(child<QWidget>("ReferLabel")->isVisible());
+
+    form->setMaximized(true);
+    QTest::qWait(100);
+    ASSERT_GT(form->maximizedLayouts(), 0);
+    const int client = albumsGrid()->viewport()->width();
+    EXPECT_EQ(albumsGrid()->columnWidth(0), 265 + (client - app::ColumnLayout::kTotalDesignWidth) / 2);
+    EXPECT_EQ(albumsGrid()->columnWidth(1), albumsGrid()->columnWidth(0));
+    EXPECT_TRUE(child<QWidget>("ReferLabel")->isVisible());
+    EXPECT_TRUE(child<QWidget>("BugLabel")->isVisible());
+
+    form->setMaximized(false);
+    QTest::qWait(100);
+    EXPECT_EQ(albumsGrid()->columnWidth(0), 265);
+    EXPECT_FALSE(child<QWidget>("ReferLabel")->isVisible());
+}
+
+TEST_F(MainWindowRoutines, HintZeroSwitchesTheTooltipsOff)
+{
+    useSmallCollection();
+    settings::IniFile ini = settings::IniFile::load(dir.file("Vinora.ini"));
+    ini.writeBool("Current", "Hint", false);
+    ini.save(dir.file("Vinora.ini"));
+    ASSERT_NO_FATAL_FAILURE(start());
+    QWidget* help = child<QWidget>("HelpSpeed");
+    auto askForTip = [&] {
+        QHelpEvent event(QEvent::ToolTip, QPoint(2, 2), help->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(help, &event);
+    };
+    askForTip();
+    EXPECT_FALSE(QToolTip::isVisible());
+    form->applyHints(true);
+    askForTip();
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), "Go to Help Page");
+    QToolTip::hideText();
+}
+
+TEST_F(MainWindowRoutines, ALaterStartRestoresAMinimizedWindow)
+{
+    useSmallCollection();
+    ASSERT_NO_FATAL_FAILURE(start());
+    form->showMinimized();
+    QTest::qWait(20);
+    ASSERT_TRUE(form->isMinimized());
+    form->raiseFromOtherStart();
+    EXPECT_FALSE(form->isMinimized());
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(MainWindowRoutines, EngineErrorsEndTheActionInTheErrorBox)
+{
+    useSmallCollection();
+    ASSERT_NO_FATAL_FAILURE(start());
+    form->setFeature(Feature::Options, [this] { dm->tblAlbums()->setOrder("NoSuchTag"); });
+    clickButton("ToolButton");
+    ASSERT_EQ(prompter.texts(ScriptedPrompter::Kind::Error).size(), 1u);
+    EXPECT_NE(prompter.texts(ScriptedPrompter::Kind::Error)[0].find("NoSuchTag"), std::string::npos);
+    EXPECT_EQ(albums()->rowCount(), 14) << "the window goes on";
+}
+
+}  // namespace
+
+#include "main_window_routines_test.moc"
