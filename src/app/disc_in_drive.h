@@ -5,9 +5,8 @@
 
 namespace app {
 
-// What start-up asks of the CD drive. The disc identification code provides
-// it; until one is handed to the start-up sequence, the drive steps are
-// left out (no drive test, no disc lookup, Add CD stays unavailable).
+// What start-up asks of the CD drive (CdDriveAdapter over the drive code).
+// Without one the drive steps are left out (no drive test, no disc lookup).
 class DiscInDrive {
 public:
     virtual ~DiscInDrive() = default;
@@ -17,8 +16,8 @@ public:
     // default CDPath of a new settings file.
     virtual std::string firstDrive() = 0;
     // The disc identifier (8 lower-case hexadecimal digits) of the audio
-    // disc in `cdPath`; nothing when the drive is not ready or holds no
-    // audio disc.
+    // disc in `cdPath`; "" when an audio disc is in but no identifier could
+    // be read; nothing when the drive is not ready or holds no audio disc.
     virtual std::optional<std::string> audioDiscId(const std::string& cdPath) = 0;
 };
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "lookup/lookup_state.h"
 #include "settings/program_settings.h"
 
 namespace app {
@@ -20,8 +21,10 @@ struct ProgramState {
     std::size_t genresAtStart = 0;
     std::vector<std::string> official;
     std::vector<std::string> media;
-    // The album being worked on (up to 8 characters).
-    std::string currentAlbumId;
+    // The drive list, the last TOC and currentAlbumId, the album being
+    // worked on (up to 8 characters): the disc code and the windows share
+    // this one copy.
+    lookup::LookupState lookup;
     // The start-up sequence has run (it runs once).
     bool started = false;
 };

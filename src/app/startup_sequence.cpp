@@ -81,10 +81,12 @@ void StartupSequence::makeDiscAlbumCurrent()
     const auto id = drive_->audioDiscId(state_.settings.cdPath);
     if (!id)
         return;
-    state_.currentAlbumId = *id;
+    state_.lookup.currentAlbumId = *id;
     xbase::Cursor& albums = dm_.tblAlbums().cursor();
     albums.setOrder(kIdOrder);
-    const bool found = albums.seek(*id);
+    // A short key seeks as a prefix: "" (an unreadable TOC) would find the
+    // first identifier instead of nothing.
+    const bool found = !id->empty() && albums.seek(*id);
     albums.setOrder(kArtistOrder);
     if (!found)
         albums.first();

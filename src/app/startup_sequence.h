@@ -34,7 +34,8 @@ inline constexpr std::string_view kCdAccessMissingText =
 //     Add CD is disabled and the sequence ends here;
 //  8. with a DiscInDrive only, in a non-empty collection: the album of the
 //     audio disc in the drive becomes current (ID order seek, back to
-//     Artist order), else the first album;
+//     Artist order); an audio disc without a readable identifier, or one
+//     not catalogued, leaves the first album current;
 //  9. the tip of the day when Vinoratips.txt's first line is "True";
 // 10. the window finishes (order title, focus).
 // Engine errors are not caught: the step under way ends the sequence.

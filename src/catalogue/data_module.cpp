@@ -3,19 +3,21 @@
 #include "catalogue/album_codes.h"
 #include "catalogue/catalogue_creator.h"
 #include "catalogue/catalogue_schema.h"
+#include "catalogue/rollback_journal.h"
 #include "xbase/file_names.h"
 
 namespace catalogue {
 
-TDM::TDM(std::string programDir)
+TDM::TDM(std::string programDir, xbase::FileSystem& fs)
     : dir_(std::move(programDir)),
-      tblAlbums_("tblAlbums", dir_, std::string(kAlbums.fileName)),
-      tblFilter_("tblFilter", dir_, std::string(kAlbums.fileName)),
-      tblTracks_("tblTracks", dir_, std::string(kTracks.fileName)),
-      tblPlayList_("tblPlayList", dir_, std::string(kPlaylist.fileName)),
-      tblArtists_("tblArtists", dir_, std::string(kArtists.fileName)),
-      tblCD_("tblCD", dir_, std::string(kTracks.fileName)),
-      tblTView_("tblTView", dir_, std::string(kTView.fileName))
+      fs_(fs),
+      tblAlbums_("tblAlbums", dir_, std::string(kAlbums.fileName), fs),
+      tblFilter_("tblFilter", dir_, std::string(kAlbums.fileName), fs),
+      tblTracks_("tblTracks", dir_, std::string(kTracks.fileName), fs),
+      tblPlayList_("tblPlayList", dir_, std::string(kPlaylist.fileName), fs),
+      tblArtists_("tblArtists", dir_, std::string(kArtists.fileName), fs),
+      tblCD_("tblCD", dir_, std::string(kTracks.fileName), fs),
+      tblTView_("tblTView", dir_, std::string(kTView.fileName), fs)
 {
     tblAlbums_.setOrder("Artist");
     tblTracks_.setOrder("Tracks");
@@ -36,7 +38,11 @@ void TDM::status(const std::string& text) const
         status_(text);
 }
 
-void TDM::createMissingFilesAndOpenViews() { CatalogueCreator(*this).run(); }
+void TDM::createMissingFilesAndOpenViews()
+{
+    RollbackJournal::recover(dir_, fs_, status_);
+    CatalogueCreator(*this).run();
+}
 
 std::string TDM::nextManualAlbumId()
 {

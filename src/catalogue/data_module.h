@@ -28,22 +28,24 @@ namespace catalogue {
 // order ID while they are read (start-up leaves it so).
 class TDM {
 public:
-    // Views on the files of `programDir`, all closed.
-    explicit TDM(std::string programDir);
+    // Views on the files of `programDir`, all closed, opened through `fs`.
+    explicit TDM(std::string programDir, xbase::FileSystem& fs = xbase::defaultFileSystem());
     TDM(const TDM&) = delete;
     TDM& operator=(const TDM&) = delete;
 
     const std::string& programDir() const { return dir_; }
+    xbase::FileSystem& fileSystem() const { return fs_; }
 
     // Progress texts of catalogue work go here (the main window's status bar).
     void setStatusReport(StatusReport report) { status_ = std::move(report); }
     void status(const std::string& text) const;
 
-    // The start-up step: creates missing tables, deletes damaged index files,
-    // builds missing indexes and opens tblAlbums, tblTracks, tblPlayList,
-    // tblArtists, tblCD and tblFilter at their first rows (see
-    // CatalogueCreator). Throws xbase::XbaseError when a file cannot be
-    // made or opened.
+    // The start-up step: first puts back a change of several tables that
+    // did not finish (see RollbackJournal), then creates missing tables,
+    // deletes damaged index files, builds missing indexes and opens
+    // tblAlbums, tblTracks, tblPlayList, tblArtists, tblCD and tblFilter at
+    // their first rows (see CatalogueCreator). Throws xbase::XbaseError
+    // when a file cannot be made or opened.
     void createMissingFilesAndOpenViews();
 
     // The identifier for the next album not read from a disc ("z0000042"
@@ -65,6 +67,7 @@ public:
 
 private:
     std::string dir_;
+    xbase::FileSystem& fs_;
     StatusReport status_;
     // Sources before the views that link to them.
     TableView tblAlbums_;

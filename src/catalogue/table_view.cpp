@@ -5,8 +5,8 @@
 
 namespace catalogue {
 
-TableView::TableView(std::string name, std::string directory, std::string fileName)
-    : name_(std::move(name)), directory_(std::move(directory)), fileName_(std::move(fileName))
+TableView::TableView(std::string name, std::string directory, std::string fileName, xbase::FileSystem& fs)
+    : name_(std::move(name)), directory_(std::move(directory)), fileName_(std::move(fileName)), fs_(fs)
 {
 }
 
@@ -106,7 +106,7 @@ void TableView::open()
 {
     if (isOpen())
         return;
-    table_ = xbase::Table::open(path(), exclusive_ ? xbase::OpenMode::Exclusive : xbase::OpenMode::Shared);
+    table_ = xbase::Table::open(path(), exclusive_ ? xbase::OpenMode::Exclusive : xbase::OpenMode::Shared, fs_);
     try {
         cursor_ = makeCursor();
     } catch (...) {

@@ -20,7 +20,9 @@ namespace catalogue {
 // row and a lookup field reads as an unknown field (XbaseError).
 class TableView {
 public:
-    TableView(std::string name, std::string directory, std::string fileName);
+    // The file is opened through `fs`.
+    TableView(std::string name, std::string directory, std::string fileName,
+              xbase::FileSystem& fs = xbase::defaultFileSystem());
     ~TableView();
     TableView(const TableView&) = delete;
     TableView& operator=(const TableView&) = delete;
@@ -84,6 +86,7 @@ private:
     std::string name_;
     std::string directory_;
     std::string fileName_;
+    xbase::FileSystem& fs_;
     bool exclusive_ = false;
     std::string order_;
     std::string filterText_;

@@ -223,7 +223,7 @@ TEST_F(StartupSequence, AlbumOfTheDiscInTheDriveBecomesCurrent)
     run();
     EXPECT_EQ(dm.tblAlbums()->fieldTrimmed("Artist"), "\xc9" "dith Piaf");
     EXPECT_EQ(dm.tblAlbums()->order(), "ARTIST");
-    EXPECT_EQ(state.currentAlbumId, "e1f2a3b4");
+    EXPECT_EQ(state.lookup.currentAlbumId, "e1f2a3b4");
     EXPECT_EQ(cd.askedFor, std::vector<std::string>{"/dev/sr7"});
 }
 
@@ -236,6 +236,19 @@ TEST_F(StartupSequence, UnknownDiscLeavesTheFirstAlbumCurrent)
     run();
     EXPECT_EQ(dm.tblAlbums()->fieldTrimmed("ID"), "z0000001");
     EXPECT_EQ(dm.tblAlbums()->order(), "ARTIST");
+}
+
+TEST_F(StartupSequence, AudioDiscWithoutIdentifierGoesToTheFirstAlbumNotTheFirstId)
+{
+    test_support::copyFixtureSet("xbase/small", dir.path());
+    FakeDrive cd;
+    cd.disc = "";
+    drive = &cd;
+    run();
+    // Seeking "" in ID order would land on 00a1b2c3, the lowest identifier.
+    EXPECT_EQ(dm.tblAlbums()->fieldTrimmed("ID"), "z0000001");
+    EXPECT_EQ(dm.tblAlbums()->order(), "ARTIST");
+    EXPECT_EQ(state.lookup.currentAlbumId, "");
 }
 
 TEST_F(StartupSequence, EmptyCollectionLooksUpNoDisc)

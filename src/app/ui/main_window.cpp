@@ -22,6 +22,7 @@
 #include "app/ui/manage_collection_box.h"
 #include "app/ui/named_colours.h"
 #include "app/ui/order_header_view.h"
+#include "app/ui/quick_search_box.h"
 #include "app/ui/tool_box.h"
 #include "app/ui/tooltip_switch.h"
 #include "app/ui/tracks_model.h"
@@ -97,13 +98,7 @@ void TForm1::buildWindow()
     bugLabel_ = shortcutLabel("BugLabel", "Submit a suggestion or report a bug", "olive", right);
     auto* tools = new ToolBox(right);
     auto* manage = new ManageCollectionBox(right);
-    // The quick search of the albums is a feature of its own, still to come.
-    auto* quickSearch = new QGroupBox(" Quick Search", right);
-    quickSearch->setObjectName("QuickSearchBox");
-    quickSearch->setToolTip(QString::fromLatin1(kNotAvailableYet.data(), static_cast<qsizetype>(kNotAvailableYet.size())));
-    quickSearch->setEnabled(false);
-    auto* quickSearchLayout = new QVBoxLayout(quickSearch);
-    quickSearchLayout->addWidget(new QLabel(quickSearch->toolTip(), quickSearch));
+    auto* quickSearch = new QuickSearchBox(*this, prompter_, right);
 
     auto* rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);

@@ -48,6 +48,7 @@ public:
 
     // The data module, made after the window; null detaches the grids.
     void setDataModule(catalogue::TDM* dm);
+    catalogue::TDM* dataModule() const { return dm_; }
     // Seams for the drive and lookup code, used by the start-up sequence.
     void setDiscInDrive(DiscInDrive* drive) { drive_ = drive; }
     void setCategorySource(CategorySource* source) { categories_ = source; }
@@ -76,6 +77,7 @@ public:
     // The tip-of-the-day window, or the error box when the file is missing.
     void showTipWindow();
     void setStatusText(const std::string& text);
+    void focusAlbumsGrid();
     int maximizedLayouts() const { return layout_.maximizedLayouts(); }
 
     // StartupTarget

@@ -113,6 +113,8 @@ void TForm1::setStatusText(const std::string& text)
         myBar_->repaint();
 }
 
+void TForm1::focusAlbumsGrid() { albumsGrid_->setFocus(); }
+
 // The albums grid follows the cursor (moved by an order, a jump, a search),
 // then the tracks, the info panel and the buttons follow the album.
 void TForm1::showCurrentAlbum()

@@ -10,6 +10,7 @@
 #include "app/tips_file.h"
 #include "app/ui/tips_form.h"
 #include "catalogue/program_files.h"
+#include "playback/ui/playlist_button.h"
 
 namespace app::ui {
 namespace {
@@ -27,6 +28,8 @@ Program::Program() = default;
 // The grids let go of the views before the data module closes them.
 Program::~Program()
 {
+    filters_.reset();
+    cdDrive_.reset();
     if (form_)
         form_->setDataModule(nullptr);
     dm_.reset();
@@ -50,8 +53,14 @@ bool Program::start()
 
     prompter_ = std::make_unique<MessageBoxPrompter>(state_.programDir);
     form_ = std::make_unique<TForm1>(state_, *prompter_);
+    matches_ = new TMatchesForm(*form_);
     dm_ = std::make_unique<catalogue::TDM>(state_.programDir);
     form_->setDataModule(dm_.get());
+    editForm_ = new editing::ui::TMngRecF(state_, *prompter_, form_.get());
+    editForm_->setDataModule(dm_.get());
+    editForm_->setPageOpener([this](std::string_view page) { form_->openPage(page); });
+    cdDrive_ = std::make_unique<CdDriveCommands>(cdio_, state_, *prompter_, *form_, *dm_);
+    filters_ = std::make_unique<FilterCommands>(*form_, *dm_, *prompter_, state_);
     registerWindows();
     QObject::connect(instance_.get(), &SingleInstance::raiseRequested, form_.get(), &TForm1::raiseFromOtherStart);
     if (const QScreen* screen = form_->screen())
@@ -68,6 +77,14 @@ void Program::registerWindows()
             return false;
         TTipForm form(std::move(*tips), *prompter_, form_.get());
         return form.exec() == QDialog::Accepted;
+    });
+    form_->setFeature(Feature::Modify, [this] {
+        editForm_->modifyCurrentAlbum();
+        form_->focusAlbumsGrid();
+    });
+    form_->setFeature(Feature::Playlist, [this] {
+        playback::ui::playListButtonClick(*dm_, *prompter_, form_.get(),
+                                          [this](std::string_view page) { form_->openPage(page); });
     });
 }
 

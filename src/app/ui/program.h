@@ -4,9 +4,14 @@
 
 #include "app/program_state.h"
 #include "app/single_instance.h"
+#include "app/ui/cd_drive_commands.h"
+#include "app/ui/filter_commands.h"
 #include "app/ui/main_window.h"
+#include "app/ui/matches_form.h"
 #include "app/ui/message_box_prompter.h"
 #include "catalogue/data_module.h"
+#include "editing/ui/edit_form.h"
+#include "platform/cdio/libcdio_access.h"
 
 namespace app::ui {
 
@@ -28,6 +33,8 @@ public:
     bool start();
 
     TForm1* mainWindow() const { return form_.get(); }
+    // The multiple-matches window, made once with the main window.
+    TMatchesForm* matchesWindow() const { return matches_; }
 
 private:
     void registerWindows();
@@ -36,7 +43,12 @@ private:
     std::unique_ptr<SingleInstance> instance_;
     std::unique_ptr<MessageBoxPrompter> prompter_;
     std::unique_ptr<TForm1> form_;
+    TMatchesForm* matches_ = nullptr;  // a child of the main window
+    editing::ui::TMngRecF* editForm_ = nullptr;  // the album edit form, a child of the main window
     std::unique_ptr<catalogue::TDM> dm_;
+    platform::LibcdioAccess cdio_;
+    std::unique_ptr<CdDriveCommands> cdDrive_;
+    std::unique_ptr<FilterCommands> filters_;
 };
 
 }  // namespace app::ui

@@ -1,0 +1,15 @@
+#include "app/cd_drive_adapter.h"
+
+namespace app {
+
+std::optional<std::string> CdDriveAdapter::audioDiscId(const std::string& cdPath)
+{
+    drive_.setDriveSettings(cdPath, state_.settings.driveNr);
+    if (!drive_.audioCdPresent(cdPath))
+        return std::nullopt;
+    // The disc is there but without an identifier its album cannot be
+    // found (a lost drive list even leaves the previous disc's in place).
+    return drive_.readDiscToc() ? state_.lookup.currentAlbumId : std::string();
+}
+
+}  // namespace app

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "app/disc_in_drive.h"
+#include "app/program_state.h"
+#include "lookup/cd_drive.h"
+
+namespace app {
+
+// The start-up sequence's view of the CD drive, served by the drive code.
+// The drive is used with the DriveNr setting of the moment.
+class CdDriveAdapter final : public DiscInDrive {
+public:
+    // Both must outlive this object; `drive` works on state.lookup.
+    CdDriveAdapter(lookup::CdDrive& drive, const ProgramState& state) : drive_(drive), state_(state) {}
+
+    bool accessInstalled() override { return drive_.accessInstalled(); }
+    std::string firstDrive() override { return drive_.firstCdRomDrive(); }
+    // An audio disc in `cdPath`: its TOC read anew ("Can NOT find a CD-ROM
+    // drive" when no drive answers) and its identifier, "" when none could
+    // be computed.
+    std::optional<std::string> audioDiscId(const std::string& cdPath) override;
+
+private:
+    lookup::CdDrive& drive_;
+    const ProgramState& state_;
+};
+
+}  // namespace app

@@ -1,0 +1,18 @@
+#include "app/ui/album_results_window.h"
+
+#include "app/ui/named_colours.h"
+
+namespace app::ui {
+
+TAlbumSet::TAlbumSet(const SearchHits& hits, Prompter& prompter, GoToAlbum goToAlbum, QWidget* parent)
+    : ResultsWindow({"AlbumSet",
+                     QColor(colour::kGreen),
+                     {{"ALBUM", "Album"}, {"ARTIST", "Artist"}, {"LABEL", "Label"}, {"GENRE", "Genre"}},
+                     "Go to Album for selected row",
+                     nullptr,
+                     QSize(760, 420)},
+                    hits, prompter, std::move(goToAlbum), parent)
+{
+}
+
+}  // namespace app::ui

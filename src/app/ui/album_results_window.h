@@ -1,0 +1,14 @@
+#pragma once
+
+#include "app/ui/results_window.h"
+
+namespace app::ui {
+
+// The album, label and notes results over tblFilter.
+class TAlbumSet : public ResultsWindow {
+    Q_OBJECT
+public:
+    TAlbumSet(const SearchHits& hits, Prompter& prompter, GoToAlbum goToAlbum, QWidget* parent = nullptr);
+};
+
+}  // namespace app::ui

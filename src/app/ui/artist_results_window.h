@@ -1,0 +1,16 @@
+#pragma once
+
+#include "app/ui/results_window.h"
+
+namespace app::ui {
+
+// The artist results over tblArtists: one row per album artist ("#" blank)
+// and per track artist of a multi-artist album ("#" its track number), with
+// the album's title and label looked up.
+class TArtSet : public ResultsWindow {
+    Q_OBJECT
+public:
+    TArtSet(const SearchHits& hits, Prompter& prompter, GoToAlbum goToAlbum, QWidget* parent = nullptr);
+};
+
+}  // namespace app::ui

@@ -1,0 +1,58 @@
+#include "app/ui/history_box.h"
+
+#include <QLineEdit>
+
+#include "app/ansi_text.h"
+
+namespace app::ui {
+namespace {
+
+constexpr int kVisibleEntries = 6;
+
+}  // namespace
+
+HistoryBox::HistoryBox(const std::string& programDir, FilterHistory::Table table, QWidget* parent)
+    : QComboBox(parent), history_(programDir, table)
+{
+    setEditable(true);
+    setMaxVisibleItems(kVisibleEntries);
+    // Entries are added by the window's rules, not by pressing Enter, and
+    // what is typed stays as typed.
+    setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);
+}
+
+void HistoryBox::load()
+{
+    history_.load();
+    showEntries();
+}
+
+void HistoryBox::showEntries()
+{
+    const QString kept = currentText();
+    clear();
+    for (const std::string& entry : history_.entries())
+        addItem(fromAnsi(entry));
+    setEditText(kept);
+}
+
+std::string HistoryBox::text() const { return toAnsi(currentText()); }
+
+void HistoryBox::setText(const std::string& text) { setEditText(fromAnsi(text)); }
+
+void HistoryBox::clearEntry()
+{
+    clearEditText();
+    setFocus();
+}
+
+void HistoryBox::removeFromHistory()
+{
+    if (!history_.remove(text()))
+        return;
+    showEntries();
+    clearEditText();
+}
+
+}  // namespace app::ui

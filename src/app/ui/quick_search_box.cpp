@@ -1,0 +1,90 @@
+#include "app/ui/quick_search_box.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/action_guard.h"
+#include "app/ansi_text.h"
+#include "app/ui/album_results_window.h"
+#include "app/ui/artist_results_window.h"
+#include "app/ui/main_window.h"
+#include "app/ui/named_colours.h"
+#include "app/ui/track_results_window.h"
+
+namespace app::ui {
+
+QuickSearchBox::QuickSearchBox(TForm1& form, Prompter& prompter, QWidget* parent)
+    : QGroupBox(" Quick Search", parent), form_(form), prompter_(prompter)
+{
+    setObjectName("QuickSearchBox");
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, colour::kAqua);
+    setPalette(p);
+
+    field_ = new QComboBox(this);
+    field_->setObjectName("RadioGroup2");
+    for (std::string_view name : kSearchFieldNames)
+        field_->addItem(fromAnsi(name));
+    field_->setCurrentIndex(0);
+    text_ = new QLineEdit(this);
+    text_->setObjectName("Edit1");
+    auto* find = new QPushButton("Find It", this);
+    find->setObjectName("FindButton");
+    auto* clear = new QPushButton("Clear", this);
+    clear->setObjectName("ClearButton");
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(new QLabel("Field:", this), 0, 0);
+    grid->addWidget(field_, 0, 1, 1, 2);
+    grid->addWidget(new QLabel("For:", this), 1, 0);
+    grid->addWidget(text_, 1, 1, 1, 2);
+    grid->addWidget(find, 2, 1);
+    grid->addWidget(clear, 2, 2);
+
+    connect(find, &QPushButton::clicked, this, &QuickSearchBox::findIt);
+    connect(text_, &QLineEdit::returnPressed, this, &QuickSearchBox::findIt);
+    connect(clear, &QPushButton::clicked, this, &QuickSearchBox::clear);
+    connect(field_, &QComboBox::activated, this, [this] { text_->setFocus(); });
+}
+
+void QuickSearchBox::findIt()
+{
+    catalogue::TDM* dm = form_.dataModule();
+    const std::string text = toAnsi(text_->text());
+    if (!dm || text.empty())
+        return;
+    const auto field = static_cast<SearchField>(field_->currentIndex());
+    runAction(prompter_, [&] {
+        QuickSearch(*dm, prompter_).find(field, text, [this](const SearchHits& hits) { showResults(hits); });
+    });
+    form_.refreshGrids();
+    form_.focusAlbumsGrid();
+}
+
+void QuickSearchBox::clear()
+{
+    text_->clear();
+    text_->setFocus();
+}
+
+void QuickSearchBox::showResults(const SearchHits& hits)
+{
+    const auto goToAlbum = [this](const std::string& id) { form_.goToAlbum(id); };
+    switch (hits.field) {
+    case SearchField::Artist:
+        TArtSet(hits, prompter_, goToAlbum, &form_).exec();
+        break;
+    case SearchField::Track:
+        TForm2(hits, prompter_, goToAlbum, &form_).exec();
+        break;
+    default:
+        TAlbumSet(hits, prompter_, goToAlbum, &form_).exec();
+        break;
+    }
+}
+
+}  // namespace app::ui

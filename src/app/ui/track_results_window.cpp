@@ -1,0 +1,21 @@
+#include "app/ui/track_results_window.h"
+
+#include "app/ui/named_colours.h"
+
+namespace app::ui {
+
+TForm2::TForm2(const SearchHits& hits, Prompter& prompter, GoToAlbum goToAlbum, QWidget* parent)
+    : ResultsWindow({"Form2",
+                     QColor(colour::kAqua),
+                     {{"NR", "#", Qt::AlignRight | Qt::AlignVCenter},
+                      {"TRACK", "Track"},
+                      {"Artist", "Artist"},
+                      {"album", "Album"}},
+                     "Go to record for selected row",
+                     nullptr,
+                     QSize(760, 420)},
+                    hits, prompter, std::move(goToAlbum), parent)
+{
+}
+
+}  // namespace app::ui

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "app/ui/results_window.h"
+
+namespace app::ui {
+
+// The track results over tblCD, with the album's artist and title looked up.
+class TForm2 : public ResultsWindow {
+    Q_OBJECT
+public:
+    TForm2(const SearchHits& hits, Prompter& prompter, GoToAlbum goToAlbum, QWidget* parent = nullptr);
+};
+
+}  // namespace app::ui

@@ -1,0 +1,117 @@
+#include "editing/album_edit_flow.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "editing/album_rows.h"
+#include "editing/edit_form_texts.h"
+#include "editing/multi_artist.h"
+#include "lookup/xmcd_text.h"
+#include "settings/settings_file.h"
+#include "xbase/file_names.h"
+#include "xbase/xbase_error.h"
+
+namespace editing {
+namespace {
+
+constexpr std::string_view kStandardSeparator = " / ";
+
+bool blank(std::string_view text) { return lookup::xmcd::trimmed(text).empty(); }
+
+bool lessNoCase(const std::string& a, const std::string& b)
+{
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+// On the first row of `id`, or where it was when there is none.
+void standOnAlbum(catalogue::TableView& view, const std::string& id)
+{
+    if (!view.isOpen())
+        return;
+    xbase::Cursor& cursor = view.cursor();
+    const std::uint32_t before = cursor.eof() ? 0 : cursor.recno();
+    if (!cursor.seek(idKey(id)) && before != 0)
+        cursor.goToRecord(before);
+}
+
+}  // namespace
+
+bool AlbumEditFlow::ok(const AlbumFormData& data)
+{
+    if (blank(data.artist) || blank(data.album) || blank(data.genre)) {
+        prompter_.error(std::string(kRequiredText));
+        return false;
+    }
+    if (isVarious(data.artist) && data.source != catalogue::source::kAllMusicGuide) {
+        const std::string firstTitle = data.tracks.empty() ? std::string() : data.tracks.front().title;
+        if (firstTitle.find(kStandardSeparator) == std::string::npos &&
+            !prompter_.confirm(std::string(kFormatQuestion), app::Prompter::Buttons::YesNo))
+            return false;
+    }
+    const bool modify = data.mode == lookup::EditMode::Modify;
+    if (modify && !dm_.tblAlbums()->eof())
+        state_.lookup.currentAlbumId = dm_.tblAlbums()->fieldTrimmed("ID");
+
+    const SaveResult result = AlbumSaver(dm_).save(data, state_.lookup.currentAlbumId);
+    if (result.status != SaveResult::Status::Saved) {
+        report(result);
+        return false;
+    }
+    keepGenre(lookup::xmcd::lowerAscii(lookup::xmcd::trimmed(data.genre)));
+    return true;
+}
+
+void AlbumEditFlow::report(const SaveResult& result)
+{
+    switch (result.status) {
+    case SaveResult::Status::Saved:
+        return;
+    case SaveResult::Status::DuplicateId:
+        prompter_.error(std::string(kDuplicateIdStart) + result.id + std::string(kDuplicateIdEnd));
+        return;
+    case SaveResult::Status::NoId:
+        prompter_.error(std::string(kNoIdText));
+        return;
+    case SaveResult::Status::NotSaved:
+        prompter_.error(std::string(kNotSavedStart) + result.error + std::string(kNotSavedEnd));
+        return;
+    case SaveResult::Status::NotUndone:
+        prompter_.error(std::string(kNotSavedStart) + result.error + std::string(kNotUndoneMiddle) +
+                        result.undoError + std::string(kNotUndoneEnd));
+        return;
+    }
+}
+
+void AlbumEditFlow::keepGenre(const std::string& genre)
+{
+    std::vector<std::string>& genres = state_.genres;
+    if (std::none_of(genres.begin(), genres.end(), [&](const std::string& g) { return xbase::equalsNoCase(g, genre); }))
+        genres.insert(std::upper_bound(genres.begin(), genres.end(), genre, lessNoCase), genre);
+    if (genre == state_.settings.genre)
+        return;
+    try {
+        settings::SettingsFile({state_.programDir, [] { return std::string(); }})
+            .writeString(settings::section::kCurrent, settings::key::kGenre, genre);
+        state_.settings.genre = genre;
+    } catch (const xbase::XbaseError& e) {
+        // The album is saved; only the default genre is not.
+        prompter_.error(e.what());
+    }
+}
+
+void AlbumEditFlow::close()
+{
+    state_.lookup.runningSeconds = 0;
+    if (!dm_.tblAlbums().isOpen())
+        return;
+    dm_.tblTracks().open();
+    if (dm_.tblAlbums()->eof())
+        return;
+    const std::string id = dm_.tblAlbums()->fieldTrimmed("ID");
+    for (catalogue::TableView* view : {&dm_.tblTracks(), &dm_.tblCD(), &dm_.tblPlayList()})
+        standOnAlbum(*view, id);
+}
+
+}  // namespace editing

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "app/program_state.h"
+#include "app/prompter.h"
+#include "catalogue/data_module.h"
+#include "editing/album_form_data.h"
+#include "editing/album_saver.h"
+
+namespace editing {
+
+// The edit form's OK and close steps, apart from its window.
+class AlbumEditFlow {
+public:
+    AlbumEditFlow(catalogue::TDM& dm, app::ProgramState& state, app::Prompter& prompter)
+        : dm_(dm), state_(state), prompter_(prompter)
+    {
+    }
+
+    // OK with the form holding `data`, in order: artist, title and genre
+    // must not be blank (kRequiredText); a multi-artist album whose first
+    // title lacks " / " asks kFormatQuestion unless its data came from an
+    // All Music Guide page; in Modify currentAlbumId becomes the album's
+    // ID; the album is saved (AlbumSaver); the saved genre joins the genre
+    // list (sorted, case ignored) when new, and when it differs from the
+    // default genre it is written to the settings file and becomes the
+    // default. Returns whether the album was saved; when not, the user has
+    // been told why and the form stays open with its entries.
+    bool ok(const AlbumFormData& data);
+
+    // After OK or Cancel: the running time back to 0, tblTracks opened if
+    // closed, and tblTracks, tblCD and tblPlayList moved to the first row
+    // of the current album (each stays where it was when it has none).
+    // Throws xbase::XbaseError.
+    void close();
+
+private:
+    void report(const SaveResult& result);
+    void keepGenre(const std::string& genre);
+
+    catalogue::TDM& dm_;
+    app::ProgramState& state_;
+    app::Prompter& prompter_;
+};
+
+}  // namespace editing

@@ -1,0 +1,232 @@
+#include "editing/album_saver.h"
+
+#include <optional>
+
+#include "catalogue/album_codes.h"
+#include "catalogue/catalogue_schema.h"
+#include "catalogue/display_text.h"
+#include "catalogue/program_files.h"
+#include "editing/album_rows.h"
+#include "editing/closed_views.h"
+#include "editing/edit_form_texts.h"
+#include "editing/multi_artist.h"
+#include "editing/track_time.h"
+#include "lookup/xmcd_text.h"
+#include "xbase/xbase_error.h"
+
+namespace editing {
+namespace {
+
+constexpr int kNumberWidth = 3;
+constexpr unsigned char kLastRevisionChar = 126;
+constexpr char kHighRevisionChar = '~';
+
+std::string trimmed(std::string_view text) { return std::string(lookup::xmcd::trimmed(text)); }
+
+std::string revisionField(const std::string& revision)
+{
+    if (revision.empty())
+        return "0";
+    return static_cast<unsigned char>(revision[0]) > kLastRevisionChar ? std::string(1, kHighRevisionChar)
+                                                                        : revision.substr(0, 1);
+}
+
+// A record of `table` with the named fields set; the others blank.
+class RecordBuilder {
+public:
+    explicit RecordBuilder(xbase::Table& table) : table_(table), rec_(table.blankRecord()) {}
+    RecordBuilder& set(std::string_view field, std::string_view value)
+    {
+        table_.setFieldText(rec_.data(), table_.fieldIndex(field), value);
+        return *this;
+    }
+    std::uint32_t append() { return table_.append(rec_.data()); }
+
+private:
+    xbase::Table& table_;
+    std::vector<std::uint8_t> rec_;
+};
+
+}  // namespace
+
+SaveResult AlbumSaver::save(const AlbumFormData& data, const std::string& discId)
+{
+    SaveResult result;
+    const bool modify = data.mode == lookup::EditMode::Modify;
+    xbase::Cursor& albums = dm_.tblAlbums().cursor();
+    const std::uint32_t recnoBefore = albums.eof() ? 0 : albums.recno();
+    std::optional<catalogue::RollbackJournal> journal;
+    std::vector<std::uint32_t> trackRows;
+    std::vector<std::uint32_t> artistRows;
+    const catalogue::StatusReport status = [this](const std::string& text) { dm_.status(text); };
+    try {
+        if (catalogue::RollbackJournal::pending(dm_.programDir(), dm_.fileSystem()))
+            withViewsClosed(recnoBefore,
+                            [&] { catalogue::RollbackJournal::recover(dm_.programDir(), dm_.fileSystem(), status); });
+    } catch (const std::exception& e) {
+        result.status = SaveResult::Status::NotUndone;
+        result.error = std::string(kEarlierSaveText);
+        result.undoError = e.what();
+        return result;
+    }
+    try {
+        result.id = albumId(data, discId);
+        if (!modify && result.id.empty()) {
+            result.status = SaveResult::Status::NoId;
+            return result;
+        }
+        const std::string key = idKey(result.id);
+        if (!modify && !liveRecordsByKey(albums.table(), "ID", key).empty()) {
+            result.status = SaveResult::Status::DuplicateId;
+            return result;
+        }
+        removeTrackViewTable();
+        dm_.tblCD().open();
+        dm_.tblArtists().open();
+        xbase::Table& tracks = dm_.tblCD()->table();
+        xbase::Table& artists = dm_.tblArtists()->table();
+        if (modify)
+            trackRows = liveRecordsByKey(tracks, "Tracks", key);
+        artistRows = liveRecordsByKey(artists, "ID", key);
+
+        journal.emplace(dm_.programDir(), dm_.fileSystem());
+        journal->keepTable(albums.table());
+        if (modify)
+            journal->keepRecord(albums.table(), albums.recno());
+        journal->keepTable(tracks);
+        for (std::uint32_t recno : trackRows)
+            journal->keepRecord(tracks, recno);
+        journal->keepTable(artists);
+        for (std::uint32_t recno : artistRows)
+            journal->keepRecord(artists, recno);
+        journal->write();
+    } catch (const std::exception& e) {
+        // Nothing written yet.
+        result.status = SaveResult::Status::NotSaved;
+        result.error = e.what();
+        return result;
+    }
+
+    try {
+        writeAlbum(data, result.id);
+        writeTracks(dm_.tblCD()->table(), data, result.id, trackRows);
+        writeArtists(dm_.tblArtists()->table(), data, result.id, artistRows);
+        journal->commit();
+    } catch (const std::exception& e) {
+        albums.cancel();
+        result.status = SaveResult::Status::NotSaved;
+        result.error = e.what();
+        try {
+            withViewsClosed(recnoBefore, [&] { journal->rollBack(status); });
+        } catch (const std::exception& undo) {
+            result.status = SaveResult::Status::NotUndone;
+            result.undoError = undo.what();
+        }
+    }
+    return result;
+}
+
+template <class Undo>
+void AlbumSaver::withViewsClosed(std::uint32_t albumRecno, Undo undo)
+{
+    ClosedViews views(dm_, {std::string(catalogue::kAlbums.fileName), std::string(catalogue::kTracks.fileName),
+                            std::string(catalogue::kArtists.fileName)});
+    std::optional<xbase::XbaseError> failure;
+    try {
+        undo();
+    } catch (const xbase::XbaseError& e) {
+        failure = e;
+    }
+    try {
+        views.reopen(albumRecno);
+    } catch (const xbase::XbaseError& e) {
+        if (!failure)
+            failure = e;
+    }
+    dm_.status("");
+    if (failure)
+        throw *failure;
+}
+
+std::string AlbumSaver::albumId(const AlbumFormData& data, const std::string& discId)
+{
+    switch (data.mode) {
+    case lookup::EditMode::Modify:
+        return dm_.tblAlbums()->fieldTrimmed("ID");
+    case lookup::EditMode::AddOther:
+        return dm_.nextManualAlbumId();
+    case lookup::EditMode::AddFromDrive:
+        break;
+    }
+    return trimmed(discId);
+}
+
+// The tracks view builds its work table anew from the changed catalogue.
+void AlbumSaver::removeTrackViewTable()
+{
+    dm_.tblTView().close();
+    catalogue::removeFileNoCase(dm_.programDir(), catalogue::kTView.fileName);
+}
+
+void AlbumSaver::writeAlbum(const AlbumFormData& data, const std::string& id)
+{
+    xbase::Cursor& albums = dm_.tblAlbums().cursor();
+    if (data.mode == lookup::EditMode::Modify)
+        albums.edit();
+    else
+        albums.append();
+    albums.setField("Artist", trimmed(data.artist));
+    albums.setField("Album", trimmed(data.album));
+    albums.setField("Genre", lookup::xmcd::lowerAscii(trimmed(data.genre)));
+    albums.setField("Label", data.label);
+    albums.setField("Media", catalogue::mediaCode(data.media));
+    albums.setField("YR", data.year);
+    albums.setField("IX", data.index);
+    albums.setMemo("Notes", data.notes);
+    albums.setField("Sys", std::string(1, data.source));
+    albums.setField("Rev", revisionField(data.revision));
+    albums.setField("ID", id);
+    albums.post();
+}
+
+void AlbumSaver::writeTracks(xbase::Table& tracks, const AlbumFormData& data, const std::string& id,
+                             const std::vector<std::uint32_t>& existing)
+{
+    if (data.mode == lookup::EditMode::Modify) {
+        const int title = tracks.fieldIndex("Track");
+        for (std::size_t r = 0; r < data.tracks.size() && r < existing.size(); ++r) {
+            const std::uint8_t* old = tracks.record(existing[r]);
+            std::vector<std::uint8_t> rec(old, old + tracks.recordLength());
+            tracks.setFieldText(rec.data(), title, trimmed(data.tracks[r].title));
+            tracks.write(existing[r], rec.data());
+        }
+        return;
+    }
+    long nr = 0;
+    for (const lookup::TrackRow& row : data.tracks)
+        RecordBuilder(tracks)
+            .set("ID", id)
+            .set("NR", catalogue::numberText(++nr, kNumberWidth))
+            .set("Secs", std::to_string(cellSeconds(row.length)))
+            .set("Track", trimmed(row.title))
+            .append();
+}
+
+void AlbumSaver::writeArtists(xbase::Table& artists, const AlbumFormData& data, const std::string& id,
+                              const std::vector<std::uint32_t>& existing)
+{
+    for (std::uint32_t recno : existing)
+        artists.setDeleted(recno, true);
+    if (!isVarious(data.artist)) {
+        RecordBuilder(artists).set("ID", id).set("NR", "").set("Artist", trimmed(data.artist)).append();
+        return;
+    }
+    long nr = 0;
+    for (const lookup::TrackRow& row : data.tracks) {
+        ++nr;
+        if (const auto artist = trackArtist(row.title))
+            RecordBuilder(artists).set("ID", id).set("NR", catalogue::numberText(nr, kNumberWidth)).set("Artist", *artist).append();
+    }
+}
+
+}  // namespace editing

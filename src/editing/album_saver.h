@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "catalogue/data_module.h"
+#include "catalogue/rollback_journal.h"
+#include "editing/album_form_data.h"
+
+namespace editing {
+
+struct SaveResult {
+    enum class Status {
+        Saved,
+        DuplicateId,  // a new album whose ID is in ALBUMS: nothing written
+        NoId,         // a new album from the drive without a disc ID: nothing written
+        NotSaved,     // a write failed; the catalogue is as it was
+        NotUndone,    // a write failed and so did the undo: the journal stays for the next start
+    };
+    Status status = Status::Saved;
+    std::string id;         // the album's ID
+    std::string error;      // NotSaved, NotUndone: what failed
+    std::string undoError;  // NotUndone: why the undo failed
+};
+
+// Writes the edit form's album into the catalogue, all or nothing:
+//  - ALBUMS: in Modify the current row of tblAlbums is rewritten, else a
+//    row is appended (tblAlbums then stands on it): Artist, Album, Genre
+//    (trimmed, lower case), Label, Media (the code), YR, IX, Notes, Sys,
+//    Rev ("~" above code 126) and ID (the next manual ID in mode 2, the
+//    disc ID in mode 1, unchanged in Modify).
+//  - TRACKS: in Modify only the titles of the album's rows change, in
+//    number order, one grid row each (NR and Secs stay); else one row per
+//    grid row: NR "  1", Secs from the time cell, the trimmed title.
+//  - ARTISTS: the album's rows are deleted, then one row per track whose
+//    title names its artist when the album is multi-artist, else one row
+//    with a blank NR and the album's artist.
+// The rows a save overwrites are kept in a RollbackJournal first. When a
+// write fails, the views on the three tables are closed, the journal puts
+// the tables back and the views open again, tblAlbums on the album it
+// stood on; the journal that could not be rolled back stays for the next
+// start. A journal left by an earlier failure is rolled back before a save
+// begins. The tracks view's work table is deleted before the writes.
+class AlbumSaver {
+public:
+    explicit AlbumSaver(catalogue::TDM& dm) : dm_(dm) {}
+
+    // `discId` is the ID of a new album from the drive (mode 1).
+    // Requires: tblAlbums open; in Modify standing on the album.
+    SaveResult save(const AlbumFormData& data, const std::string& discId);
+
+private:
+    std::string albumId(const AlbumFormData& data, const std::string& discId);
+    void removeTrackViewTable();
+    void writeAlbum(const AlbumFormData& data, const std::string& id);
+    static void writeTracks(xbase::Table& tracks, const AlbumFormData& data, const std::string& id,
+                            const std::vector<std::uint32_t>& existing);
+    static void writeArtists(xbase::Table& artists, const AlbumFormData& data, const std::string& id,
+                             const std::vector<std::uint32_t>& existing);
+    // Runs `undo` with the views on the three tables closed.
+    template <class Undo>
+    void withViewsClosed(std::uint32_t albumRecno, Undo undo);
+
+    catalogue::TDM& dm_;
+};
+
+}  // namespace editing

@@ -1,0 +1,46 @@
+#include "editing/closed_views.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "xbase/file_names.h"
+#include "xbase/xbase_error.h"
+
+namespace editing {
+
+ClosedViews::ClosedViews(catalogue::TDM& dm, const std::vector<std::string>& fileNames) : dm_(dm)
+{
+    // Sources first, so the details and lookups link to them on opening.
+    for (catalogue::TableView* view : {&dm.tblAlbums(), &dm.tblFilter(), &dm.tblTracks(), &dm.tblCD(),
+                                       &dm.tblArtists(), &dm.tblPlayList()}) {
+        const bool onFile = std::any_of(fileNames.begin(), fileNames.end(), [&](const std::string& name) {
+            return xbase::equalsNoCase(view->fileName(), name);
+        });
+        if (view->isOpen() && onFile)
+            closed_.push_back(view);
+    }
+    // Details before their sources: a source that closes re-links the
+    // views that depend on it.
+    for (auto view = closed_.rbegin(); view != closed_.rend(); ++view)
+        (*view)->close();
+}
+
+void ClosedViews::reopen(std::uint32_t albumRecno)
+{
+    std::optional<xbase::XbaseError> failure;
+    for (catalogue::TableView* view : closed_) {
+        try {
+            view->open();
+        } catch (const xbase::XbaseError& e) {
+            if (!failure)
+                failure = e;
+        }
+    }
+    closed_.clear();
+    if (albumRecno != 0 && dm_.tblAlbums().isOpen())
+        dm_.tblAlbums()->goToRecord(albumRecno);
+    if (failure)
+        throw *failure;
+}
+
+}  // namespace editing

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "catalogue/data_module.h"
+
+namespace editing {
+
+// The data module's views on some catalogue files, closed for as long as
+// the files must be opened exclusively (to put them back after a failed
+// change), then opened again as they were: same order and filter.
+class ClosedViews {
+public:
+    // Closes every view of `dm` open on one of `fileNames` (case ignored).
+    ClosedViews(catalogue::TDM& dm, const std::vector<std::string>& fileNames);
+    ClosedViews(const ClosedViews&) = delete;
+    ClosedViews& operator=(const ClosedViews&) = delete;
+
+    // Opens them again, tblAlbums on record `albumRecno` when it shows it
+    // (else on its first row). A view that no longer opens stays closed;
+    // the first such failure is thrown (xbase::XbaseError) once the others
+    // are open.
+    void reopen(std::uint32_t albumRecno);
+
+private:
+    catalogue::TDM& dm_;
+    std::vector<catalogue::TableView*> closed_;  // in the order they are to be opened
+};
+
+}  // namespace editing

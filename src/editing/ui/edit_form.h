@@ -1,0 +1,131 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string_view>
+
+#include <QDialog>
+#include <QString>
+
+#include "app/program_state.h"
+#include "app/prompter.h"
+#include "catalogue/data_module.h"
+#include "editing/album_form_data.h"
+
+class QAbstractButton;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QToolButton;
+
+namespace editing::ui {
+
+class TrackGrid;
+
+// The album edit form, the one window through which albums enter the
+// catalogue or change. Made once and reused: an opener fills it (load()),
+// sets its mode and caption and shows it modally; OK validates and saves
+// through AlbumEditFlow, Cancel writes nothing, and either way the close
+// step puts the track views on the current album. The toolbox tools are
+// built elsewhere and registered with setTool(); until then their buttons
+// are disabled and say so in their tooltips.
+class TMngRecF : public QDialog {
+    Q_OBJECT
+public:
+    enum class Tool {
+        Notes,         // NotesButton, SpeedButton1, entering EditNotes, the notes labels
+        CoverArt,      // GetArt
+        MaskMaker,     // MaskButton, only for the media code "LD"
+        UpdateTracks,  // TrkOnlyButton, only in Modify
+        Flip,          // FlipButton, only for multi-artist albums
+    };
+
+    TMngRecF(app::ProgramState& state, app::Prompter& prompter, QWidget* parent = nullptr);
+    ~TMngRecF() override;
+
+    void setDataModule(catalogue::TDM* dm) { dm_ = dm; }
+    // Opens a help page ("CDhelp1.html"): the main window's routine.
+    void setPageOpener(std::function<void(std::string_view)> open) { openPage_ = std::move(open); }
+    // A tool's handler; its controls are enabled from now on as far as
+    // their own rule allows. After a tool runs, the notes summary and the
+    // multi-artist detection run again.
+    void setTool(Tool tool, std::function<void()> handler);
+
+    // The opener's side: fills every control, the caption and the grid.
+    void load(const AlbumFormData& data);
+    // What the controls hold now.
+    AlbumFormData contents() const;
+    // EditSaved: whether the last showing ended with a saved album.
+    bool editSaved() const { return editSaved_; }
+    // Shows the form modally as filled; returns EditSaved.
+    bool showModal();
+    // The main window's Modify: the current album in mode 3, shown
+    // modally. Returns EditSaved. Throws xbase::XbaseError when the album
+    // cannot be read.
+    bool modifyCurrentAlbum();
+
+    // Cancel, OK and closing the window all end here: the close step.
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildHeader();
+    void buildMedia();
+    void buildToolbox();
+    void buildButtons();
+    void connectControls();
+    void activate();
+    void okClicked();
+    void detectMultiArtist();
+    void checkMedia();
+    void refreshNotesSummary();
+    void updateGrid();
+    void updateTools();
+    void runTool(Tool tool);
+    void addTool(Tool tool, QAbstractButton* button);
+    void refreshLists();
+
+    app::ProgramState& state_;
+    app::Prompter& prompter_;
+    catalogue::TDM* dm_ = nullptr;
+    std::function<void(std::string_view)> openPage_;
+    std::map<Tool, std::function<void()>> tools_;
+    std::multimap<Tool, std::pair<QAbstractButton*, QString>> toolButtons_;  // with their own tooltips
+    lookup::EditMode mode_ = lookup::EditMode::AddOther;
+    char source_ = catalogue::source::kOnlineDatabase;
+    bool editSaved_ = false;
+    bool various_ = false;
+
+    QLineEdit* editArtist_;
+    QLineEdit* editTitle_;
+    QComboBox* editGenre_;
+    QLineEdit* editYear_;
+    QLineEdit* editNotes_;
+    QToolButton* speedButton1_;
+    QLabel* linesLabel_;
+    QLabel* label11_;
+    QLabel* label12_;
+    QGroupBox* groupBox1_;
+    QComboBox* editMedia_;
+    QLabel* label6_;
+    QLineEdit* editLabel_;
+    QLineEdit* editIndex_;
+    TrackGrid* grid_;
+    QLineEdit* runningLabel_;
+    QAbstractButton* flipButton_;
+    QAbstractButton* trkOnlyButton_;
+    QAbstractButton* maskButton_;
+    QPlainTextEdit* coverMemo_;
+    QPlainTextEdit* flipMemo_;
+    QPlainTextEdit* memo1_;
+    QLabel* revLabel_;
+    QListWidget* memo2_;
+};
+
+}  // namespace editing::ui

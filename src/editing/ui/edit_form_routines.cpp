@@ -1,0 +1,231 @@
+// TMngRecF: filling and reading the form, activation, OK and the close step.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QToolButton>
+
+#include "app/action_guard.h"
+#include "app/ansi_text.h"
+#include "catalogue/catalogue_schema.h"
+#include "catalogue/display_text.h"
+#include "editing/album_edit_flow.h"
+#include "editing/album_form_loader.h"
+#include "editing/edit_form_texts.h"
+#include "editing/multi_artist.h"
+#include "editing/ui/edit_form.h"
+#include "editing/ui/track_grid.h"
+#include "xbase/field.h"
+#include "xbase/file_names.h"
+
+namespace editing::ui {
+namespace {
+
+constexpr unsigned char kLastRevisionChar = 126;
+constexpr char kHighRevisionChar = '~';
+constexpr int kTotalWidth = 3;
+constexpr char kTimeHeader[] = "Time";
+
+QString viewOf(std::string_view text) { return app::fromAnsi(text); }
+
+// Notes are kept with CR LF line ends; the memo shows plain line ends.
+QString notesForMemo(const std::string& notes)
+{
+    QString text = app::fromAnsi(notes);
+    text.replace("\r\n", "\n");
+    return text;
+}
+
+std::string notesFromMemo(const QString& memo)
+{
+    QString text = memo;
+    text.replace("\n", "\r\n");
+    return app::toAnsi(text);
+}
+
+int fieldWidth(std::string_view field)
+{
+    for (const xbase::FieldSpec& spec : xbase::parseCreationList(catalogue::kAlbums.creationList))
+        if (xbase::equalsNoCase(spec.name, field))
+            return spec.length;
+    return 0;
+}
+
+void setItems(QComboBox* box, const std::vector<std::string>& items)
+{
+    const QString text = box->currentText();
+    QStringList list;
+    for (const std::string& item : items)
+        list << app::fromAnsi(item);
+    if (box->count() == list.size()) {
+        bool same = true;
+        for (int i = 0; i < list.size() && same; ++i)
+            same = box->itemText(i) == list[i];
+        if (same)
+            return;
+    }
+    box->clear();
+    box->addItems(list);
+    box->setCurrentIndex(-1);
+    box->setEditText(text);
+}
+
+}  // namespace
+
+void TMngRecF::load(const AlbumFormData& data)
+{
+    setWindowTitle(viewOf(data.caption.empty() ? std::string(kDesignCaption) : data.caption));
+    mode_ = data.mode;
+    source_ = data.source;
+    refreshLists();
+    editArtist_->setText(viewOf(data.artist));
+    editTitle_->setText(viewOf(data.album));
+    editGenre_->setEditText(viewOf(data.genre));
+    editYear_->setText(viewOf(data.year));
+    editMedia_->setEditText(viewOf(data.media));
+    editLabel_->setText(viewOf(data.label));
+    editIndex_->setText(viewOf(data.index));
+    memo1_->setPlainText(notesForMemo(data.notes));
+    revLabel_->setText(viewOf(data.revision));
+    grid_->setTracks(data.tracks);
+    detectMultiArtist();
+    checkMedia();
+    refreshNotesSummary();
+    updateGrid();
+}
+
+AlbumFormData TMngRecF::contents() const
+{
+    AlbumFormData data;
+    data.mode = mode_;
+    data.caption = app::toAnsi(windowTitle());
+    data.artist = app::toAnsi(editArtist_->text());
+    data.album = app::toAnsi(editTitle_->text());
+    data.genre = app::toAnsi(editGenre_->currentText());
+    data.year = app::toAnsi(editYear_->text());
+    data.media = app::toAnsi(editMedia_->currentText());
+    data.label = app::toAnsi(editLabel_->text());
+    data.index = app::toAnsi(editIndex_->text());
+    data.notes = notesFromMemo(memo1_->toPlainText());
+    data.revision = app::toAnsi(revLabel_->text());
+    data.source = source_;
+    data.tracks = grid_->tracks();
+    return data;
+}
+
+bool TMngRecF::showModal()
+{
+    exec();
+    return editSaved_;
+}
+
+bool TMngRecF::modifyCurrentAlbum()
+{
+    if (!dm_)
+        return false;
+    load(loadCurrentAlbum(*dm_, state_.lookup.runningSeconds));
+    return showModal();
+}
+
+void TMngRecF::showEvent(QShowEvent* event)
+{
+    activate();
+    QDialog::showEvent(event);
+    refreshNotesSummary();
+    updateGrid();
+}
+
+// Each time the form is shown.
+void TMngRecF::activate()
+{
+    editSaved_ = false;
+    const std::string rev = app::toAnsi(revLabel_->text());
+    if (!rev.empty() && static_cast<unsigned char>(rev[0]) > kLastRevisionChar)
+        revLabel_->setText(QString(QChar(kHighRevisionChar)));
+    const long seconds = state_.lookup.runningSeconds;
+    runningLabel_->setVisible(seconds > 0);
+    runningLabel_->setText(seconds > 0 ? viewOf(catalogue::timeText(seconds, kTotalWidth)) : QString());
+    editArtist_->setMaxLength(fieldWidth("Artist"));
+    editTitle_->setMaxLength(fieldWidth("Album"));
+    editLabel_->setMaxLength(fieldWidth("Label"));
+    editIndex_->setMaxLength(fieldWidth("IX"));
+    refreshLists();
+    editArtist_->setFocus();
+    detectMultiArtist();
+    updateGrid();
+    checkMedia();
+    refreshNotesSummary();
+}
+
+// The genre and media lists as start-up (and saved genres) left them.
+void TMngRecF::refreshLists()
+{
+    setItems(editGenre_, state_.genres);
+    setItems(editMedia_, state_.media);
+}
+
+void TMngRecF::detectMultiArtist()
+{
+    various_ = isVarious(app::toAnsi(editArtist_->text()));
+    grid_->setTitleHeader(viewOf(titleHeader(various_)));
+    updateTools();
+}
+
+void TMngRecF::checkMedia() { updateTools(); }
+
+void TMngRecF::refreshNotesSummary()
+{
+    const std::string notes = notesFromMemo(memo1_->toPlainText());
+    speedButton1_->setText(QString::number(notesLineCount(notes)));
+    editNotes_->setText(viewOf(firstNotesLine(notes)));
+}
+
+void TMngRecF::updateGrid() { grid_->setVisible(grid_->rowCount() > 0); }
+
+void TMngRecF::runTool(Tool tool)
+{
+    const auto found = tools_.find(tool);
+    if (found == tools_.end())
+        return;
+    const std::function<void()> handler = found->second;
+    app::runAction(prompter_, handler);
+    refreshNotesSummary();
+    detectMultiArtist();
+    if (tool == Tool::Notes) {
+        if (grid_->rowCount() > 0)
+            grid_->setFocus();
+        else
+            editArtist_->setFocus();
+    }
+}
+
+void TMngRecF::okClicked()
+{
+    if (!dm_)
+        return;
+    detectMultiArtist();
+    AlbumEditFlow flow(*dm_, state_, prompter_);
+    bool saved = false;
+    app::runAction(prompter_, [&] { saved = flow.ok(contents()); });
+    if (!saved)
+        return;
+    editSaved_ = true;
+    accept();
+}
+
+void TMngRecF::done(int result)
+{
+    if (result != Accepted)
+        editSaved_ = false;
+    QDialog::done(result);
+    if (dm_) {
+        AlbumEditFlow flow(*dm_, state_, prompter_);
+        app::runAction(prompter_, [&] { flow.close(); });
+    } else {
+        state_.lookup.runningSeconds = 0;
+    }
+    grid_->setTimeHeader(kTimeHeader);
+    coverMemo_->hide();
+}
+
+}  // namespace editing::ui

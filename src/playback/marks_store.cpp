@@ -1,0 +1,79 @@
+#include "playback/marks_store.h"
+
+#include "playback/mark_entry.h"
+#include "playback/marks_rewrite.h"
+#include "xbase/file_names.h"
+
+namespace playback {
+namespace {
+
+constexpr std::string_view kTracksOrder = "Tracks";
+constexpr std::string_view kPlaylistOrder = "Playlist";
+constexpr std::string_view kMissingTrack = "(no such track)";
+
+// Open, in `order`, unfiltered: seeks then see every row.
+xbase::Cursor& readyForSeeks(catalogue::TableView& view, std::string_view order)
+{
+    view.open();
+    if (!xbase::equalsNoCase(view.order(), order))
+        view.setOrder(order);
+    // Switching the filter off re-reads the rows, so only when it is on.
+    if (view->filtered())
+        view.setFiltered(false);
+    return view.cursor();
+}
+
+}  // namespace
+
+MarksStore::MarksStore(catalogue::TDM& dm) : dm_(dm) {}
+
+PlaylistMarks MarksStore::load(const std::string& albumId)
+{
+    xbase::Cursor& tracks = readyForSeeks(dm_.tblCD(), kTracksOrder);
+    xbase::Cursor& playlist = readyForSeeks(dm_.tblPlayList(), kPlaylistOrder);
+    PlaylistMarks marks;
+    long lastLength = 0;
+    for (bool more = tracks.seekValues({albumId}); more && tracks.field("ID") == albumId; more = tracks.next()) {
+        const std::string nr = tracks.field("NR");
+        lastLength = tracks.fieldInt("Secs");
+        marks.setTrackLength(entryTrackNumber(nr), lastLength);
+        if (!playlist.seekValues({albumId, nr}))
+            marks.addAvailable(markEntry(nr, tracks.field("Track"), lastLength, kAvailableMinuteWidth));
+    }
+    for (bool more = playlist.seekValues({albumId}); more && playlist.field("ID") == albumId; more = playlist.next()) {
+        const std::string nr = playlist.field("NR");
+        if (tracks.seekValues({albumId, nr})) {
+            const long length = tracks.fieldInt("Secs");
+            marks.addMarked(markEntry(nr, tracks.field("Track"), length, kMarkedMinuteWidth), length);
+        } else {
+            marks.addMarked(markEntry(nr, kMissingTrack, 0, kMarkedMinuteWidth), 0);
+        }
+    }
+    marks.finishLoading(lastLength > 0);
+    return marks;
+}
+
+void MarksStore::save(const std::string& albumId, const PlaylistMarks& marks)
+{
+    catalogue::TableView& playlist = dm_.tblPlayList();
+    playlist.close();
+    playlist.setExclusive(true);
+    try {
+        playlist.open();
+        rewriteAlbumMarks(playlist->table(), albumId, marks.markedNumbers());
+    } catch (...) {
+        reopenShared();
+        throw;
+    }
+    reopenShared();
+}
+
+void MarksStore::reopenShared()
+{
+    catalogue::TableView& playlist = dm_.tblPlayList();
+    playlist.close();
+    playlist.setExclusive(false);
+    playlist.open();
+}
+
+}  // namespace playback

@@ -1,0 +1,61 @@
+#include "playback/ui/playlist_button.h"
+
+#include <QWidget>
+
+#include "app/action_guard.h"
+#include "app/ansi_text.h"
+#include "playback/marks_store.h"
+#include "playback/ui/dual_list_dialog.h"
+
+namespace playback::ui {
+namespace {
+
+constexpr std::string_view kHelpPage = "CDhelp2.html#playlist";
+
+// The tracks grid is hidden while the dialog is open, whatever ends it.
+class HiddenWhileMarking {
+public:
+    explicit HiddenWhileMarking(QWidget* widget) : widget_(widget)
+    {
+        if (widget_)
+            widget_->hide();
+    }
+    ~HiddenWhileMarking()
+    {
+        if (widget_)
+            widget_->show();
+    }
+    HiddenWhileMarking(const HiddenWhileMarking&) = delete;
+    HiddenWhileMarking& operator=(const HiddenWhileMarking&) = delete;
+
+private:
+    QWidget* widget_;
+};
+
+}  // namespace
+
+void playListButtonClick(catalogue::TDM& dm, app::Prompter& prompter, QWidget* mainWindow,
+                         const std::function<void(std::string_view page)>& openPage)
+{
+    catalogue::TableView& albums = dm.tblAlbums();
+    if (!albums.isOpen() || albums->eof())
+        return;
+    const std::string id = albums->field("ID");
+    const QString title = app::fromAnsi(albums->fieldTrimmed("Album"));
+    {
+        HiddenWhileMarking hidden(mainWindow ? mainWindow->findChild<QWidget*>("CDGrid") : nullptr);
+        MarksStore store(dm);
+        TDualListDlg dialog(
+            store.load(id), title,
+            [&](const PlaylistMarks& marks) { return app::runAction(prompter, [&] { store.save(id, marks); }); },
+            [&] { openPage(kHelpPage); }, mainWindow);
+        dialog.exec();
+    }
+    if (dm.tblPlayList().isOpen())
+        dm.tblPlayList()->table().flush();
+    if (mainWindow)
+        if (QWidget* grid = mainWindow->findChild<QWidget*>("AlbumsGrid"))
+            grid->setFocus();
+}
+
+}  // namespace playback::ui
