@@ -53,12 +53,9 @@ SaveResult AlbumSaver::save(const AlbumFormData& data, const std::string& discId
 {
     SaveResult result;
     const bool modify = data.mode == lookup::EditMode::Modify;
-    xbase::Cursor& albums = dm_.tblAlbums().cursor();
-    const std::uint32_t recnoBefore = albums.eof() ? 0 : albums.recno();
-    std::optional<catalogue::RollbackJournal> journal;
-    std::vector<std::uint32_t> trackRows;
-    std::vector<std::uint32_t> artistRows;
     const catalogue::StatusReport status = [this](const std::string& text) { dm_.status(text); };
+    const std::uint32_t recnoBefore =
+        dm_.tblAlbums().isOpen() && !dm_.tblAlbums()->eof() ? dm_.tblAlbums()->recno() : 0;
     try {
         if (catalogue::RollbackJournal::pending(dm_.programDir(), dm_.fileSystem()))
             withViewsClosed(recnoBefore,
@@ -69,7 +66,12 @@ SaveResult AlbumSaver::save(const AlbumFormData& data, const std::string& discId
         result.undoError = e.what();
         return result;
     }
+
+    std::optional<catalogue::RollbackJournal> journal;
+    std::vector<std::uint32_t> trackRows;
+    std::vector<std::uint32_t> artistRows;
     try {
+        xbase::Cursor& albums = dm_.tblAlbums().cursor();
         result.id = albumId(data, discId);
         if (!modify && result.id.empty()) {
             result.status = SaveResult::Status::NoId;
@@ -113,7 +115,7 @@ SaveResult AlbumSaver::save(const AlbumFormData& data, const std::string& discId
         writeArtists(dm_.tblArtists()->table(), data, result.id, artistRows);
         journal->commit();
     } catch (const std::exception& e) {
-        albums.cancel();
+        dm_.tblAlbums()->cancel();
         result.status = SaveResult::Status::NotSaved;
         result.error = e.what();
         try {

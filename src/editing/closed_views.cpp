@@ -16,7 +16,7 @@ ClosedViews::ClosedViews(catalogue::TDM& dm, const std::vector<std::string>& fil
         const bool onFile = std::any_of(fileNames.begin(), fileNames.end(), [&](const std::string& name) {
             return xbase::equalsNoCase(view->fileName(), name);
         });
-        if (view->isOpen() && onFile)
+        if (onFile)
             closed_.push_back(view);
     }
     // Details before their sources: a source that closes re-links the

@@ -10,10 +10,12 @@ namespace editing {
 
 // The data module's views on some catalogue files, closed for as long as
 // the files must be opened exclusively (to put them back after a failed
-// change), then opened again as they were: same order and filter.
+// change), then opened with the order and filter they had. Views on those
+// files that were closed already, because an earlier undo could not open
+// them, are opened too.
 class ClosedViews {
 public:
-    // Closes every view of `dm` open on one of `fileNames` (case ignored).
+    // Closes every view of `dm` on one of `fileNames` (case ignored).
     ClosedViews(catalogue::TDM& dm, const std::vector<std::string>& fileNames);
     ClosedViews(const ClosedViews&) = delete;
     ClosedViews& operator=(const ClosedViews&) = delete;

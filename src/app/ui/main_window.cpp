@@ -2,10 +2,8 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>

@@ -16,9 +16,9 @@ struct ButtonDef {
 constexpr ButtonDef kButtons[] = {
     {Feature::AddCd, "AddCDButton", "Add CD", "Add CD now in CD-ROM drive"},
     {Feature::AddOther, "AddOtherButton", "Add Other", "Add Media not in CD-ROM drive"},
-    {Feature::Modify, "ModifyButton", "Modify", "Edit Current Entry"},
+    {Feature::Modify, "ModButton", "Modify", "Edit Current Entry"},
     {Feature::Delete, "DeleteButton", "Delete", "Delete highlighted album and tracks from collection"},
-    {Feature::Playlist, "PlaylistButton", "Playlist", "Mark Tracks"},
+    {Feature::Playlist, "PlayListButton", "Playlist", "Mark Tracks"},
     {Feature::Reindex, "ReindexButton", "Reindex", "File Maintenance"},
 };
 constexpr int kColumns = 2;

@@ -15,8 +15,7 @@ namespace app::ui {
 
 ResultsWindow::ResultsWindow(const Design& design, const SearchHits& hits, Prompter& prompter, GoToAlbum goToAlbum,
                              QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), prompter_(prompter),
-      goToAlbum_(std::move(goToAlbum))
+    : QDialog(parent), prompter_(prompter), goToAlbum_(std::move(goToAlbum))
 {
     setObjectName(design.objectName);
     setWindowTitle(fromAnsi(hits.caption));

@@ -24,8 +24,6 @@ public:
     // Makes the album with this identifier current and closes the window.
     using GoToAlbum = std::function<void(const std::string& id)>;
 
-    CursorGrid* grid() const { return grid_; }
-
 protected:
     struct Design {
         const char* objectName;

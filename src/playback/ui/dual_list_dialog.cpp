@@ -1,5 +1,7 @@
 #include "playback/ui/dual_list_dialog.h"
 
+#include <algorithm>
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>

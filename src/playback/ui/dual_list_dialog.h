@@ -28,8 +28,6 @@ public:
     TDualListDlg(PlaylistMarks marks, const QString& albumTitle, Save save, std::function<void()> help,
                  QWidget* parent = nullptr);
 
-    const PlaylistMarks& marks() const { return marks_; }
-
 protected:
     void showEvent(QShowEvent* event) override;
 

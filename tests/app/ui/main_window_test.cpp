@@ -44,7 +44,7 @@ TEST_F(MainWindow, FirstRunShowsItsStepsAndAnEmptyCollection)
 
     EXPECT_EQ(albums()->rowCount(), 0);
     EXPECT_EQ(tracks()->rowCount(), 0);
-    for (const char* button : {"DeleteButton", "ModifyButton", "PlaylistButton"})
+    for (const char* button : {"DeleteButton", "ModButton", "PlayListButton"})
         EXPECT_FALSE(child<QWidget>(button)->isEnabled()) << button;
     EXPECT_EQ(form->windowTitle(), " Vinora - Music Collection Manager");
     EXPECT_EQ(prompter.texts(ScriptedPrompter::Kind::ShowWindow), std::vector<std::string>{"TipOfTheDay"});
@@ -60,7 +60,7 @@ TEST_F(MainWindow, CollectionButtonsFollowTheAlbumsAndTheFeaturesThere)
         form->setFeature(f, [] {});
     ASSERT_NO_FATAL_FAILURE(start());
     EXPECT_EQ(albums()->rowCount(), 14);
-    for (const char* button : {"DeleteButton", "ModifyButton", "PlaylistButton"})
+    for (const char* button : {"DeleteButton", "ModButton", "PlayListButton"})
         EXPECT_TRUE(child<QWidget>(button)->isEnabled()) << button;
     auto* addOther = child<QWidget>("AddOtherButton");
     EXPECT_FALSE(addOther->isEnabled());
@@ -80,11 +80,11 @@ TEST_F(MainWindow, AddingTheFirstAlbumEnablesTheCollectionButtons)
         c.setField("ID", dm->nextManualAlbumId());
         c.post();
     });
-    EXPECT_FALSE(child<QWidget>("ModifyButton")->isEnabled());
+    EXPECT_FALSE(child<QWidget>("ModButton")->isEnabled());
     clickButton("AddOtherButton");
     EXPECT_EQ(albums()->rowCount(), 1);
     EXPECT_EQ(currentArtist(), "Nina Simone");
-    EXPECT_TRUE(child<QWidget>("ModifyButton")->isEnabled());
+    EXPECT_TRUE(child<QWidget>("ModButton")->isEnabled());
 }
 
 TEST_F(MainWindow, StartsInArtistOrderWithTheArtistTitleAqua)

@@ -2,6 +2,7 @@
 // Playlist button: its lists, buttons, running time and count, OK and
 // Cancel.
 #include <QColor>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -53,7 +54,7 @@ protected:
                 modal->close();
             }
         });
-        clickButton("PlaylistButton");
+        clickButton("PlayListButton");
     }
 
     static QStringList entries(QDialog& dialog, const char* list)

@@ -1,0 +1,115 @@
+// The quick search on a generated collection of at least 300,000 tracks:
+// from "Find It" to the result window's data (the hits counted and the
+// first screenful of rows read, looked-up titles included). Prints the
+// numbers; a benchmark, not a test: nothing here passes or fails.
+//
+//   quick_search_bench [albums]      (default 21600, about 302,000 tracks)
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/quick_search.h"
+#include "catalogue/data_module.h"
+#include "collection_generator.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using app::SearchField;
+
+constexpr int kRuns = 7;
+constexpr std::uint32_t kScreenRows = 25;
+
+// The searches answer "Could not find" through here; nothing else is asked.
+class SilentPrompter : public app::Prompter {
+public:
+    void error(const std::string&) override {}
+    bool confirm(const std::string&, Buttons) override { return false; }
+    void info(const std::string&) override {}
+    std::optional<std::size_t> chooseOne(const std::string&, const std::string&,
+                                         const std::vector<std::string>&) override
+    {
+        return std::nullopt;
+    }
+    std::optional<std::string> askText(const std::string&, const std::string&, const std::string&) override
+    {
+        return std::nullopt;
+    }
+    std::optional<std::string> chooseFolder(const std::string&, const std::string&) override { return std::nullopt; }
+    bool showWindow(std::string_view) override { return false; }
+};
+
+struct Timing {
+    double median = 0;
+    double slowest = 0;
+    std::uint32_t hits = 0;
+    std::uint32_t cells = 0;  // cells of the first screenful read
+};
+
+// Runs one search kRuns times; the "window" reads what a grid first shows.
+Timing timeSearch(catalogue::TDM& dm, SearchField field, const std::string& text,
+                  const std::vector<std::string>& columns)
+{
+    SilentPrompter prompter;
+    std::vector<double> runs;
+    Timing timing;
+    for (int i = 0; i < kRuns; ++i) {
+        const auto start = Clock::now();
+        auto elapsed = [&] { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); };
+        double ms = -1;
+        app::QuickSearch(dm, prompter).find(field, text, [&](const app::SearchHits& hits) {
+            timing.hits = hits.count;
+            timing.cells = 0;
+            for (std::uint32_t r = 0; r < kScreenRows && hits.view->goToRow(r); ++r)
+                for (const std::string& column : columns)
+                    timing.cells += hits.view->field(column).empty() ? 0 : 1;
+            ms = elapsed();
+        });
+        runs.push_back(ms < 0 ? elapsed() : ms);
+    }
+    std::sort(runs.begin(), runs.end());
+    timing.median = runs[runs.size() / 2];
+    timing.slowest = runs.back();
+    return timing;
+}
+
+void row(const char* what, const Timing& t)
+{
+    std::printf("  %-38s %8.2f ms median %8.2f ms slowest %7u hits %4u cells\n", what, t.median, t.slowest, t.hits,
+                t.cells);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const std::uint32_t albums = argc > 1 ? static_cast<std::uint32_t>(std::atol(argv[1])) : 21600;
+    const std::string dir =
+        (std::filesystem::temp_directory_path() / ("vinora-search-bench-" + std::to_string(albums))).string();
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const bench::CollectionSize size = bench::generateCollection(dir, albums);
+    {
+        catalogue::TDM dm(dir);
+        dm.createMissingFilesAndOpenViews();
+        std::printf("\n%u albums, %u tracks, %u artist rows (target: a track search under 100 ms to the "
+                    "result window's data)\n",
+                    size.albums, size.tracks, size.artists);
+        const std::vector<std::string> trackColumns{"NR", "TRACK", "Artist", "album"};
+        row("tracks containing \"storm fire\"", timeSearch(dm, SearchField::Track, "storm fire", trackColumns));
+        row("tracks containing \"love\"", timeSearch(dm, SearchField::Track, "love", trackColumns));
+        row("tracks containing \"zzz\" (no hits)", timeSearch(dm, SearchField::Track, "zzz", trackColumns));
+        row("artists containing \"moon\"",
+            timeSearch(dm, SearchField::Artist, "moon", {"NR", "ARTIST", "Album", "Label"}));
+        row("albums containing \"night\"",
+            timeSearch(dm, SearchField::Album, "night", {"ALBUM", "ARTIST", "LABEL", "GENRE"}));
+        row("notes containing \"*paris*\"",
+            timeSearch(dm, SearchField::Notes, "paris", {"ALBUM", "ARTIST", "LABEL", "GENRE"}));
+    }
+    std::filesystem::remove_all(dir);
+    return 0;
+}
