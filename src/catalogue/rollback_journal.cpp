@@ -311,10 +311,11 @@ bool RollbackJournal::changed(const xbase::Table& table, const KeptTable& kept) 
 // through a tree the failed change may have left half-updated.
 void RollbackJournal::restore(const KeptTable& kept, const StatusReport& status) const
 {
+    // A table deleted since has nothing to put back; the start-up makes a
+    // new one.
     const std::string tablePath = findFileNoCase(dir_, kept.fileName);
     if (tablePath.empty())
-        throw xbase::XbaseError(joinPath(dir_, kept.fileName) + ": missing, so the unfinished change kept in " +
-                                path() + " cannot be undone");
+        return;
     bool indexDropped = false;
     auto table = openForRestore(tablePath, indexDropped);
     if (table->recordLength() != kept.recordLength || table->recordCount() < kept.countBefore)
@@ -325,8 +326,8 @@ void RollbackJournal::restore(const KeptTable& kept, const StatusReport& status)
         for (const auto& memo : row.memos)
             valid = valid && memo.first < fields.size() && fields[memo.first].type == 'M';
         if (!valid)
-            throw xbase::XbaseError(path() + ": damaged (record " + std::to_string(row.recno) + " of " +
-                                    kept.fileName + ")");
+            throw xbase::XbaseError(path() + ": damaged (record " + std::to_string(row.recno) + " of " + kept.fileName +
+                                    ")");
     }
     // A table without its index gets it back even when its rows are fine.
     if (!indexDropped && table->index() && !changed(*table, kept))

@@ -50,9 +50,8 @@ bool AlbumEditFlow::ok(const AlbumFormData& data)
             !prompter_.confirm(std::string(kFormatQuestion), app::Prompter::Buttons::YesNo))
             return false;
     }
-    const bool modify = data.mode == lookup::EditMode::Modify;
-    if (modify && !dm_.tblAlbums()->eof())
-        state_.lookup.currentAlbumId = dm_.tblAlbums()->fieldTrimmed("ID");
+    if (data.mode == lookup::EditMode::Modify)
+        state_.lookup.currentAlbumId = data.albumId;
 
     const SaveResult result = AlbumSaver(dm_).save(data, state_.lookup.currentAlbumId);
     if (result.status != SaveResult::Status::Saved) {
@@ -78,8 +77,8 @@ void AlbumEditFlow::report(const SaveResult& result)
         prompter_.error(std::string(kNotSavedStart) + result.error + std::string(kNotSavedEnd));
         return;
     case SaveResult::Status::NotUndone:
-        prompter_.error(std::string(kNotSavedStart) + result.error + std::string(kNotUndoneMiddle) +
-                        result.undoError + std::string(kNotUndoneEnd));
+        prompter_.error(std::string(kNotSavedStart) + result.error + std::string(kNotUndoneMiddle) + result.undoError +
+                        std::string(kNotUndoneEnd));
         return;
     }
 }

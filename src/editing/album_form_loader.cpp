@@ -35,8 +35,9 @@ AlbumFormData loadCurrentAlbum(catalogue::TDM& dm, long& runningSeconds)
     const std::string rev = album.field("Rev");
     data.revision = rev.empty() || rev[0] == ' ' ? "0" : rev.substr(0, 1);
 
+    data.albumId = album.fieldTrimmed("ID");
     // Straight from the tag, so tblCD keeps its own filter and position.
-    const std::string id = album.fieldTrimmed("ID");
+    const std::string& id = data.albumId;
     dm.tblCD().open();
     xbase::Table& tracks = dm.tblCD().cursor().table();
     const int secs = tracks.fieldIndex("Secs");

@@ -28,19 +28,25 @@ std::string revisionField(const std::string& revision)
     if (revision.empty())
         return "0";
     return static_cast<unsigned char>(revision[0]) > kLastRevisionChar ? std::string(1, kHighRevisionChar)
-                                                                        : revision.substr(0, 1);
+                                                                       : revision.substr(0, 1);
 }
 
-// A record of `table` with the named fields set; the others blank.
+// A record of `table` with the named fields set: a new one (the others
+// blank) or a copy of record `recno` (the others as they were).
 class RecordBuilder {
 public:
     explicit RecordBuilder(xbase::Table& table) : table_(table), rec_(table.blankRecord()) {}
+    RecordBuilder(xbase::Table& table, std::uint32_t recno)
+        : table_(table), rec_(table.record(recno), table.record(recno) + table.recordLength())
+    {
+    }
     RecordBuilder& set(std::string_view field, std::string_view value)
     {
         table_.setFieldText(rec_.data(), table_.fieldIndex(field), value);
         return *this;
     }
     std::uint32_t append() { return table_.append(rec_.data()); }
+    void write(std::uint32_t recno) { table_.write(recno, rec_.data()); }
 
 private:
     xbase::Table& table_;
@@ -68,20 +74,25 @@ SaveResult AlbumSaver::save(const AlbumFormData& data, const std::string& discId
     }
 
     std::optional<catalogue::RollbackJournal> journal;
+    std::uint32_t albumRecno = 0;
     std::vector<std::uint32_t> trackRows;
     std::vector<std::uint32_t> artistRows;
     try {
-        xbase::Cursor& albums = dm_.tblAlbums().cursor();
+        xbase::Table& albums = dm_.tblAlbums()->table();
         result.id = albumId(data, discId);
-        if (!modify && result.id.empty()) {
+        if (result.id.empty()) {
             result.status = SaveResult::Status::NoId;
             return result;
         }
         const std::string key = idKey(result.id);
-        if (!modify && !liveRecordsByKey(albums.table(), "ID", key).empty()) {
+        const std::vector<std::uint32_t> existing = liveRecordsByKey(albums, "ID", key);
+        if (!modify && !existing.empty()) {
             result.status = SaveResult::Status::DuplicateId;
             return result;
         }
+        if (modify && existing.empty())
+            throw xbase::XbaseError(albums.path() + ": the album " + result.id + " is no longer in the table");
+        albumRecno = modify ? existing.front() : 0;
         removeTrackViewTable();
         dm_.tblCD().open();
         dm_.tblArtists().open();
@@ -92,9 +103,9 @@ SaveResult AlbumSaver::save(const AlbumFormData& data, const std::string& discId
         artistRows = liveRecordsByKey(artists, "ID", key);
 
         journal.emplace(dm_.programDir(), dm_.fileSystem());
-        journal->keepTable(albums.table());
+        journal->keepTable(albums);
         if (modify)
-            journal->keepRecord(albums.table(), albums.recno());
+            journal->keepRecord(albums, albumRecno);
         journal->keepTable(tracks);
         for (std::uint32_t recno : trackRows)
             journal->keepRecord(tracks, recno);
@@ -110,12 +121,13 @@ SaveResult AlbumSaver::save(const AlbumFormData& data, const std::string& discId
     }
 
     try {
-        writeAlbum(data, result.id);
+        const std::uint32_t written = writeAlbum(dm_.tblAlbums()->table(), data, result.id, albumRecno);
+        if (!modify)
+            dm_.tblAlbums()->goToRecord(written);
         writeTracks(dm_.tblCD()->table(), data, result.id, trackRows);
         writeArtists(dm_.tblArtists()->table(), data, result.id, artistRows);
         journal->commit();
     } catch (const std::exception& e) {
-        dm_.tblAlbums()->cancel();
         result.status = SaveResult::Status::NotSaved;
         result.error = e.what();
         try {
@@ -154,7 +166,7 @@ std::string AlbumSaver::albumId(const AlbumFormData& data, const std::string& di
 {
     switch (data.mode) {
     case lookup::EditMode::Modify:
-        return dm_.tblAlbums()->fieldTrimmed("ID");
+        return data.albumId;
     case lookup::EditMode::AddOther:
         return dm_.nextManualAlbumId();
     case lookup::EditMode::AddFromDrive:
@@ -170,25 +182,25 @@ void AlbumSaver::removeTrackViewTable()
     catalogue::removeFileNoCase(dm_.programDir(), catalogue::kTView.fileName);
 }
 
-void AlbumSaver::writeAlbum(const AlbumFormData& data, const std::string& id)
+std::uint32_t AlbumSaver::writeAlbum(xbase::Table& albums, const AlbumFormData& data, const std::string& id,
+                                     std::uint32_t recno)
 {
-    xbase::Cursor& albums = dm_.tblAlbums().cursor();
-    if (data.mode == lookup::EditMode::Modify)
-        albums.edit();
-    else
-        albums.append();
-    albums.setField("Artist", trimmed(data.artist));
-    albums.setField("Album", trimmed(data.album));
-    albums.setField("Genre", lookup::xmcd::lowerAscii(trimmed(data.genre)));
-    albums.setField("Label", data.label);
-    albums.setField("Media", catalogue::mediaCode(data.media));
-    albums.setField("YR", data.year);
-    albums.setField("IX", data.index);
-    albums.setMemo("Notes", data.notes);
-    albums.setField("Sys", std::string(1, data.source));
-    albums.setField("Rev", revisionField(data.revision));
-    albums.setField("ID", id);
-    albums.post();
+    RecordBuilder album = recno != 0 ? RecordBuilder(albums, recno) : RecordBuilder(albums);
+    album.set("Artist", trimmed(data.artist))
+        .set("Album", trimmed(data.album))
+        .set("Genre", lookup::xmcd::lowerAscii(trimmed(data.genre)))
+        .set("Label", data.label)
+        .set("Media", catalogue::mediaCode(data.media))
+        .set("YR", data.year)
+        .set("IX", data.index)
+        .set("Notes", data.notes)
+        .set("Sys", std::string(1, data.source))
+        .set("Rev", revisionField(data.revision))
+        .set("ID", id);
+    if (recno == 0)
+        return album.append();
+    album.write(recno);
+    return recno;
 }
 
 void AlbumSaver::writeTracks(xbase::Table& tracks, const AlbumFormData& data, const std::string& id,
@@ -227,7 +239,11 @@ void AlbumSaver::writeArtists(xbase::Table& artists, const AlbumFormData& data, 
     for (const lookup::TrackRow& row : data.tracks) {
         ++nr;
         if (const auto artist = trackArtist(row.title))
-            RecordBuilder(artists).set("ID", id).set("NR", catalogue::numberText(nr, kNumberWidth)).set("Artist", *artist).append();
+            RecordBuilder(artists)
+                .set("ID", id)
+                .set("NR", catalogue::numberText(nr, kNumberWidth))
+                .set("Artist", *artist)
+                .append();
     }
 }
 

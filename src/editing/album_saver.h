@@ -25,8 +25,8 @@ struct SaveResult {
 };
 
 // Writes the edit form's album into the catalogue, all or nothing:
-//  - ALBUMS: in Modify the current row of tblAlbums is rewritten, else a
-//    row is appended (tblAlbums then stands on it): Artist, Album, Genre
+//  - ALBUMS: in Modify the album's row (found by its ID) is rewritten,
+//    else a row is appended and tblAlbums moves to it: Artist, Album, Genre
 //    (trimmed, lower case), Label, Media (the code), YR, IX, Notes, Sys,
 //    Rev ("~" above code 126) and ID (the next manual ID in mode 2, the
 //    disc ID in mode 1, unchanged in Modify).
@@ -47,13 +47,15 @@ public:
     explicit AlbumSaver(catalogue::TDM& dm) : dm_(dm) {}
 
     // `discId` is the ID of a new album from the drive (mode 1).
-    // Requires: tblAlbums open; in Modify standing on the album.
+    // Requires: tblAlbums open.
     SaveResult save(const AlbumFormData& data, const std::string& discId);
 
 private:
     std::string albumId(const AlbumFormData& data, const std::string& discId);
     void removeTrackViewTable();
-    void writeAlbum(const AlbumFormData& data, const std::string& id);
+    // Rewrites record `recno`, or appends one when it is 0; returns it.
+    static std::uint32_t writeAlbum(xbase::Table& albums, const AlbumFormData& data, const std::string& id,
+                                    std::uint32_t recno);
     static void writeTracks(xbase::Table& tracks, const AlbumFormData& data, const std::string& id,
                             const std::vector<std::uint32_t>& existing);
     static void writeArtists(xbase::Table& artists, const AlbumFormData& data, const std::string& id,

@@ -11,8 +11,8 @@ namespace editing {
 ClosedViews::ClosedViews(catalogue::TDM& dm, const std::vector<std::string>& fileNames) : dm_(dm)
 {
     // Sources first, so the details and lookups link to them on opening.
-    for (catalogue::TableView* view : {&dm.tblAlbums(), &dm.tblFilter(), &dm.tblTracks(), &dm.tblCD(),
-                                       &dm.tblArtists(), &dm.tblPlayList()}) {
+    for (catalogue::TableView* view :
+         {&dm.tblAlbums(), &dm.tblFilter(), &dm.tblTracks(), &dm.tblCD(), &dm.tblArtists(), &dm.tblPlayList()}) {
         const bool onFile = std::any_of(fileNames.begin(), fileNames.end(), [&](const std::string& name) {
             return xbase::equalsNoCase(view->fileName(), name);
         });

@@ -18,7 +18,7 @@ namespace {
 using editing::AlbumFormData;
 using editing::SaveResult;
 using lookup::EditMode;
-using Row = std::map<std::string, std::string>;
+using test_support::Row;
 
 constexpr char kPinkFloyd[] = "7a0b3c0d";
 constexpr char kCompilation[] = "c30d2e11";
@@ -45,26 +45,9 @@ protected:
         return editing::AlbumSaver(*dm).save(data, discId);
     }
 
-    // The live rows of `id` in a table, in record order, trailing blanks cut.
     std::vector<Row> rowsOf(std::string_view file, const std::string& id) const
     {
-        auto table = xbase::Table::open(dir.path() + "/" + std::string(file), xbase::OpenMode::Shared);
-        std::vector<Row> rows;
-        const int idField = table->fieldIndex("ID");
-        for (std::uint32_t r = 1; r <= table->recordCount(); ++r) {
-            const std::uint8_t* rec = table->record(r);
-            if (table->isDeleted(r) || table->fieldText(rec, idField).substr(0, id.size()) != id)
-                continue;
-            Row row{{"#", std::to_string(r)}};
-            for (std::size_t f = 0; f < table->fields().size(); ++f) {
-                std::string text = table->fieldText(rec, static_cast<int>(f));
-                if (table->fields()[f].type != 'M')
-                    text.erase(text.find_last_not_of(' ') + 1);
-                row[table->fields()[f].name] = text;
-            }
-            rows.push_back(row);
-        }
-        return rows;
+        return test_support::liveRows(dir.path(), std::string(file), id);
     }
 
     static AlbumFormData newAlbum(EditMode mode, std::string artist, std::vector<lookup::TrackRow> tracks = {})
@@ -81,7 +64,7 @@ protected:
     std::unique_ptr<catalogue::TDM> dm;
 };
 
-TEST_F(AlbumSave, NewAlbumWritesItsFieldsTracksAndArtistRowAsSpecifiedByTheForm)
+TEST_F(AlbumSave, NewAlbumWritesItsFieldsTracksAndArtistRowAsTheFormHoldsThem)
 {
     AlbumFormData data = newAlbum(EditMode::AddOther, " Pink Floyd ",
                                   {{"01", " 4:05", " Speak "}, {"02", "12:30", "Breathe"}, {"03", "", "Silence"}});
@@ -233,8 +216,10 @@ TEST_F(AlbumSave, ModifyingACompilationReplacesItsArtistRowsAndNoOtherAlbums)
     std::vector<std::string> names;
     for (const Row& row : artists)
         names.push_back(row.at("NR") + "=" + row.at("ARTIST"));
-    EXPECT_EQ(names, (std::vector<std::string>{"  2=The Artist", "  3=Sin\xe9" "ad O'Connor", "  4=a-ha",
-                                               "  5=AC/DC", "  6=Bj\xf6rk"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"  2=The Artist",
+                                               "  3=Sin\xe9"
+                                               "ad O'Connor",
+                                               "  4=a-ha", "  5=AC/DC", "  6=Bj\xf6rk"}));
     EXPECT_EQ(rowsOf("ARTISTS.DBF", kPinkFloyd), othersBefore);
 }
 

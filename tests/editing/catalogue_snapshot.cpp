@@ -6,6 +6,7 @@
 
 #include "catalogue/catalogue_schema.h"
 #include "dbf_commands.h"
+#include "xbase/table.h"
 
 namespace test_support {
 namespace {
@@ -66,6 +67,27 @@ void expectSameCatalogue(const CatalogueSnapshot& before, const CatalogueSnapsho
         EXPECT_EQ(after.orders.at(tag), order) << context << ": " << tag;
     for (const auto& [table, verdict] : after.checks)
         EXPECT_EQ(verdict, "ok\n") << context << ": " << table;
+}
+
+std::vector<Row> liveRows(const std::string& dir, const std::string& file, const std::string& id)
+{
+    auto table = xbase::Table::open(dir + "/" + file, xbase::OpenMode::Shared);
+    std::vector<Row> rows;
+    const int idField = table->fieldIndex("ID");
+    for (std::uint32_t r = 1; r <= table->recordCount(); ++r) {
+        const std::uint8_t* rec = table->record(r);
+        if (table->isDeleted(r) || table->fieldText(rec, idField).substr(0, id.size()) != id)
+            continue;
+        Row row{{"#", std::to_string(r)}};
+        for (std::size_t f = 0; f < table->fields().size(); ++f) {
+            std::string text = table->fieldText(rec, static_cast<int>(f));
+            if (table->fields()[f].type != 'M')
+                text.erase(text.find_last_not_of(' ') + 1);
+            row[table->fields()[f].name] = text;
+        }
+        rows.push_back(row);
+    }
+    return rows;
 }
 
 }  // namespace test_support

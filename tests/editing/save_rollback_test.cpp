@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iostream>
 #include <memory>
 
 #include "catalogue/data_module.h"
@@ -37,7 +36,10 @@ public:
     }
     bool exists(const std::string& path) override { return faulty_.exists(path); }
     void remove(const std::string& path) override { faulty_.remove(path); }
-    void rename(const std::string& from, const std::string& to) override { healAfter([&] { faulty_.rename(from, to); }, faulty_); }
+    void rename(const std::string& from, const std::string& to) override
+    {
+        healAfter([&] { faulty_.rename(from, to); }, faulty_);
+    }
     std::string identity(const std::string& path) override { return faulty_.identity(path); }
 
 private:
@@ -54,14 +56,23 @@ private:
 
     class OnceFaultyFile : public xbase::File {
     public:
-        OnceFaultyFile(std::unique_ptr<xbase::File> file, FaultyFileSystem& faulty) : file_(std::move(file)), faulty_(faulty) {}
-        std::size_t readAt(std::uint64_t offset, void* buf, std::size_t n) override { return file_->readAt(offset, buf, n); }
+        OnceFaultyFile(std::unique_ptr<xbase::File> file, FaultyFileSystem& faulty)
+            : file_(std::move(file)), faulty_(faulty)
+        {
+        }
+        std::size_t readAt(std::uint64_t offset, void* buf, std::size_t n) override
+        {
+            return file_->readAt(offset, buf, n);
+        }
         void writeAt(std::uint64_t offset, const void* buf, std::size_t n) override
         {
             healAfter([&] { file_->writeAt(offset, buf, n); }, faulty_);
         }
         std::uint64_t size() override { return file_->size(); }
-        void truncate(std::uint64_t size) override { healAfter([&] { file_->truncate(size); }, faulty_); }
+        void truncate(std::uint64_t size) override
+        {
+            healAfter([&] { file_->truncate(size); }, faulty_);
+        }
         void sync() override { file_->sync(); }
         bool tryLock(xbase::LockKind kind) override { return file_->tryLock(kind); }
         const std::string& path() const override { return file_->path(); }
@@ -75,6 +86,11 @@ private:
 };
 
 enum class Change { NewAlbum, ModifyCompilation };
+
+void PrintTo(Change change, std::ostream* out)
+{
+    *out << (change == Change::NewAlbum ? "NewAlbum" : "ModifyCompilation");
+}
 
 // One copy of the collection per budget, opened through `fs`.
 class FailedSave : public testing::TestWithParam<Change> {
@@ -102,7 +118,8 @@ protected:
             data.album = "Fresh";
             data.notes = std::string(300, 'n');
             for (int i = 1; i <= 12; ++i)
-                data.tracks.push_back({std::to_string(i), " 3:0" + std::to_string(i % 10), "Singer " + std::to_string(i) + " / Song"});
+                data.tracks.push_back(
+                    {std::to_string(i), " 3:0" + std::to_string(i % 10), "Singer " + std::to_string(i) + " / Song"});
             return data;
         }
         xbase::Cursor& albums = dm->tblAlbums().cursor();
@@ -153,7 +170,8 @@ TEST_P(FailedSave, PassingFailureIsUndoneAtOnce)
     const std::uint64_t total = bytesOfASave();
     ASSERT_GT(total, 1000u);
     for (std::uint64_t budget : budgets(total)) {
-        const std::string context = "failing after " + std::to_string(budget) + " of " + std::to_string(total) + " bytes";
+        const std::string context =
+            "failing after " + std::to_string(budget) + " of " + std::to_string(total) + " bytes";
         freshCopy();
         OnceFaultyFileSystem fs;
         open(fs);
@@ -185,7 +203,8 @@ TEST_P(FailedSave, LastingFailureIsUndoneAtTheNextStart)
 {
     const std::uint64_t total = bytesOfASave();
     for (std::uint64_t budget : budgets(total)) {
-        const std::string context = "failing from " + std::to_string(budget) + " of " + std::to_string(total) + " bytes";
+        const std::string context =
+            "failing from " + std::to_string(budget) + " of " + std::to_string(total) + " bytes";
         freshCopy();
         FaultyFileSystem fs;
         open(fs);
@@ -230,11 +249,8 @@ TEST_P(FailedSave, NextSaveUndoesTheUnfinishedOneFirst)
     EXPECT_EQ(dm->tblAlbums()->count(), albums + (GetParam() == Change::NewAlbum ? 1 : 0));
     xbase::Cursor& tracks = dm->tblCD().cursor();
     std::uint32_t rows = 0;
-    for (bool ok = tracks.seek(result.id); ok && tracks.fieldTrimmed("ID") == result.id; ok = tracks.next()) {
+    for (bool ok = tracks.seek(result.id); ok && tracks.fieldTrimmed("ID") == result.id; ok = tracks.next())
         ++rows;
-        std::cerr << "DBG " << tracks.recno() << " [" << tracks.field("ID") << "][" << tracks.field("NR") << "] " << tracks.fieldTrimmed("Track") << " filt=" << tracks.filtered() << " order=" << tracks.order() << "\n";
-    }
-    std::cerr << "DBG next: eof=" << tracks.eof() << " recno=" << tracks.recno() << "\n";
     EXPECT_EQ(rows, data.tracks.size());
     dm.reset();
     for (const auto& [table, verdict] : test_support::takeSnapshot(dir->path()).checks)

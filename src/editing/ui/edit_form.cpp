@@ -75,8 +75,8 @@ TMngRecF::TMngRecF(app::ProgramState& state, app::Prompter& prompter, QWidget* p
     memo1_ = hiddenMemo("Memo1", QString(), this);
     revLabel_ = named(new QLabel("0", this), "RevLabel");
     revLabel_->hide();
-    memo2_ = named(new QListWidget(this), "Memo2");
-    memo2_->hide();
+    // The Mask Maker's scratch list.
+    named(new QListWidget(this), "Memo2")->hide();
     connectControls();
     updateTools();
 }
@@ -127,31 +127,31 @@ void TMngRecF::buildHeader()
 
 void TMngRecF::buildMedia()
 {
-    groupBox1_ = named(new QGroupBox(
-                           "Complete these OPTIONAL entries to keep track of where you copied/ripped tracks from "
-                           "this album",
-                           this),
-                       "GroupBox1");
-    editMedia_ = named(new QComboBox(groupBox1_), "EditMedia",
+    auto* groupBox1 =
+        named(new QGroupBox("Complete these OPTIONAL entries to keep track of where you copied/ripped tracks from "
+                            "this album",
+                            this),
+              "GroupBox1");
+    editMedia_ = named(new QComboBox(groupBox1), "EditMedia",
                        "Select Media from the drop-down list below for other than CD or for copied/ripped tracks");
     editMedia_->setEditable(true);
     editMedia_->setInsertPolicy(QComboBox::NoInsert);
     editMedia_->setMaxVisibleItems(kMediaRows);
-    label6_ = namedLabel("Label6", "Media Label or Directory & File Name Mask for copied tracks", groupBox1_);
-    editLabel_ = named(new QLineEdit(groupBox1_), "EditLabel");
-    editIndex_ = named(new QLineEdit(groupBox1_), "EditIndex", "Track or Time on Media");
-    auto* indexLabel = namedLabel("IndexLabel", "Index", groupBox1_);
+    label6_ = namedLabel("Label6", "Media Label or Directory & File Name Mask for copied tracks", groupBox1);
+    editLabel_ = named(new QLineEdit(groupBox1), "EditLabel");
+    editIndex_ = named(new QLineEdit(groupBox1), "EditIndex", "Track or Time on Media");
+    auto* indexLabel = namedLabel("IndexLabel", "Index", groupBox1);
     indexLabel->setToolTip("Starting track or time on Media");
 
-    auto* grid = new QGridLayout(groupBox1_);
-    grid->addWidget(namedLabel("MediaLabel", "Media Format", groupBox1_), 0, 0);
+    auto* grid = new QGridLayout(groupBox1);
+    grid->addWidget(namedLabel("MediaLabel", "Media Format", groupBox1), 0, 0);
     grid->addWidget(label6_, 0, 1);
     grid->addWidget(indexLabel, 0, 2);
     grid->addWidget(editMedia_, 1, 0);
     grid->addWidget(editLabel_, 1, 1);
     grid->addWidget(editIndex_, 1, 2);
     grid->setColumnStretch(1, 1);
-    static_cast<QVBoxLayout*>(layout())->addWidget(groupBox1_);
+    static_cast<QVBoxLayout*>(layout())->addWidget(groupBox1);
 }
 
 void TMngRecF::buildToolbox()
@@ -165,10 +165,10 @@ void TMngRecF::buildToolbox()
     auto* notesButton = plainButton("NotesButton", "Edit Notes", "Add Cover Graphic, Extended Data, etc.", toolbox);
     auto* getArt = plainButton("GetArt", "Get Cover Image", "Download cover art", toolbox);
     coverMemo_ = hiddenMemo("CoverMemo", "TIP: Click Edit Notes \nButton to add Image", toolbox);
-    maskButton_ = plainButton("MaskButton", "Mask Maker", "Auto-creates Directory+File Mask from files you select",
-                              toolbox);
-    trkOnlyButton_ = plainButton("TrkOnlyButton", "Update Tracks only",
-                                 "Fetch updated info from internet for TRACKS only", toolbox);
+    maskButton_ =
+        plainButton("MaskButton", "Mask Maker", "Auto-creates Directory+File Mask from files you select", toolbox);
+    trkOnlyButton_ =
+        plainButton("TrkOnlyButton", "Update Tracks only", "Fetch updated info from internet for TRACKS only", toolbox);
     flipButton_ = plainButton("FlipButton", "Flip", "Swap or Normalize Artist/TrackTitle", toolbox);
     flipMemo_ = hiddenMemo("FlipMemo",
                            "Above Flp button normalzies\nArtistName / TrackTitle on\nmulti-artist albums to enable\n"
@@ -249,8 +249,8 @@ void TMngRecF::setTool(Tool tool, std::function<void()> handler)
 
 void TMngRecF::updateTools()
 {
-    const QString notYet = QString::fromLatin1(app::ui::kNotAvailableYet.data(),
-                                               static_cast<qsizetype>(app::ui::kNotAvailableYet.size()));
+    const QString notYet =
+        QString::fromLatin1(app::ui::kNotAvailableYet.data(), static_cast<qsizetype>(app::ui::kNotAvailableYet.size()));
     for (const auto& [tool, entry] : toolButtons_) {
         const auto& [button, tooltip] = entry;
         const bool there = tools_.count(tool) > 0;

@@ -14,10 +14,8 @@
 
 class QAbstractButton;
 class QComboBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPlainTextEdit;
 class QToolButton;
 
@@ -56,8 +54,9 @@ public:
 
     // The opener's side: fills every control, the caption and the grid.
     void load(const AlbumFormData& data);
-    // What the controls hold now.
-    AlbumFormData contents() const;
+    // What the controls hold now. `lossy`, when given, is set to whether
+    // some text had characters Windows-1252 cannot hold (they became "?").
+    AlbumFormData contents(bool* lossy = nullptr) const;
     // EditSaved: whether the last showing ended with a saved album.
     bool editSaved() const { return editSaved_; }
     // Shows the form modally as filled; returns EditSaved.
@@ -98,6 +97,7 @@ private:
     std::map<Tool, std::function<void()>> tools_;
     std::multimap<Tool, std::pair<QAbstractButton*, QString>> toolButtons_;  // with their own tooltips
     lookup::EditMode mode_ = lookup::EditMode::AddOther;
+    std::string albumId_;
     char source_ = catalogue::source::kOnlineDatabase;
     bool editSaved_ = false;
     bool various_ = false;
@@ -111,7 +111,6 @@ private:
     QLabel* linesLabel_;
     QLabel* label11_;
     QLabel* label12_;
-    QGroupBox* groupBox1_;
     QComboBox* editMedia_;
     QLabel* label6_;
     QLineEdit* editLabel_;
@@ -125,7 +124,6 @@ private:
     QPlainTextEdit* flipMemo_;
     QPlainTextEdit* memo1_;
     QLabel* revLabel_;
-    QListWidget* memo2_;
 };
 
 }  // namespace editing::ui

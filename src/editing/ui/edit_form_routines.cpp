@@ -25,29 +25,20 @@ constexpr unsigned char kLastRevisionChar = 126;
 constexpr char kHighRevisionChar = '~';
 constexpr int kTotalWidth = 3;
 constexpr char kTimeHeader[] = "Time";
+constexpr std::string_view kLossyText = "Some characters cannot be stored in the Collection; they are saved as \"?\".";
 
 QString viewOf(std::string_view text) { return app::fromAnsi(text); }
 
 // Notes are kept with CR LF line ends; the memo shows plain line ends.
-QString notesForMemo(const std::string& notes)
-{
-    QString text = app::fromAnsi(notes);
-    text.replace("\r\n", "\n");
-    return text;
-}
+QString notesForMemo(const std::string& notes) { return app::fromAnsi(notes).replace("\r\n", "\n"); }
 
-std::string notesFromMemo(const QString& memo)
-{
-    QString text = memo;
-    text.replace("\n", "\r\n");
-    return app::toAnsi(text);
-}
+QString notesOfMemo(const QPlainTextEdit* memo) { return memo->toPlainText().replace("\n", "\r\n"); }
 
 int fieldWidth(std::string_view field)
 {
-    for (const xbase::FieldSpec& spec : xbase::parseCreationList(catalogue::kAlbums.creationList))
-        if (xbase::equalsNoCase(spec.name, field))
-            return spec.length;
+    for (const xbase::FieldSpec& def : xbase::parseCreationList(catalogue::kAlbums.creationList))
+        if (xbase::equalsNoCase(def.name, field))
+            return def.length;
     return 0;
 }
 
@@ -76,6 +67,7 @@ void TMngRecF::load(const AlbumFormData& data)
 {
     setWindowTitle(viewOf(data.caption.empty() ? std::string(kDesignCaption) : data.caption));
     mode_ = data.mode;
+    albumId_ = data.albumId;
     source_ = data.source;
     refreshLists();
     editArtist_->setText(viewOf(data.artist));
@@ -94,22 +86,32 @@ void TMngRecF::load(const AlbumFormData& data)
     updateGrid();
 }
 
-AlbumFormData TMngRecF::contents() const
+AlbumFormData TMngRecF::contents(bool* lossy) const
 {
+    bool lost = false;
+    const auto ansi = [&lost](const QString& text) {
+        bool cut = false;
+        std::string converted = app::toAnsi(text, &cut);
+        lost = lost || cut;
+        return converted;
+    };
     AlbumFormData data;
     data.mode = mode_;
-    data.caption = app::toAnsi(windowTitle());
-    data.artist = app::toAnsi(editArtist_->text());
-    data.album = app::toAnsi(editTitle_->text());
-    data.genre = app::toAnsi(editGenre_->currentText());
-    data.year = app::toAnsi(editYear_->text());
-    data.media = app::toAnsi(editMedia_->currentText());
-    data.label = app::toAnsi(editLabel_->text());
-    data.index = app::toAnsi(editIndex_->text());
-    data.notes = notesFromMemo(memo1_->toPlainText());
-    data.revision = app::toAnsi(revLabel_->text());
+    data.albumId = albumId_;
+    data.caption = ansi(windowTitle());
+    data.artist = ansi(editArtist_->text());
+    data.album = ansi(editTitle_->text());
+    data.genre = ansi(editGenre_->currentText());
+    data.year = ansi(editYear_->text());
+    data.media = ansi(editMedia_->currentText());
+    data.label = ansi(editLabel_->text());
+    data.index = ansi(editIndex_->text());
+    data.notes = ansi(notesOfMemo(memo1_));
+    data.revision = ansi(revLabel_->text());
     data.source = source_;
-    data.tracks = grid_->tracks();
+    data.tracks = grid_->tracks(&lost);
+    if (lossy)
+        *lossy = lost;
     return data;
 }
 
@@ -175,7 +177,7 @@ void TMngRecF::checkMedia() { updateTools(); }
 
 void TMngRecF::refreshNotesSummary()
 {
-    const std::string notes = notesFromMemo(memo1_->toPlainText());
+    const std::string notes = app::toAnsi(notesOfMemo(memo1_));
     speedButton1_->setText(QString::number(notesLineCount(notes)));
     editNotes_->setText(viewOf(firstNotesLine(notes)));
 }
@@ -203,10 +205,17 @@ void TMngRecF::okClicked()
 {
     if (!dm_)
         return;
+    grid_->commitEdit();
     detectMultiArtist();
     AlbumEditFlow flow(*dm_, state_, prompter_);
     bool saved = false;
-    app::runAction(prompter_, [&] { saved = flow.ok(contents()); });
+    app::runAction(prompter_, [&] {
+        bool lossy = false;
+        const AlbumFormData data = contents(&lossy);
+        if (lossy)
+            prompter_.info(std::string(kLossyText));
+        saved = flow.ok(data);
+    });
     if (!saved)
         return;
     editSaved_ = true;

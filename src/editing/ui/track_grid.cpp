@@ -50,18 +50,35 @@ void TrackGrid::setTracks(const std::vector<lookup::TrackRow>& tracks)
         setCurrentCell(0, kTitleColumn);
 }
 
-std::vector<lookup::TrackRow> TrackGrid::tracks() const
+std::vector<lookup::TrackRow> TrackGrid::tracks(bool* lossy) const
 {
+    const auto ansi = [lossy](const QString& text) {
+        bool cut = false;
+        std::string converted = app::toAnsi(text, &cut);
+        if (cut && lossy)
+            *lossy = true;
+        return converted;
+    };
     std::vector<lookup::TrackRow> rows;
     for (int r = 0; r < rowCount(); ++r)
-        rows.push_back({app::toAnsi(cellText(r, kNumberColumn)), app::toAnsi(cellText(r, kTimeColumn)),
-                        app::toAnsi(cellText(r, kTitleColumn))});
+        rows.push_back(
+            {ansi(cellText(r, kNumberColumn)), ansi(cellText(r, kTimeColumn)), ansi(cellText(r, kTitleColumn))});
     return rows;
 }
 
 void TrackGrid::setTitleHeader(const QString& text) { horizontalHeaderItem(kTitleColumn)->setText(text); }
 
 void TrackGrid::setTimeHeader(const QString& text) { horizontalHeaderItem(kTimeColumn)->setText(text); }
+
+void TrackGrid::commitEdit()
+{
+    if (state() != EditingState)
+        return;
+    if (QWidget* editor = indexWidget(currentIndex())) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
 
 QString TrackGrid::cellText(int row, int column) const
 {

@@ -20,11 +20,14 @@ public:
 
     explicit TrackGrid(QWidget* parent = nullptr);
 
-    // Rows from Windows-1252 cells.
+    // Rows from Windows-1252 cells, and back; `lossy` is set when some text
+    // had characters Windows-1252 cannot hold (it is left alone otherwise).
     void setTracks(const std::vector<lookup::TrackRow>& tracks);
-    std::vector<lookup::TrackRow> tracks() const;
+    std::vector<lookup::TrackRow> tracks(bool* lossy) const;
     void setTitleHeader(const QString& text);
     void setTimeHeader(const QString& text);
+    // Ends an edit under way, keeping what was typed.
+    void commitEdit();
 
 protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;

@@ -1,0 +1,103 @@
+#include "edit_form_fixture.h"
+
+#include <algorithm>
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QTest>
+
+#include "editing/album_form_loader.h"
+#include "editing/ui/track_grid.h"
+#include "settings/settings_file.h"
+#include "support/fixture_files.h"
+
+namespace test_support {
+
+EditFormFixture::EditFormFixture() { state.programDir = dir.path() + "/"; }
+
+EditFormFixture::~EditFormFixture()
+{
+    form.reset();
+    dm.reset();
+}
+
+void EditFormFixture::openCatalogue(bool smallCollection)
+{
+    if (smallCollection)
+        copyFixtureSet("xbase/small", dir.path());
+    settings::SettingsFile file({state.programDir, [] { return std::string(); }});
+    file.createIfMissing();
+    state.settings = file.read();
+    state.genres = state.settings.genres;
+    std::sort(state.genres.begin(), state.genres.end());
+    state.media = state.settings.media;
+    dm = std::make_unique<catalogue::TDM>(state.programDir);
+    dm->createMissingFilesAndOpenViews();
+    form = std::make_unique<editing::ui::TMngRecF>(state, prompter);
+    form->setDataModule(dm.get());
+}
+
+void EditFormFixture::openNewAlbum(lookup::EditMode mode, const std::vector<lookup::TrackRow>& tracks)
+{
+    editing::AlbumFormData data = form->contents();
+    editing::resetForNewEntry(data, mode, state.settings.genre);
+    data.tracks = tracks;
+    form->load(data);
+    form->show();
+}
+
+void EditFormFixture::type(const char* name, const QString& text)
+{
+    QWidget* widget = child<QWidget>(name);
+    ASSERT_NE(widget, nullptr);
+    QLineEdit* edit = qobject_cast<QLineEdit*>(widget);
+    if (auto* box = qobject_cast<QComboBox*>(widget))
+        edit = box->lineEdit();
+    ASSERT_NE(edit, nullptr) << name;
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    typeInto(edit, text);
+}
+
+// Key by key, letters beyond ASCII as key events that carry only text.
+void EditFormFixture::typeInto(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80)
+            QTest::keyClick(widget, c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+void EditFormFixture::typeTitle(int row, const QString& text)
+{
+    auto* grid = child<editing::ui::TrackGrid>("StringGrid1");
+    ASSERT_NE(grid, nullptr);
+    QTableWidgetItem* cell = grid->item(row, editing::ui::TrackGrid::kTitleColumn);
+    grid->scrollToItem(cell);
+    grid->setCurrentItem(cell);
+    grid->editItem(cell);
+    auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(grid->indexFromItem(cell)));
+    ASSERT_NE(editor, nullptr) << "no cell editor for row " << row;
+    editor->selectAll();
+    QTest::keyClick(editor, Qt::Key_Delete);
+    typeInto(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The cell takes the text once the editor's queued commit has run.
+    QCoreApplication::processEvents();
+}
+
+void EditFormFixture::click(const char* name)
+{
+    auto* button = child<QAbstractButton>(name);
+    ASSERT_NE(button, nullptr);
+    button->click();
+}
+
+std::string EditFormFixture::settingsText() const { return readFile(dir.file("Vinora.ini")); }
+
+}  // namespace test_support
