@@ -79,6 +79,9 @@ bool CdDrive::readDiscToc()
 
 bool CdDrive::audioCdPresent(const std::string& root)
 {
+    // No drive configured: there is no drive to settle, so no pause.
+    if (root.empty())
+        return false;
     if (!access_.mediumPresent(root)) {
         pause_(kProbePauseMs);
         if (!access_.mediumPresent(root))

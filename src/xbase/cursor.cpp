@@ -257,6 +257,17 @@ bool Cursor::goToRecord(std::uint32_t recno)
 {
     if (recno < 1 || recno > table_->recordCount())
         return false;
+    if (lazy()) {
+        if (!visible(table_->record(recno)))
+            return false;
+        std::uint32_t before = current_;
+        current_ = recno;
+        bof_ = eof_ = false;
+        if (current_ != before)
+            for (Cursor* d : details_)
+                d->masterMoved();
+        return true;
+    }
     RowList& list = rows();
     std::size_t i = list.find(recno, keyOf(table_->record(recno)));
     return i < list.size() && standAt(i);
