@@ -15,6 +15,15 @@ std::string fixturePath(const std::string& relative)
     return std::string(VINORA_FIXTURES_DIR) + "/" + relative;
 }
 
+std::vector<TableCase> allFixtureTables()
+{
+    std::vector<TableCase> cases;
+    for (const char* set : {"small", "medium", "empty"})
+        for (const char* table : {"ALBUMS", "TRACKS", "PLAYLIST", "ARTISTS"})
+            cases.push_back({set, table});
+    return cases;
+}
+
 std::string readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);

@@ -5,6 +5,17 @@
 
 namespace test_support {
 
+// One catalogue table of one reference set ("small", "ALBUMS").
+struct TableCase {
+    std::string set;
+    std::string table;
+};
+
+// Every table of every reference set (small, medium, empty).
+std::vector<TableCase> allFixtureTables();
+// Parameter name for a TableCase ("small_ALBUMS").
+inline std::string tableCaseName(const TableCase& c) { return c.set + "_" + c.table; }
+
 // Path of a file under the shared fixtures folder ("xbase/small/ALBUMS.DBF").
 std::string fixturePath(const std::string& relative);
 

@@ -31,10 +31,7 @@ Entries walk(const CdxTag& tag, CdxCursor::Hidden hidden = {})
     return out;
 }
 
-struct TableCase {
-    std::string set;
-    std::string table;
-};
+using test_support::TableCase;
 
 class CdxBuild : public testing::TestWithParam<TableCase> {
 protected:
@@ -130,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(AllSets, CdxBuild,
                                          TableCase{"small", "ARTISTS"}, TableCase{"medium", "ALBUMS"},
                                          TableCase{"medium", "TRACKS"}, TableCase{"medium", "PLAYLIST"},
                                          TableCase{"medium", "ARTISTS"}, TableCase{"empty", "ALBUMS"}),
-                         [](const auto& info) { return info.param.set + "_" + info.param.table; });
+                         [](const auto& info) { return test_support::tableCaseName(info.param); });
 
 class CdxReplace : public testing::Test {
 protected:

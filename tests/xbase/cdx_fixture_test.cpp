@@ -19,10 +19,7 @@ namespace {
 using namespace xbase;
 using test_support::fixturePath;
 
-struct TableCase {
-    std::string set;
-    std::string table;
-};
+using test_support::TableCase;
 
 class CdxFixture : public testing::TestWithParam<TableCase> {
 protected:
@@ -142,12 +139,7 @@ TEST_P(CdxFixture, EveryPageEncodesBackToItsBytes)
 }
 
 INSTANTIATE_TEST_SUITE_P(AllSets, CdxFixture,
-                         testing::Values(TableCase{"small", "ALBUMS"}, TableCase{"small", "TRACKS"},
-                                         TableCase{"small", "PLAYLIST"}, TableCase{"small", "ARTISTS"},
-                                         TableCase{"medium", "ALBUMS"}, TableCase{"medium", "TRACKS"},
-                                         TableCase{"medium", "PLAYLIST"}, TableCase{"medium", "ARTISTS"},
-                                         TableCase{"empty", "ALBUMS"}, TableCase{"empty", "TRACKS"},
-                                         TableCase{"empty", "PLAYLIST"}, TableCase{"empty", "ARTISTS"}),
-                         [](const auto& info) { return info.param.set + "_" + info.param.table; });
+                         testing::ValuesIn(test_support::allFixtureTables()),
+                         [](const auto& info) { return test_support::tableCaseName(info.param); });
 
 }  // namespace

@@ -28,10 +28,7 @@ std::vector<std::string> commandLines(const std::vector<std::string>& args)
     return lines;
 }
 
-struct TableCase {
-    std::string set;
-    std::string table;
-};
+using test_support::TableCase;
 
 class FixtureTable : public testing::TestWithParam<TableCase> {
 protected:
@@ -65,13 +62,8 @@ TEST_P(FixtureTable, EveryRecordMatchesIncludingDeletedAndMemos)
 }
 
 INSTANTIATE_TEST_SUITE_P(AllSets, FixtureTable,
-                         testing::Values(TableCase{"small", "ALBUMS"}, TableCase{"small", "TRACKS"},
-                                         TableCase{"small", "PLAYLIST"}, TableCase{"small", "ARTISTS"},
-                                         TableCase{"medium", "ALBUMS"}, TableCase{"medium", "TRACKS"},
-                                         TableCase{"medium", "PLAYLIST"}, TableCase{"medium", "ARTISTS"},
-                                         TableCase{"empty", "ALBUMS"}, TableCase{"empty", "TRACKS"},
-                                         TableCase{"empty", "PLAYLIST"}, TableCase{"empty", "ARTISTS"}),
-                         [](const auto& info) { return info.param.set + "_" + info.param.table; });
+                         testing::ValuesIn(test_support::allFixtureTables()),
+                         [](const auto& info) { return test_support::tableCaseName(info.param); });
 
 TEST(FixtureMemo, BlockFactsMatch)
 {
