@@ -16,7 +16,7 @@ std::vector<TableCase> allFixtureTables();
 // Parameter name for a TableCase ("small_ALBUMS").
 inline std::string tableCaseName(const TableCase& c) { return c.set + "_" + c.table; }
 
-// Path of a file under the shared fixtures folder ("xbase/small/ALBUMS.DBF").
+// Path of a file under the reference files folder tests/data ("xbase/small/ALBUMS.DBF").
 std::string fixturePath(const std::string& relative);
 
 // Whole content of a file.
