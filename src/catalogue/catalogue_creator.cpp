@@ -63,8 +63,7 @@ bool CatalogueCreator::tableExists(const TableDef& def) const
 
 std::string CatalogueCreator::tablePath(const TableDef& def) const
 {
-    std::string found = findFileNoCase(dm_.programDir(), def.fileName);
-    return found.empty() ? joinPath(dm_.programDir(), def.fileName) : found;
+    return filePathNoCase(dm_.programDir(), def.fileName);
 }
 
 // The index the engine opens with the table, so that "exists" here and
@@ -105,7 +104,7 @@ bool CatalogueCreator::indexDamaged(const TableDef& def, const std::string& inde
     } catch (const xbase::XbaseError& e) {
         // The engine names the file that failed: only the index's own
         // failures make it disposable; a damaged table is the user's to see.
-        if (std::string_view(e.what()).starts_with(index + ":"))
+        if (isIndexFailure(e, index))
             return true;
         throw;
     }

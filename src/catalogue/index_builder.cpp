@@ -36,4 +36,24 @@ void buildIndexes(xbase::Table& table, const StatusReport& status)
 
 void buildAlbumTags(xbase::Table& table) { buildTags(table, kAlbums); }
 
+bool isIndexFailure(const std::exception& error, const std::string& indexPath)
+{
+    return std::string_view(error.what()).starts_with(indexPath + ":");
+}
+
+std::shared_ptr<xbase::Table> openForIndexRebuild(const std::string& tablePath, xbase::FileSystem& fs)
+{
+    const std::string index = xbase::siblingPath(fs, tablePath, "cdx");
+    try {
+        return xbase::Table::open(tablePath, xbase::OpenMode::Exclusive, fs);
+    } catch (const xbase::XbaseError& e) {
+        // The lock is taken before the index is read, so an index failure
+        // means no one else has the table open.
+        if (!fs.exists(index) || !isIndexFailure(e, index))
+            throw;
+    }
+    fs.remove(index);
+    return xbase::Table::open(tablePath, xbase::OpenMode::Exclusive, fs);
+}
+
 }  // namespace catalogue

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <exception>
+#include <memory>
+#include <string>
+
 #include "catalogue/catalogue_schema.h"
 #include "catalogue/status_report.h"
 #include "xbase/table.h"
@@ -24,5 +28,14 @@ void buildAlbumTags(xbase::Table& table);
 
 // The tags of `def` into `table`'s index, as above. Same requirements.
 void buildTags(xbase::Table& table, const TableDef& def);
+
+// Whether `error` is a failure of the index file `indexPath` itself (the
+// engine names the file that failed), not of its table.
+bool isIndexFailure(const std::exception& error, const std::string& indexPath);
+
+// Opens the table at `tablePath` exclusively, to build its index anew. An
+// index file that keeps the table from opening is deleted and the table
+// opened without it. Throws xbase::XbaseError for any other failure.
+std::shared_ptr<xbase::Table> openForIndexRebuild(const std::string& tablePath, xbase::FileSystem& fs);
 
 }  // namespace catalogue

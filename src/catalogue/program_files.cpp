@@ -37,6 +37,12 @@ std::string findFileNoCase(const std::string& dir, std::string_view name)
     return found;
 }
 
+std::string filePathNoCase(const std::string& dir, std::string_view name)
+{
+    std::string found = findFileNoCase(dir, name);
+    return found.empty() ? joinPath(dir, name) : found;
+}
+
 void removeFileNoCase(const std::string& dir, std::string_view name)
 {
     for (const fs::path& p : matches(dir, name)) {

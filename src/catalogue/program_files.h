@@ -14,6 +14,10 @@ std::string joinPath(const std::string& dir, std::string_view name);
 // exact spelling wins when several match); empty when there is none.
 std::string findFileNoCase(const std::string& dir, std::string_view name);
 
+// findFileNoCase(dir, name), or joinPath(dir, name) when there is none: where
+// the file is, or where a new one goes.
+std::string filePathNoCase(const std::string& dir, std::string_view name);
+
 // Deletes every file in `dir` named `name` without regard to case.
 // Throws xbase::XbaseError naming the file when one cannot be deleted.
 void removeFileNoCase(const std::string& dir, std::string_view name);

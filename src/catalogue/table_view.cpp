@@ -14,11 +14,7 @@ TableView::TableView(std::string name, std::string directory, std::string fileNa
 // read while the data module goes, so no re-linking here.
 TableView::~TableView() = default;
 
-std::string TableView::path() const
-{
-    std::string found = findFileNoCase(directory_, fileName_);
-    return found.empty() ? joinPath(directory_, fileName_) : found;
-}
+std::string TableView::path() const { return filePathNoCase(directory_, fileName_); }
 
 void TableView::requireClosed(std::string_view what) const
 {
