@@ -60,12 +60,15 @@ void Cursor::setOrder(std::string_view tag)
         key_.reset();
         keyFields_.clear();
     } else {
-        std::string text = tagExpression(*table_, tag);
-        key_ = Expression::compile(text, *table_);
-        keyFields_ = keyFieldsOf(text, *table_);
-        order_ = tagName(*table_, tag);
+        const CdxTag& t = orderTag(*table_, tag);
+        key_ = Expression::compile(t.expression(), *table_);
+        keyFields_ = keyFieldsOf(t.expression(), *table_);
+        order_ = t.name();
     }
     invalidate();
+    currentKey_.clear();
+    if (current_ && key_ && !filedKey(current_, currentKey_))
+        currentKey_ = keyOf(table_->record(current_));
 }
 
 std::string Cursor::keyOf(const std::uint8_t* record) const
@@ -87,17 +90,9 @@ RowList& Cursor::rows()
     return rows_;
 }
 
-bool Cursor::visible(const std::uint8_t* record) const
+bool Cursor::passes(const std::uint8_t* record) const
 {
-    if (!showDeleted_ && record[0] == '*')
-        return false;
-    if (filtered() && !filter_->test(record))
-        return false;
-    if (master_) {
-        std::string prefix = masterPrefix();
-        return !prefix.empty() && keyOf(record).compare(0, prefix.size(), prefix) == 0;
-    }
-    return true;
+    return (showDeleted_ || record[0] != '*') && (!filtered() || filter_->test(record));
 }
 
 std::string Cursor::masterPrefix() const
@@ -109,33 +104,79 @@ std::string Cursor::masterPrefix() const
     return std::string(reinterpret_cast<const char*>(rec + f.offset), f.length);
 }
 
+bool Cursor::rangeOf(std::string& prefix) const
+{
+    prefix.clear();
+    if (!master_)
+        return true;
+    prefix = masterPrefix();
+    return !prefix.empty();
+}
+
+bool Cursor::inRange(std::string_view key) const
+{
+    std::string prefix;
+    return rangeOf(prefix) && key.substr(0, prefix.size()) == prefix;
+}
+
 void Cursor::build()
 {
     rows_.reset(key_ ? static_cast<std::size_t>(key_->width()) : 0);
     std::string prefix;
-    if (master_) {
-        prefix = masterPrefix();
-        if (prefix.empty())
-            return;
-    }
-    const bool filterOn = filtered();
-    auto keep = [&](std::uint32_t recno) {
-        const std::uint8_t* rec = table_->record(recno);
-        return (showDeleted_ || rec[0] != '*') && (!filterOn || filter_->test(rec));
-    };
+    if (!rangeOf(prefix))
+        return;
     if (!key_) {
-        for (std::uint32_t r = 1; r <= table_->recordCount(); ++r)
-            if (keep(r) && (prefix.empty() || visible(table_->record(r))))
-                rows_.pushBack(r, {});
+        if (!master_)
+            for (std::uint32_t r = 1; r <= table_->recordCount(); ++r)
+                if (passes(table_->record(r)))
+                    rows_.pushBack(r, {});
         return;
     }
-    walkTag(*table_, order_, prefix, [&](std::uint32_t recno, std::string_view key) {
+    const CdxTag& tag = orderTag(*table_, order_);
+    for (CdxTag::Position p = tag.lowerBound(prefix, 0); !p.atEnd(); p = tag.next(p)) {
+        const std::string_view key = tag.key(p);
         if (key.substr(0, prefix.size()) != prefix)
-            return false;
-        if (keep(recno))
-            rows_.pushBack(recno, key);
+            break;
+        if (passes(table_->record(tag.recno(p))))
+            rows_.pushBack(tag.recno(p), key);
+    }
+}
+
+Cursor::Entry Cursor::firstInTag(std::string_view key, std::uint32_t recno)
+{
+    std::string prefix;
+    if (!rangeOf(prefix))
+        return {};
+    if (key.substr(0, prefix.size()) < prefix) {
+        key = prefix;
+        recno = 0;
+    }
+    const CdxTag& tag = orderTag(*table_, order_);
+    for (CdxTag::Position p = tag.lowerBound(key, recno); !p.atEnd(); p = tag.next(p)) {
+        const std::string_view k = tag.key(p);
+        if (k.substr(0, prefix.size()) != prefix)
+            break;
+        if (passes(table_->record(tag.recno(p))))
+            return {tag.recno(p), std::string(k)};
+    }
+    return {};
+}
+
+bool Cursor::filedKey(std::uint32_t recno, std::string& key)
+{
+    key = keyOf(table_->record(recno));
+    const CdxTag& tag = orderTag(*table_, order_);
+    CdxTag::Position p = tag.lowerBound(key, recno);
+    if (!p.atEnd() && tag.recno(p) == recno && tag.key(p) == key)
         return true;
-    });
+    // The record no longer gives the key it is filed under.
+    for (p = tag.first(); !p.atEnd(); p = tag.next(p)) {
+        if (tag.recno(p) == recno) {
+            key.assign(tag.key(p));
+            return true;
+        }
+    }
+    return false;
 }
 
 const std::uint8_t* Cursor::current() const
@@ -145,22 +186,26 @@ const std::uint8_t* Cursor::current() const
     return current_ ? table_->record(current_) : nullptr;
 }
 
-bool Cursor::standAt(std::size_t index)
+bool Cursor::moveTo(std::uint32_t recno, std::string_view key)
 {
-    RowList& list = rows();
-    std::uint32_t before = current_;
-    if (index < list.size()) {
-        current_ = list.recno(index);
-        bof_ = eof_ = false;
-    } else {
-        current_ = 0;
-        eof_ = true;
-        bof_ = list.size() == 0;
-    }
+    const std::uint32_t before = current_;
+    current_ = recno;
+    currentKey_.assign(recno ? key : std::string_view());
+    eof_ = recno == 0;
+    bof_ = false;
     if (current_ != before)
         for (Cursor* d : details_)
             d->masterMoved();
-    return current_ != 0;
+    return recno != 0;
+}
+
+bool Cursor::standAt(std::size_t index)
+{
+    RowList& list = rows();
+    const bool inside = index < list.size();
+    moveTo(inside ? list.recno(index) : 0, inside ? list.key(index) : std::string_view());
+    bof_ = !inside && list.size() == 0;
+    return inside;
 }
 
 void Cursor::masterMoved()
@@ -169,36 +214,13 @@ void Cursor::masterMoved()
     first();
 }
 
-bool Cursor::lazy() const { return !built_ && key_ && !master_; }
-
-bool Cursor::stepInTag(std::string_view fromKey, std::uint32_t fromRecno)
-{
-    std::uint32_t found = 0;
-    walkTag(
-        *table_, order_, fromKey,
-        [&](std::uint32_t recno, std::string_view) {
-            if (!visible(table_->record(recno)))
-                return true;
-            found = recno;
-            return false;
-        },
-        fromRecno);
-    std::uint32_t before = current_;
-    current_ = found;
-    eof_ = found == 0;
-    bof_ = false;
-    if (current_ != before)
-        for (Cursor* d : details_)
-            d->masterMoved();
-    return found != 0;
-}
-
 bool Cursor::first()
 {
     if (lazy()) {
-        bool found = stepInTag({}, 0);
-        bof_ = !found;
-        return found;
+        Entry e = firstInTag({}, 0);
+        moveTo(e.recno, e.key);
+        bof_ = e.recno == 0;
+        return e.recno != 0;
     }
     return standAt(0);
 }
@@ -213,8 +235,10 @@ bool Cursor::next()
 {
     if (eof_)
         return false;
-    if (lazy() && current_)
-        return stepInTag(keyOf(table_->record(current_)), current_ + 1);
+    if (lazy() && current_) {
+        Entry e = firstInTag(currentKey_, current_ + 1);
+        return moveTo(e.recno, e.key);
+    }
     return standAt(row() + 1);
 }
 
@@ -237,10 +261,7 @@ std::uint32_t Cursor::row()
     RowList& list = rows();
     if (current_ == 0)
         return static_cast<std::uint32_t>(list.size());
-    const std::uint8_t* rec = table_->record(current_);
-    std::string key = keyOf(rec);
-    std::size_t i = list.lowerBound(key, current_);
-    return static_cast<std::uint32_t>(i);
+    return static_cast<std::uint32_t>(list.lowerBound(currentKey_, current_));
 }
 
 bool Cursor::goToRow(std::uint32_t n) { return standAt(n); }
@@ -255,30 +276,30 @@ std::uint32_t Cursor::recnoAtRow(std::uint32_t n)
 
 bool Cursor::goToRecord(std::uint32_t recno)
 {
-    if (recno < 1 || recno > table_->recordCount())
+    if (recno < 1 || recno > table_->recordCount() || !passes(table_->record(recno)))
         return false;
-    if (lazy()) {
-        if (!visible(table_->record(recno)))
-            return false;
-        std::uint32_t before = current_;
-        current_ = recno;
-        bof_ = eof_ = false;
-        if (current_ != before)
-            for (Cursor* d : details_)
-                d->masterMoved();
-        return true;
+    if (!lazy()) {
+        RowList& list = rows();
+        std::size_t i = list.find(recno, keyOf(table_->record(recno)));
+        return i < list.size() && standAt(i);
     }
-    RowList& list = rows();
-    std::size_t i = list.find(recno, keyOf(table_->record(recno)));
-    return i < list.size() && standAt(i);
+    std::string key;
+    if (!filedKey(recno, key) || !inRange(key))
+        return false;
+    return moveTo(recno, key);
 }
 
 bool Cursor::seek(std::string_view key)
 {
     if (!key_)
         throw XbaseError(table_->path() + ": a seek needs an index order");
+    key = key.substr(0, static_cast<std::size_t>(key_->width()));
+    if (lazy()) {
+        Entry e = firstInTag(key, 0);
+        const bool found = e.recno && e.key.starts_with(key);
+        return moveTo(found ? e.recno : 0, e.key);
+    }
     RowList& list = rows();
-    key = key.substr(0, list.keyLength());
     std::size_t i = list.lowerBound(key, 0);
     bool found = i < list.size() && list.startsWith(i, key);
     standAt(found ? i : list.size());
@@ -291,9 +312,9 @@ bool Cursor::seekValues(const std::vector<std::string_view>& values)
     for (std::size_t j = 0; j < values.size(); ++j) {
         if (j < keyFields_.size()) {
             std::size_t width = table_->fields()[static_cast<std::size_t>(keyFields_[j])].length;
-            std::string v(values[j].substr(0, width));
-            v.resize(width, ' ');
+            std::string_view v = values[j].substr(0, width);
             key += v;
+            key.append(width - v.size(), ' ');
         } else {
             key += values[j];
         }
@@ -305,11 +326,29 @@ bool Cursor::seekNearest(std::string_view key)
 {
     if (!key_)
         throw XbaseError(table_->path() + ": a seek needs an index order");
+    key = key.substr(0, static_cast<std::size_t>(key_->width()));
+    if (lazy()) {
+        Entry e = firstInTag(key, 0);
+        moveTo(e.recno, e.key);
+        return e.recno && e.key.starts_with(key);
+    }
     RowList& list = rows();
-    key = key.substr(0, list.keyLength());
     std::size_t i = list.lowerBound(key, 0);
     standAt(i);
     return i < list.size() && list.startsWith(i, key);
+}
+
+std::uint32_t Cursor::findFirst(std::string_view key)
+{
+    if (!key_)
+        return 0;
+    key = key.substr(0, static_cast<std::size_t>(key_->width()));
+    if (lazy()) {
+        Entry e = firstInTag(key, 0);
+        return e.key.starts_with(key) ? e.recno : 0;
+    }
+    std::size_t i = rows_.lowerBound(key, 0);
+    return i < rows_.size() && rows_.startsWith(i, key) ? rows_.recno(i) : 0;
 }
 
 void Cursor::setFilter(std::string_view expression)
@@ -374,10 +413,8 @@ std::string Cursor::field(std::string_view name) const
         if (rec) {
             const Field& kf = table_->fields()[static_cast<std::size_t>(it->keyField)];
             std::string key(reinterpret_cast<const char*>(rec + kf.offset), kf.length);
-            RowList& list = it->source->rows();
-            std::size_t i = list.lowerBound(key, 0);
-            if (i < list.size() && list.startsWith(i, key)) {
-                const std::uint8_t* srec = it->source->table().record(list.recno(i));
+            if (std::uint32_t found = it->source->findFirst(key)) {
+                const std::uint8_t* srec = it->source->table().record(found);
                 value = it->source->table().fieldText(srec, it->source->fieldOrThrow(it->sourceField));
             }
         }
@@ -459,14 +496,13 @@ void Cursor::post()
     else
         table_->write(current_, rec.data());
     appending_ = false;
-    if (visible(table_->record(recno))) {
-        std::uint32_t before = current_;
-        current_ = recno;
-        bof_ = eof_ = false;
-        if (before != current_)
-            for (Cursor* d : details_)
-                d->masterMoved();
-    }
+    // An edited row that stays visible is current already, under its new key.
+    if (recno == current_)
+        return;
+    const std::uint8_t* written = table_->record(recno);
+    std::string key = keyOf(written);
+    if (passes(written) && inRange(key))
+        moveTo(recno, key);
 }
 
 void Cursor::cancel()
@@ -493,29 +529,42 @@ void Cursor::tableReset()
 
 void Cursor::recordChanged(std::uint32_t recno, const std::uint8_t* oldRecord, const std::uint8_t* newRecord)
 {
-    const bool wasCurrent = recno == current_;
+    const bool wasCurrent = current_ != 0 && recno == current_;
+    // The index has filed the record under the key it gives now; the old
+    // row may sit under another key (the table was changed behind the index).
+    std::string newKey = keyOf(newRecord);
+    const bool shown = passes(newRecord) && inRange(newKey);
     if (built_) {
         std::size_t removedAt = rows_.size();
-        if (oldRecord && visible(oldRecord)) {
-            removedAt = rows_.find(recno, keyOf(oldRecord));
-            if (removedAt < rows_.size())
-                rows_.erase(removedAt);
+        if (oldRecord && passes(oldRecord)) {
+            std::string oldKey = wasCurrent ? currentKey_ : keyOf(oldRecord);
+            if (inRange(oldKey)) {
+                removedAt = rows_.find(recno, oldKey);
+                if (removedAt < rows_.size())
+                    rows_.erase(removedAt);
+            }
         }
-        if (visible(newRecord)) {
-            std::string key = keyOf(newRecord);
-            rows_.insert(rows_.lowerBound(key, recno), recno, key);
-        } else if (wasCurrent) {
+        if (shown)
+            rows_.insert(rows_.lowerBound(newKey, recno), recno, newKey);
+        else if (wasCurrent) {
             standAt(removedAt);
             return;
         }
-    } else if (wasCurrent && !visible(newRecord)) {
-        invalidate();
-        standAt(rows().lowerBound(keyOf(newRecord), recno));
+    } else if (wasCurrent && !shown) {
+        if (lazy()) {
+            Entry e = firstInTag(currentKey_, recno);
+            moveTo(e.recno, e.key);
+        } else {
+            standAt(rows().lowerBound(newKey, recno));
+        }
         return;
     }
-    if (wasCurrent && oldRecord)
-        for (Cursor* d : details_)
-            d->masterMoved();
+    if (wasCurrent) {
+        currentKey_ = newKey;
+        if (oldRecord)
+            for (Cursor* d : details_)
+                d->masterMoved();
+    }
 }
 
 }  // namespace xbase

@@ -19,8 +19,11 @@ namespace xbase {
 // Deleted records are hidden unless showDeleted is set. Rows are kept as an
 // ordered list of visible record numbers (with their keys), built when first
 // needed after an order, filter or master change and kept current on writes,
-// so row N, count and seeks are cheap. First and next in tag order do not
-// need it.
+// so row N, count and prior are cheap. First, next and seeks in tag order
+// go through the tag until the list is needed, so a detail following its
+// master costs a tag seek per move. Moves go by the key the index files a
+// row under, never by the key its record gives now: when the two disagree
+// (the table was changed behind the index) walks still end.
 class Cursor : private TableListener {
 public:
     explicit Cursor(std::shared_ptr<Table> table);
@@ -36,6 +39,9 @@ public:
     const std::string& order() const { return order_; }
     // Key of the current order for a record ("" in record order).
     std::string keyOf(const std::uint8_t* record) const;
+    // The key the order files the current row under ("" in record order or
+    // at end of file).
+    const std::string& key() const { return currentKey_; }
 
     bool first();
     bool last();
@@ -109,18 +115,38 @@ private:
         std::string sourceField;
     };
 
+    // A row of the order: a record and the key it is filed under.
+    struct Entry {
+        std::uint32_t recno = 0;  // 0 = none
+        std::string key;
+    };
+
     void recordChanged(std::uint32_t recno, const std::uint8_t* oldRecord, const std::uint8_t* newRecord) override;
     void tableReset() override;
     void masterMoved();
     void invalidate();
     RowList& rows();
     void build();
-    bool visible(const std::uint8_t* record) const;
+    // Deleted and filter rules; the master range goes by key.
+    bool passes(const std::uint8_t* record) const;
+    // The master's range: false when the master stands nowhere (nothing to
+    // show), else `prefix` is the key prefix of every row ("" without one).
+    bool rangeOf(std::string& prefix) const;
+    bool inRange(std::string_view key) const;
+    // Until a row list is needed, an ordered cursor moves through its tag
+    // directly, so opening a view over a big table is cheap.
+    bool lazy() const { return !built_ && key_.has_value(); }
+    // The first visible entry of the tag not before (key, recno), within the
+    // master's range.
+    Entry firstInTag(std::string_view key, std::uint32_t recno);
+    // The first visible row starting with `key`, or none; the cursor stays.
+    std::uint32_t findFirst(std::string_view key);
+    // The key under which the tag files `recno` (it may differ from what the
+    // record gives); false when the tag has no entry for it.
+    bool filedKey(std::uint32_t recno, std::string& key);
     bool standAt(std::size_t index);
-    // Until a row list is needed, an ordered cursor without a master moves
-    // through its tag directly, so opening a view over a big table is cheap.
-    bool lazy() const;
-    bool stepInTag(std::string_view fromKey, std::uint32_t fromRecno);
+    // Makes `entry` current (none: end of file) and tells the details.
+    bool moveTo(std::uint32_t recno, std::string_view key);
     const std::uint8_t* current() const;
     int fieldOrThrow(std::string_view name) const;
     std::string masterPrefix() const;
@@ -141,6 +167,7 @@ private:
     RowList rows_;
     bool built_ = false;
     std::uint32_t current_ = 0;  // record number; 0 = none
+    std::string currentKey_;      // the key the order files it under
     bool bof_ = true;
     bool eof_ = true;
 

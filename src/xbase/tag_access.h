@@ -1,26 +1,16 @@
 #pragma once
 
-#include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 
+#include "xbase/cdx_tag.h"
 #include "xbase/table.h"
 
 namespace xbase {
 
-// The index tags of a table as cursors use them. Each throws XbaseError when
-// the table has no tag of that name (case ignored).
-
-// The tag's name as stored.
-std::string tagName(Table& table, std::string_view tag);
-// The tag's key expression.
-std::string tagExpression(Table& table, std::string_view tag);
-// Visits the tag's entries in order (deleted records included), from the
-// first not below (`from`, `fromRecno`), until `visit` returns false.
-void walkTag(Table& table, std::string_view tag, std::string_view from,
-             const std::function<bool(std::uint32_t recno, std::string_view key)>& visit,
-             std::uint32_t fromRecno = 0);
+// The tag of the table's index named `tag` (case ignored), as cursors use
+// it. Throws XbaseError when the table has no such tag.
+CdxTag& orderTag(Table& table, std::string_view tag);
 
 }  // namespace xbase
 

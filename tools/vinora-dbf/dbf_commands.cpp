@@ -195,7 +195,7 @@ int order(const Args& args, std::ostream& out)
     cursor.setOrder(a[2]);
     cursor.setShowDeleted(deleted);
     for (bool ok = cursor.first(); ok; ok = cursor.next())
-        out << cursor.recno() << '\t' << escape(rtrim(cursor.keyOf(table->record(cursor.recno())))) << "\n";
+        out << cursor.recno() << '\t' << escape(rtrim(cursor.key())) << "\n";
     return 0;
 }
 
