@@ -70,12 +70,12 @@ std::string CatalogueCreator::tablePath(const TableDef& def) const
 // "loaded" there agree.
 std::string CatalogueCreator::indexPath(const TableDef& def) const
 {
-    return xbase::siblingPath(xbase::defaultFileSystem(), tablePath(def), "cdx");
+    return xbase::siblingPath(dm_.fileSystem(), tablePath(def), "cdx");
 }
 
 bool CatalogueCreator::indexExists(const TableDef& def) const
 {
-    return xbase::defaultFileSystem().exists(indexPath(def));
+    return dm_.fileSystem().exists(indexPath(def));
 }
 
 void CatalogueCreator::removeIndex(const TableDef& def) const { removeFileNoCase(dm_.programDir(), indexFileName(def)); }
@@ -85,22 +85,26 @@ void CatalogueCreator::dropDamagedIndex(const TableDef& def) const
     if (dm_.isFileOpen(def.fileName) || findFileNoCase(dm_.programDir(), def.fileName).empty())
         return;
     const std::string index = indexPath(def);
-    if (!xbase::defaultFileSystem().exists(index) || !indexDamaged(def, index))
+    if (!dm_.fileSystem().exists(index))
+        return;
+    if (check_ == IndexCheck::Full)
+        dm_.status(std::string(kCheckingIndexText) + std::string(stemOf(def)) + " ...");
+    if (!indexDamaged(def, index))
         return;
     dm_.status(std::string(kIndexDamagedText) + std::string(stemOf(def)));
-    xbase::defaultFileSystem().remove(index);
+    dm_.fileSystem().remove(index);
 }
 
 bool CatalogueCreator::indexDamaged(const TableDef& def, const std::string& index) const
 {
-    if (!xbase::CdxChecker::checkHeader(xbase::defaultFileSystem(), index).empty())
+    if (!xbase::CdxChecker::checkHeader(dm_.fileSystem(), index).empty())
         return true;
     try {
-        auto table = xbase::Table::open(tablePath(def), xbase::OpenMode::Shared);
+        auto table = xbase::Table::open(tablePath(def), xbase::OpenMode::Shared, dm_.fileSystem());
         for (const TagDef& tag : def.tags)
             if (!tag.name.empty() && (!table->index() || !table->index()->tag(tag.name)))
                 return true;
-        return false;
+        return check_ == IndexCheck::Full && !xbase::CdxChecker::check(*table->index()).empty();
     } catch (const xbase::XbaseError& e) {
         // The engine names the file that failed: only the index's own
         // failures make it disposable; a damaged table is the user's to see.
@@ -113,12 +117,13 @@ bool CatalogueCreator::indexDamaged(const TableDef& def, const std::string& inde
 void CatalogueCreator::createTable(const TableDef& def) const
 {
     removeIndex(def);
-    xbase::Table::create(joinPath(dm_.programDir(), def.fileName), xbase::parseCreationList(def.creationList));
+    xbase::Table::create(joinPath(dm_.programDir(), def.fileName), xbase::parseCreationList(def.creationList),
+                         dm_.fileSystem());
 }
 
 void CatalogueCreator::buildIndexesOf(const TableDef& def) const
 {
-    auto table = xbase::Table::open(tablePath(def), xbase::OpenMode::Exclusive);
+    auto table = xbase::Table::open(tablePath(def), xbase::OpenMode::Exclusive, dm_.fileSystem());
     buildIndexes(*table, [this](const std::string& text) { dm_.status(text); });
 }
 

@@ -13,14 +13,25 @@ class TableView;
 inline constexpr std::string_view kCreatingDataFilesText = "Creating data files ...";
 // Followed by the table's name without extension.
 inline constexpr std::string_view kIndexDamagedText = "Index file damaged, rebuilding: ";
+// The table's name without extension and " ..." follow.
+inline constexpr std::string_view kCheckingIndexText =
+    "Vinora did not close properly last time; checking the index of ";
+
+// How closely start-up looks at an existing index: its headers only, or
+// every page and entry against the table (after an unclean end, when a
+// write may have been cut short anywhere).
+enum class IndexCheck { Headers, Full };
 
 // The start-up step that makes sure of the catalogue files, then opens the
 // views. A table "exists" when a view on it is open or its file is in the
 // program directory (name case ignored).
 //  0. An index file of a table that is not open is damaged when its header
-//     check finds problems, opening the table fails on it, or it lacks a
-//     catalogue tag: "Index file damaged, rebuilding: " + name, and it is
-//     deleted, so the steps below rebuild it like a missing one.
+//     check finds problems, opening the table fails on it, it lacks a
+//     catalogue tag, or (IndexCheck::Full, announced as "Vinora did not
+//     close properly last time; checking the index of " + name + " ...")
+//     the full check finds problems: "Index file damaged, rebuilding: " +
+//     name, and it is deleted, so the steps below rebuild it like a
+//     missing one.
 //  1-4. A missing ALBUMS ("Creating data files ..." first), PLAYLIST,
 //     TRACKS or ARTISTS is created empty, after deleting an index file left
 //     under its name.
@@ -37,7 +48,7 @@ inline constexpr std::string_view kIndexDamagedText = "Index file damaged, rebui
 // (xbase::XbaseError) are not caught: the step stops where it failed.
 class CatalogueCreator {
 public:
-    explicit CatalogueCreator(TDM& dm) : dm_(dm) {}
+    CatalogueCreator(TDM& dm, IndexCheck check) : dm_(dm), check_(check) {}
     void run();
 
 private:
@@ -53,6 +64,7 @@ private:
     static void openAtFirst(TableView& view, std::string_view order);
 
     TDM& dm_;
+    IndexCheck check_;
 };
 
 }  // namespace catalogue

@@ -3,7 +3,9 @@
 #include "catalogue/album_codes.h"
 #include "catalogue/catalogue_creator.h"
 #include "catalogue/catalogue_schema.h"
+#include "catalogue/file_repair.h"
 #include "catalogue/rollback_journal.h"
+#include "catalogue/run_mark.h"
 #include "xbase/file_names.h"
 
 namespace catalogue {
@@ -38,10 +40,28 @@ void TDM::status(const std::string& text) const
         status_(text);
 }
 
+void TDM::notice(const std::string& text) const
+{
+    if (notice_)
+        notice_(text);
+}
+
 void TDM::createMissingFilesAndOpenViews()
 {
+    const RunMark mark(dir_, fs_);
+    const bool uncleanEnd = mark.present();
+    mark.set();
     RollbackJournal::recover(dir_, fs_, status_);
-    CatalogueCreator(*this).run();
+    CatalogueFileRepair(*this).run();
+    CatalogueCreator(*this, uncleanEnd ? IndexCheck::Full : IndexCheck::Headers).run();
+}
+
+void TDM::closeCleanly()
+{
+    for (TableView* v : {&tblAlbums_, &tblFilter_, &tblTracks_, &tblPlayList_, &tblArtists_, &tblCD_, &tblTView_})
+        if (v->isOpen())
+            v->cursor().table().flush();
+    RunMark(dir_, fs_).clear();
 }
 
 std::string TDM::nextManualAlbumId()

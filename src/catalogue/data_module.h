@@ -39,14 +39,27 @@ public:
     // Progress texts of catalogue work go here (the main window's status bar).
     void setStatusReport(StatusReport report) { status_ = std::move(report); }
     void status(const std::string& text) const;
+    // What the user must be told goes here; may be called from the thread
+    // that runs the start-up step.
+    void setNoticeReport(NoticeReport report) { notice_ = std::move(report); }
+    void notice(const std::string& text) const;
 
-    // The start-up step: first puts back a change of several tables that
-    // did not finish (see RollbackJournal), then creates missing tables,
-    // deletes damaged index files, builds missing indexes and opens
-    // tblAlbums, tblTracks, tblPlayList, tblArtists, tblCD and tblFilter at
-    // their first rows (see CatalogueCreator). Throws xbase::XbaseError
-    // when a file cannot be made or opened.
+    // The start-up step: sets the run mark (see RunMark), puts back a
+    // change of several tables that did not finish (see RollbackJournal),
+    // clears away empty and orphaned files (see CatalogueFileRepair), then
+    // creates missing tables, deletes damaged index files, builds missing
+    // indexes and opens tblAlbums, tblTracks, tblPlayList, tblArtists, tblCD
+    // and tblFilter at their first rows (see CatalogueCreator). When the
+    // mark was already there the last run did not close cleanly, and every
+    // index gets the full check. Throws xbase::XbaseError when a file
+    // cannot be made or opened.
     void createMissingFilesAndOpenViews();
+
+    // The clean end of a run: syncs the tables of the open views, then
+    // removes the run mark, so the next start trusts the indexes. Views stay
+    // open. Call it last when the program closes, once nothing writes to
+    // the catalogue. Throws xbase::XbaseError (the mark then stays).
+    void closeCleanly();
 
     // The identifier for the next album not read from a disc ("z0000042"
     // after "z0000041"). Moves tblFilter to order ID, filter off, opening
@@ -69,6 +82,7 @@ private:
     std::string dir_;
     xbase::FileSystem& fs_;
     StatusReport status_;
+    NoticeReport notice_;
     // Sources before the views that link to them.
     TableView tblAlbums_;
     TableView tblFilter_;

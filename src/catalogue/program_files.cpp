@@ -1,5 +1,10 @@
 #include "catalogue/program_files.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <vector>
 
@@ -41,6 +46,20 @@ std::string filePathNoCase(const std::string& dir, std::string_view name)
 {
     std::string found = findFileNoCase(dir, name);
     return found.empty() ? joinPath(dir, name) : found;
+}
+
+void syncDirectory(const std::string& dir)
+{
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // Some file systems cannot sync a folder (EINVAL); they order their
+    // entries themselves.
+    if (fd < 0 || (::fsync(fd) != 0 && errno != EINVAL)) {
+        const int error = errno;
+        if (fd >= 0)
+            ::close(fd);
+        throw xbase::XbaseError(dir + ": cannot sync the folder: " + std::strerror(error));
+    }
+    ::close(fd);
 }
 
 void removeFileNoCase(const std::string& dir, std::string_view name)

@@ -18,6 +18,10 @@ std::string findFileNoCase(const std::string& dir, std::string_view name);
 // the file is, or where a new one goes.
 std::string filePathNoCase(const std::string& dir, std::string_view name);
 
+// Makes the folder's entries durable (files made, renamed or removed in it).
+// Throws xbase::XbaseError naming the folder.
+void syncDirectory(const std::string& dir);
+
 // Deletes every file in `dir` named `name` without regard to case.
 // Throws xbase::XbaseError naming the file when one cannot be deleted.
 void removeFileNoCase(const std::string& dir, std::string_view name);

@@ -1,6 +1,7 @@
 // Start-up creation of the catalogue files and indexes, on real files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -21,6 +22,7 @@ using Texts = std::vector<std::string>;
 const std::string kDataFiles = "Creating data files ...";
 const std::string kIndexFor = "Creating Index File for: ";
 const std::string kDamaged = "Index file damaged, rebuilding: ";
+const std::string kChecking = "Vinora did not close properly last time; checking the index of ";
 
 class CatalogueCreation : public testing::Test {
 protected:
@@ -31,6 +33,7 @@ protected:
         TDM dm(dir.path());
         dm.setStatusReport([&](const std::string& t) { texts.push_back(t); });
         dm.createMissingFilesAndOpenViews();
+        dm.closeCleanly();
         return texts;
     }
 
@@ -192,6 +195,38 @@ TEST_F(CatalogueCreation, DamagedTableIsReportedAndItsIndexKept)
     EXPECT_THROW(startUp(), xbase::XbaseError);
     EXPECT_TRUE(fs::exists(dir.file("ARTISTS.CDX")));
 }
+
+// A row rewritten on disk behind its index's back, as when a run ends
+// between the table's write and the index's.
+class EndOfLastRun : public CatalogueCreation, public testing::WithParamInterface<bool> {};
+
+TEST_P(EndOfLastRun, DecidesWhetherEveryIndexIsCheckedInFull)
+{
+    const bool clean = GetParam();
+    test_support::copyFixtureSet("xbase/small", dir.path());
+    std::uint64_t albumField = 0;
+    {
+        TDM dm(dir.path());
+        dm.createMissingFilesAndOpenViews();
+        const xbase::Table& albums = dm.tblAlbums()->table();
+        albumField = albums.headerLength() + albums.fields()[albums.fieldIndex("Album")].offset;
+        if (clean)
+            dm.closeCleanly();
+    }
+    overwrite("ALBUMS.DBF", albumField, 8);
+    const Texts texts = startUp();
+    if (clean) {
+        EXPECT_EQ(texts, Texts{});
+        return;
+    }
+    for (const char* table : {"ALBUMS", "PLAYLIST", "TRACKS", "ARTISTS"})
+        EXPECT_NE(std::find(texts.begin(), texts.end(), kChecking + table + " ..."), texts.end()) << table;
+    EXPECT_NE(std::find(texts.begin(), texts.end(), kDamaged + "ALBUMS"), texts.end());
+    EXPECT_EQ(indexProblems("ALBUMS.DBF"), std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(CleanOrNot, EndOfLastRun, testing::Bool(),
+                         [](const auto& info) { return info.param ? "Clean" : "Unclean"; });
 
 TEST_F(CatalogueCreation, FilesInAnyLetterCaseAreFound)
 {
