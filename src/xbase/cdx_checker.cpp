@@ -46,7 +46,7 @@ CdxChecker::CdxChecker(CdxPageStore& store) : store_(store), owners_(store.end()
 
 void CdxChecker::problem(std::string text) { problems_.push_back(std::move(text)); }
 
-std::vector<std::string> CdxChecker::check(CdxIndex& index)
+CdxChecker::Findings CdxChecker::inspect(CdxIndex& index)
 {
     CdxChecker c(index.store());
     for (std::size_t i = 0; i < index.tagCount(); ++i) {
@@ -61,7 +61,7 @@ std::vector<std::string> CdxChecker::check(CdxIndex& index)
             c.checkEntries(index, tag);
     }
     c.checkFreeList();
-    return std::move(c.problems_);
+    return {std::move(c.problems_), std::move(c.notes_)};
 }
 
 std::vector<std::string> CdxChecker::checkHeader(FileSystem& fs, const std::string& path)
@@ -95,6 +95,7 @@ std::vector<std::string> CdxChecker::checkHeader(FileSystem& fs, const std::stri
 bool CdxChecker::checkTree(const CdxTag& tag, const std::string& label)
 {
     const std::string where = store_.path() + ": " + label + ": ";
+    slackPages_ = 0;
     // Separators the parents give for each page of the level: the page's
     // entries must lie above the previous one and not above its own.
     std::vector<std::uint32_t> level{tag.root()};
@@ -151,8 +152,10 @@ bool CdxChecker::checkTree(const CdxTag& tag, const std::string& label)
             entries.append(page, 0, page.count());
             below.insert(below.end(), page.children.begin(), page.children.end());
         }
-        if (leafLevel)
+        if (leafLevel) {
+            noteSlack(where);
             return true;
+        }
         parents = std::move(entries);
         level.swap(below);
     }
@@ -161,12 +164,26 @@ bool CdxChecker::checkTree(const CdxTag& tag, const std::string& label)
 
 void CdxChecker::checkFreeField(const CdxPage& page, const std::string& at)
 {
-    std::uint8_t field[2];
-    store_.read(page.offset + kLeafFreeOffset, field, sizeof field);
-    const std::size_t used = cdxUsedBytes(page);
-    if (used > kLeafSpace || readLe16(field) != kLeafSpace - used)
-        problem(at + "says " + std::to_string(readLe16(field)) + " bytes are free, its entries leave " +
-                std::to_string(kLeafSpace - std::min(used, kLeafSpace)));
+    std::uint8_t bytes[kPageSize];
+    store_.read(page.offset, bytes, kPageSize);
+    const CdxLeafFree free = cdxLeafFree(bytes, page.keyLength);
+    const std::string said =
+        "says " + std::to_string(free.stated) + " bytes are free, its entries leave " + std::to_string(free.left);
+    if (free.stated > free.left)
+        problem(at + said);
+    else if (free.stated < free.left && slackPages_++ == 0)
+        firstSlack_ = at + said;
+}
+
+void CdxChecker::noteSlack(const std::string& where)
+{
+    if (slackPages_ > 1)
+        notes_.push_back(where + std::to_string(slackPages_) +
+                         " leaf pages state less free space than they have, which other engines do; the first: " +
+                         firstSlack_.substr(where.size()));
+    else if (slackPages_ == 1)
+        notes_.push_back(firstSlack_ + "; the slack is unused space, which other engines leave");
+    slackPages_ = 0;
 }
 
 void CdxChecker::checkFreeList()

@@ -69,6 +69,16 @@ void checkOrder(const CdxPage& page, const std::string& path)
     }
 }
 
+// Entry word i of a leaf whose words take `entryBytes` each.
+std::uint64_t leafWord(const std::uint8_t* in, std::size_t i, std::size_t entryBytes)
+{
+    const std::uint8_t* w = in + kLeafHeaderSize + i * entryBytes;
+    std::uint64_t word = 0;
+    for (std::size_t b = 0; b < entryBytes; ++b)
+        word |= std::uint64_t(w[b]) << (8 * b);
+    return word;
+}
+
 void decodeLeaf(const std::uint8_t* in, CdxPage& page, std::size_t count, const std::string& path)
 {
     const std::size_t kl = page.keyLength;
@@ -90,10 +100,7 @@ void decodeLeaf(const std::uint8_t* in, CdxPage& page, std::size_t count, const 
     std::size_t tailEnd = kPageSize;
     const std::size_t entriesEnd = kLeafHeaderSize + count * entryBytes;
     for (std::size_t i = 0; i < count; ++i) {
-        const std::uint8_t* w = in + kLeafHeaderSize + i * entryBytes;
-        std::uint64_t word = 0;
-        for (std::size_t b = 0; b < entryBytes; ++b)
-            word |= std::uint64_t(w[b]) << (8 * b);
+        const std::uint64_t word = leafWord(in, i, entryBytes);
         const std::size_t dup = (word >> recnoBits) & ((1u << dupBits) - 1);
         const std::size_t trail = (word >> (recnoBits + dupBits)) & ((1u << trailBits) - 1);
         if (dup + trail > kl || (i == 0 && dup != 0))
@@ -224,6 +231,22 @@ std::size_t cdxUsedBytes(const CdxPage& page)
 }
 
 std::size_t cdxCapacity(const CdxPage& page) { return page.leaf ? kLeafSpace : kInteriorSpace; }
+
+CdxLeafFree cdxLeafFree(const std::uint8_t* in, std::uint16_t keyLength)
+{
+    const std::size_t count = readLe16(in + kCountOffset);
+    const int recnoBits = in[kLeafRecnoBitsOffset];
+    const int dupBits = in[kLeafDupBitsOffset];
+    const std::size_t entryBytes = in[kLeafEntryBytesOffset];
+    std::size_t used = count * entryBytes;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint64_t word = leafWord(in, i, entryBytes);
+        const std::size_t dup = (word >> recnoBits) & ((1u << dupBits) - 1);
+        const std::size_t trail = (word >> (recnoBits + dupBits)) & ((1u << in[kLeafTrailBitsOffset]) - 1);
+        used += keyLength - std::min<std::size_t>(dup + trail, keyLength);
+    }
+    return {readLe16(in + kLeafFreeOffset), kLeafSpace - std::min(used, kLeafSpace)};
+}
 
 std::vector<std::size_t> cdxSplitSizes(const CdxPage& page)
 {

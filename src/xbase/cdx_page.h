@@ -60,6 +60,16 @@ std::size_t cdxLeafTail(const char* prev, const char* key, std::uint16_t keyLeng
 // Bytes of one packed leaf entry word for record numbers up to maxRecno.
 std::size_t cdxLeafEntryBytes(std::uint16_t keyLength, std::uint32_t maxRecno);
 
+// A leaf's free space as its header states it and as its layout leaves it
+// (between the entry words and the key tails, with each entry's duplicate
+// and trail counts as stored). Other engines may state less than is left.
+// Requires: kPageSize bytes of a leaf page.
+struct CdxLeafFree {
+    std::size_t stated;
+    std::size_t left;
+};
+CdxLeafFree cdxLeafFree(const std::uint8_t* in, std::uint16_t keyLength);
+
 // Entry counts of the pieces an overflowing page splits into, each fitting
 // a page: two of about equal size when that works, else as many as needed.
 std::vector<std::size_t> cdxSplitSizes(const CdxPage& page);

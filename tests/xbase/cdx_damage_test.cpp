@@ -138,6 +138,19 @@ TEST_F(CdxDamage, BadBitCountsAreRefused)
     EXPECT_FALSE(check().empty());
 }
 
+TEST_F(CdxDamage, LeafClaimingMoreFreeSpaceThanItHasIsAProblem)
+{
+    use("medium", "ARTISTS");
+    const auto [root, leaf] = rootAndFirstLeaf("ARTIST");
+    std::uint8_t free[2];
+    open()->index()->store().read(leaf + cdx::kLeafFreeOffset, free, sizeof free);
+    writeLe16(free, std::uint16_t(readLe16(free) + 1));
+    patch(leaf + cdx::kLeafFreeOffset, {free[0], free[1]});
+    const std::vector<std::string> problems = check();
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_NE(problems[0].find("page " + cdxHex(leaf) + " says"), std::string::npos) << problems[0];
+}
+
 TEST_F(CdxDamage, TagHeaderOutsideTheFileRefusesTheIndex)
 {
     use("small", "TRACKS");

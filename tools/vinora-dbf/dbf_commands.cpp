@@ -225,7 +225,8 @@ int pack(const Args& a, std::ostream&)
     return 0;
 }
 
-// Walks every tag against the table; lists each fault found.
+// Walks every tag against the table; lists each fault found, and notes on
+// what is sound but unusual. Only faults fail.
 int check(const Args& a, std::ostream& out)
 {
     if (a.size() != 2)
@@ -233,11 +234,13 @@ int check(const Args& a, std::ostream& out)
     auto table = xbase::Table::open(a[1], xbase::OpenMode::Shared);
     if (!table->index())
         throw xbase::XbaseError(a[1] + ": the table has no index file");
-    std::vector<std::string> problems = xbase::CdxChecker::check(*table->index());
-    for (const std::string& p : problems)
+    const xbase::CdxChecker::Findings found = xbase::CdxChecker::inspect(*table->index());
+    for (const std::string& p : found.problems)
         out << "problem\t" << p << "\n";
-    out << (problems.empty() ? "ok\n" : std::to_string(problems.size()) + " problems\n");
-    return problems.empty() ? 0 : 1;
+    for (const std::string& n : found.notes)
+        out << "note\t" << n << "\n";
+    out << (found.problems.empty() ? "ok\n" : std::to_string(found.problems.size()) + " problems\n");
+    return found.problems.empty() ? 0 : 1;
 }
 
 const char kUsage[] =
