@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <vector>
 
 #include "app/tips_file.h"
 #include "catalogue/program_files.h"
 #include "settings/settings_file.h"
+#include "xbase/xbase_error.h"
 
 namespace app {
 namespace {
@@ -29,16 +31,20 @@ void StartupSequence::run()
     state_.started = true;
 
     dm_.setStatusReport([this](const std::string& text) { target_.showStatus(text); });
-    target_.runLongStep([this] { dm_.createMissingFilesAndOpenViews(); });
+    openCatalogue();
 
     DiscInDrive* drive = drive_;
     settings::SettingsFile file({state_.programDir, [drive] { return drive ? drive->firstDrive() : std::string(); }});
-    if (file.createIfMissing())
-        installTipsFile(state_.dataDir, state_.programDir);
     state_.genres.clear();
     state_.official.clear();
-
-    state_.settings = file.read();
+    try {
+        if (file.createIfMissing())
+            installTipsFile(state_.dataDir, state_.programDir);
+        state_.settings = file.read();
+    } catch (const xbase::XbaseError& e) {
+        prompter_.error(e.what() + std::string(kDefaultSettingsText));
+        state_.settings = file.defaults();
+    }
     target_.setCaption(std::string(kCaptionPrefix) + state_.settings.name);
     target_.setMaximized(state_.settings.startMaximized());
     target_.applyHints(state_.settings.hint);
@@ -63,6 +69,26 @@ void StartupSequence::run()
     if (tips && tips->showAtStartup())
         target_.showTipOfTheDay();
     target_.finishStartup();
+}
+
+// What the catalogue has to tell comes from the thread of the long step and
+// is shown once that step is over, even when it failed.
+void StartupSequence::openCatalogue()
+{
+    std::vector<std::string> notices;
+    dm_.setNoticeReport([&notices](const std::string& text) { notices.push_back(text); });
+    const auto showNotices = [&] {
+        dm_.setNoticeReport({});
+        for (const std::string& text : notices)
+            prompter_.info(text);
+    };
+    try {
+        target_.runLongStep([this] { dm_.createMissingFilesAndOpenViews(); });
+    } catch (...) {
+        showNotices();
+        throw;
+    }
+    showNotices();
 }
 
 void StartupSequence::loadLists()

@@ -18,11 +18,18 @@ inline constexpr std::string_view kCdAccessMissingText =
     "Otherwise\ryou will be unable to Auto Add new discs to your Collection,\ryou will have to enter the info "
     "manually";
 
+// After the unreadable settings file's own message.
+inline constexpr std::string_view kDefaultSettingsText = "\rThis run uses the default settings.";
+
 // What runs once, when the main window first becomes active:
 //  1. catalogue files and indexes made where missing, every view opened
-//     (a long step, its progress in the status bar);
-//  2. the settings file created with defaults when missing (then the
-//     shipped tips file is copied in: the first run);
+//     (a long step, its progress in the status bar); what the catalogue
+//     tells the user on the way (a file set aside, notes lost) is shown in
+//     message boxes once the step is over;
+//  2. the settings file created with defaults when missing or empty (then
+//     the shipped tips file is copied in: the first run); a file that
+//     cannot be read or written is an error box, and the run goes on with
+//     the default settings;
 //  3. caption " Vinora - " + the collection's name;
 //  4. the settings read; window maximized unless WState is 1; tooltips on
 //     or off by Hint;
@@ -53,6 +60,7 @@ public:
     void run();
 
 private:
+    void openCatalogue();
     void loadLists();
     void makeDiscAlbumCurrent();
 

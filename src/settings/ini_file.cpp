@@ -7,9 +7,8 @@
 #include <charconv>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
+#include "catalogue/program_files.h"
 #include "xbase/file_names.h"
 #include "xbase/xbase_error.h"
 
@@ -75,14 +74,34 @@ IniFile IniFile::parse(std::string_view text)
 
 IniFile IniFile::load(const std::string& path)
 {
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec))
-        return {};
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    if (!in || !(text << in.rdbuf()) || in.bad())
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return {};
         fail(path, "cannot read the settings file");
-    return parse(text.str());
+    }
+    std::string text;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            const int saved = errno;
+            ::close(fd);
+            errno = saved;
+            fail(path, "cannot read the settings file");
+        }
+        if (n == 0)
+            break;
+        text.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    // Text holds no NUL bytes; a file that does is something else under
+    // this name, and writing keys into it would only spoil it further.
+    if (text.find('\0') != std::string::npos)
+        throw xbase::XbaseError(path + ": cannot read the settings file: it holds binary data, not text");
+    return parse(text);
 }
 
 std::string IniFile::text() const
@@ -128,6 +147,8 @@ void IniFile::save(const std::string& path) const
         errno = saved;
         fail(path, "cannot replace the settings file");
     }
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    catalogue::syncDirectory(folder.empty() ? "." : folder);
 }
 
 std::optional<std::size_t> IniFile::findSection(std::string_view section) const

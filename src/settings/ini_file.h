@@ -25,10 +25,12 @@ public:
     // Splits `text` into lines (CR LF, or a lone LF).
     static IniFile parse(std::string_view text);
     // The file at `path`; empty when the file does not exist. Throws
-    // xbase::XbaseError naming the file when it exists but cannot be read.
+    // xbase::XbaseError naming the file when it exists but cannot be read
+    // or holds binary data (NUL bytes).
     static IniFile load(const std::string& path);
-    // Writes a new file beside `path` and renames it over `path`, so a
-    // failed write leaves the old file whole. Throws xbase::XbaseError.
+    // Writes and syncs a new file beside `path`, renames it over `path` and
+    // syncs the folder, so a failed write or a power cut leaves the old file
+    // whole. Throws xbase::XbaseError.
     void save(const std::string& path) const;
     // Every line followed by CR LF.
     std::string text() const;

@@ -50,15 +50,20 @@ SettingsFile::SettingsFile(SettingsEnvironment environment)
 bool SettingsFile::createIfMissing() const
 {
     std::error_code ec;
-    if (std::filesystem::exists(path_, ec))
+    const auto status = std::filesystem::status(path_, ec);
+    const bool empty = std::filesystem::is_regular_file(status) && std::filesystem::file_size(path_, ec) == 0 && !ec;
+    if (std::filesystem::exists(status) && !empty)
         return false;
     defaultSettingsFile(environment_).save(path_);
     return true;
 }
 
-ProgramSettings SettingsFile::read() const
+ProgramSettings SettingsFile::read() const { return settingsFrom(IniFile::load(path_)); }
+
+ProgramSettings SettingsFile::defaults() const { return settingsFrom(defaultSettingsFile(environment_)); }
+
+ProgramSettings SettingsFile::settingsFrom(const IniFile& ini) const
 {
-    const IniFile ini = IniFile::load(path_);
     ProgramSettings s;
     const auto text = [&](std::string_view key, std::string_view fallback) {
         return ini.readString(section::kCurrent, key, fallback);

@@ -21,13 +21,18 @@ public:
 
     const std::string& path() const { return path_; }
 
-    // Writes the default content when the file does not exist; returns
-    // whether it did.
+    // Writes the default content when the file does not exist or is empty
+    // (0 bytes: cut short as it was first written); returns whether it did.
+    // Throws xbase::XbaseError when it cannot be written.
     bool createIfMissing() const;
 
     // Everything at once, missing keys as their defaults; a Host shorter
-    // than 4 characters (blanks aside) gives the default host.
+    // than 4 characters (blanks aside) gives the default host. Throws
+    // xbase::XbaseError naming the file when it cannot be read.
     ProgramSettings read() const;
+    // What read() gives from a new file's content: for a run whose file
+    // cannot be read.
+    ProgramSettings defaults() const;
 
     void writeString(std::string_view section, std::string_view key, std::string_view value) const;
     void writeInteger(std::string_view section, std::string_view key, long value) const;
@@ -48,6 +53,8 @@ public:
                       int maximizedLayouts) const;
 
 private:
+    ProgramSettings settingsFrom(const IniFile& ini) const;
+
     SettingsEnvironment environment_;
     std::string path_;
 };

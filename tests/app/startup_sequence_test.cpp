@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "app/startup_sequence.h"
 #include "settings/ini_file.h"
@@ -258,6 +259,55 @@ TEST_F(StartupSequence, EmptyCollectionLooksUpNoDisc)
     drive = &cd;
     run();
     EXPECT_TRUE(cd.askedFor.empty());
+    EXPECT_TRUE(called("finish"));
+}
+
+TEST_F(StartupSequence, EmptySettingsFileIsWrittenWithTheDefaults)
+{
+    std::ofstream{ini()};
+    run();
+    EXPECT_TRUE(called("finish"));
+    EXPECT_TRUE(prompter.requests().empty());
+    EXPECT_EQ(settings::IniFile::load(ini()).value("Current", "WState"), "1");
+}
+
+struct UnreadableSettings {
+    const char* name;
+    std::function<void(const std::string& path)> make;
+};
+
+class UnreadableSettingsFile : public StartupSequence, public testing::WithParamInterface<UnreadableSettings> {};
+
+TEST_P(UnreadableSettingsFile, IsReportedAndTheDefaultsServe)
+{
+    GetParam().make(ini());
+    run();
+    EXPECT_TRUE(called("finish"));
+    const auto errors = prompter.texts(ScriptedPrompter::Kind::Error);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find(ini()), std::string::npos) << errors[0];
+    EXPECT_EQ(state.settings.name, "Music Collection Manager");
+    EXPECT_EQ(state.genres.size(), 11u);
+    EXPECT_EQ(state.media.size(), 15u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, UnreadableSettingsFile,
+    testing::Values(UnreadableSettings{"Folder", [](const std::string& p) { fs::create_directory(p); }},
+                    UnreadableSettings{"BinaryData",
+                                       [](const std::string& p) {
+                                           std::ofstream(p, std::ios::binary) << std::string("\0\x13\xff[Current]\0", 13);
+                                       }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(StartupSequence, CatalogueNoticesAreShownOnceTheCatalogueIsOpen)
+{
+    test_support::copyFixtureSet("xbase/small", dir.path());
+    fs::remove(dir.file("ALBUMS.DBF"));
+    run();
+    const auto notices = prompter.texts(ScriptedPrompter::Kind::Info);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].find("ALBUMS.FPT.orphaned-"), std::string::npos) << notices[0];
     EXPECT_TRUE(called("finish"));
 }
 

@@ -1,6 +1,9 @@
 // The INI rules the settings file keeps.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "settings/ini_file.h"
 #include "support/fixture_files.h"
 #include "support/temp_dir.h"
@@ -64,6 +67,30 @@ TEST(IniFile, Windows1252BytesSurviveASaveAndLoad)
     EXPECT_EQ(test_support::readFile(path), "[Genre]\r\nGenre1=Chanson fran\xe7" "aise \x80\r\n");
     EXPECT_EQ(IniFile::load(path).value("genre", "GENRE1"), "Chanson fran\xe7" "aise \x80");
     EXPECT_THROW(ini.save(dir.file("no/such/dir.ini")), xbase::XbaseError);
+}
+
+TEST(IniFile, SaveReplacesTheFileAndNeverWritesIntoIt)
+{
+    test_support::TempDir dir;
+    const std::string path = dir.file("x.ini");
+    IniFile::parse("[A]\r\nk=old\r\n").save(path);
+    // A second name for the old file: writing in place would change it too.
+    std::filesystem::create_hard_link(path, dir.file("old.ini"));
+    IniFile::parse("[A]\r\nk=new\r\n").save(path);
+    EXPECT_EQ(test_support::readFile(dir.file("old.ini")), "[A]\r\nk=old\r\n");
+    EXPECT_EQ(IniFile::load(path).value("A", "k"), "new");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2) << "no temporary left";
+}
+
+TEST(IniFile, LoadReadsAnEmptyFileAndRefusesWhatIsNoSettingsFile)
+{
+    test_support::TempDir dir;
+    std::ofstream(dir.file("empty.ini"));
+    EXPECT_TRUE(IniFile::load(dir.file("empty.ini")).text().empty());
+    std::filesystem::create_directory(dir.file("folder.ini"));
+    EXPECT_THROW(IniFile::load(dir.file("folder.ini")), xbase::XbaseError);
+    std::ofstream(dir.file("binary.ini"), std::ios::binary) << std::string("\x7f" "ELF\x02\x01\x01\0\0\0", 10);
+    EXPECT_THROW(IniFile::load(dir.file("binary.ini")), xbase::XbaseError);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "settings/settings_file.h"
 #include "support/fixture_files.h"
@@ -68,6 +69,13 @@ TEST_F(SettingsFileTest, FirstRunWritesTheFullDefaultFile)
               "Local=LD (local drive)\r\nRemote=RD (remote drive)\r\nSACD=SA (SuperAudio)\r\nVinyl=VL (vinyl)\r\n"
               "Video=VT (video)\r\nOther=OT (other)\r\n");
     EXPECT_FALSE(file().createIfMissing()) << "an existing file is left alone";
+}
+
+TEST_F(SettingsFileTest, EmptyFileCountsAsMissing)
+{
+    std::ofstream(dir.file("Vinora.ini"));
+    ASSERT_TRUE(file().createIfMissing());
+    EXPECT_EQ(file().read().media.size(), 15u);
 }
 
 TEST_F(SettingsFileTest, DefaultFileReadsBackAsTheDefaults)
