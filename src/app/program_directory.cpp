@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "catalogue/catalogue_schema.h"
+#include "catalogue/program_files.h"
 #include "xbase/xbase_error.h"
 
 namespace app {
@@ -36,24 +38,43 @@ bool isDirectory(const fs::path& p)
     return fs::is_directory(p, ec);
 }
 
+bool isPortable(const std::string& executableDir)
+{
+    std::error_code ec;
+    return !executableDir.empty() && fs::exists(fs::path(executableDir) / kPortableMarker, ec);
+}
+
+bool holdsCatalogue(const std::string& executableDir)
+{
+    return !executableDir.empty() && !catalogue::findFileNoCase(executableDir, catalogue::kAlbums.fileName).empty();
+}
+
 }  // namespace
 
 DirectoryInputs currentDirectoryInputs(const std::string& executableDir)
 {
-    return {executableDir, env("VINORA_HOME"), env("XDG_DATA_HOME"), env("HOME"),
-            [](const std::string& dir) { return ::access(dir.c_str(), W_OK) == 0; }};
+    return {executableDir, env("VINORA_HOME"), env("XDG_DATA_HOME"), env("HOME")};
 }
 
 std::string chooseProgramDirectory(const DirectoryInputs& in)
 {
     if (!in.vinoraHome.empty())
         return withSlash(fs::absolute(in.vinoraHome).lexically_normal().string());
-    if (!in.executableDir.empty() && in.writable && in.writable(in.executableDir))
+    if (isPortable(in.executableDir) || holdsCatalogue(in.executableDir))
         return withSlash(in.executableDir);
     // XDG base directories must be absolute; a relative one is ignored.
     if (!in.xdgDataHome.empty() && in.xdgDataHome.front() == '/')
         return withSlash((fs::path(in.xdgDataHome) / kFolderName).string());
     return withSlash((fs::path(in.home) / ".local" / "share" / kFolderName).string());
+}
+
+std::string portableCollectionNotice(const DirectoryInputs& in)
+{
+    if (!in.vinoraHome.empty() || isPortable(in.executableDir) || !holdsCatalogue(in.executableDir))
+        return {};
+    return "The collection is kept beside the program, in\r" + withSlash(in.executableDir) +
+           "\rVinora found its files there. Put a file named " + std::string(kPortableMarker) +
+           " in that folder\rto keep it there without this message.";
 }
 
 std::string shippedDataDirectory(const std::string& executableDir)

@@ -12,35 +12,52 @@ namespace {
 
 namespace fs = std::filesystem;
 
-app::DirectoryInputs inputs(bool exeWritable)
+// A writable executable folder is no reason to keep a collection there (a
+// build folder is writable and goes with "rm -rf build"); a marker or a
+// catalogue already there is.
+struct Case {
+    const char* name;
+    const char* besideProgram;  // a file made in the executable's folder, or ""
+    const char* vinoraHome;
+    const char* xdgDataHome;
+    const char* expected;  // "@" stands for the executable's folder
+    bool notice;
+};
+
+class ChosenDirectory : public testing::TestWithParam<Case> {};
+
+TEST_P(ChosenDirectory, FollowsTheMarkerTheCatalogueAndTheEnvironment)
 {
-    return {"/opt/vinora/bin", "", "/home/u/.data", "/home/u", [exeWritable](const std::string&) { return exeWritable; }};
+    const Case& c = GetParam();
+    test_support::TempDir exe;
+    if (*c.besideProgram)
+        std::ofstream(exe.file(c.besideProgram)) << "";
+    const app::DirectoryInputs in{exe.path(), c.vinoraHome, c.xdgDataHome, "/home/u"};
+    const std::string expected = std::string(c.expected) == "@" ? exe.path() + "/" : c.expected;
+    EXPECT_EQ(app::chooseProgramDirectory(in), expected);
+    const std::string notice = app::portableCollectionNotice(in);
+    EXPECT_EQ(!notice.empty(), c.notice) << notice;
+    if (c.notice) {
+        EXPECT_NE(notice.find(exe.path()), std::string::npos) << "it says where the files are";
+    }
 }
 
-TEST(ProgramDirectory, WritableExecutableFolderIsTheProgramDirectory)
-{
-    EXPECT_EQ(app::chooseProgramDirectory(inputs(true)), "/opt/vinora/bin/");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ChosenDirectory,
+    testing::Values(Case{"WritableFolderAloneIsNotEnough", "", "", "/home/u/.data", "/home/u/.data/vinora/", false},
+                    Case{"NoXdgDataHome", "", "", "", "/home/u/.local/share/vinora/", false},
+                    Case{"RelativeXdgDataHomeIsIgnored", "", "", "relative/data", "/home/u/.local/share/vinora/", false},
+                    Case{"PortableMarker", "vinora.portable", "", "/home/u/.data", "@", false},
+                    Case{"CatalogueAlreadyThere", "albums.dbf", "", "/home/u/.data", "@", true},
+                    Case{"VinoraHomeOverridesAll", "vinora.portable", "/media/usb/music/", "/home/u/.data",
+                         "/media/usb/music/", false},
+                    Case{"VinoraHomeIsNormalized", "ALBUMS.DBF", "/media/usb/music/../collection", "",
+                         "/media/usb/collection/", false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ProgramDirectory, ReadOnlyExecutableFolderFallsBackToTheUsersDataFolder)
+TEST(ProgramDirectory, RelativeVinoraHomeIsTakenFromTheWorkingDirectory)
 {
-    EXPECT_EQ(app::chooseProgramDirectory(inputs(false)), "/home/u/.data/vinora/");
-    auto in = inputs(false);
-    in.xdgDataHome.clear();
-    EXPECT_EQ(app::chooseProgramDirectory(in), "/home/u/.local/share/vinora/");
-    // A relative XDG_DATA_HOME is invalid and ignored.
-    in.xdgDataHome = "relative/data";
-    EXPECT_EQ(app::chooseProgramDirectory(in), "/home/u/.local/share/vinora/");
-}
-
-TEST(ProgramDirectory, VinoraHomeOverridesBoth)
-{
-    auto in = inputs(true);
-    in.vinoraHome = "/media/usb/music/";
-    EXPECT_EQ(app::chooseProgramDirectory(in), "/media/usb/music/");
-    in.vinoraHome = "/media/usb/music/../collection";
-    EXPECT_EQ(app::chooseProgramDirectory(in), "/media/usb/collection/");
-    in.vinoraHome = "here";
+    const app::DirectoryInputs in{"/opt/vinora/bin", "here", "", "/home/u"};
     EXPECT_EQ(app::chooseProgramDirectory(in), (fs::current_path() / "here").string() + "/");
 }
 
