@@ -25,6 +25,9 @@ public:
     // holds a conflicting lock (never blocks).
     virtual bool tryLock(LockKind kind) = 0;
     virtual const std::string& path() const = 0;
+    // False when the file could only be opened for reading (its permissions,
+    // a read-only mount); its writes then throw a "read-only" XbaseError.
+    virtual bool writable() const { return true; }
 
     // Reads exactly n bytes or throws "unexpected end of file".
     void readExact(std::uint64_t offset, void* buf, std::size_t n);
@@ -42,7 +45,8 @@ public:
     virtual std::unique_ptr<File> open(const std::string& path, OpenFlags flags) = 0;
     virtual bool exists(const std::string& path) = 0;
     virtual void remove(const std::string& path) = 0;
-    // Atomically replaces `to` with `from`.
+    // Atomically replaces `to` with `from`. The real file system also syncs
+    // the folder, so the new name survives a power cut.
     virtual void rename(const std::string& from, const std::string& to) = 0;
     // Key identifying one file for in-process sharing (canonical path).
     virtual std::string identity(const std::string& path) = 0;

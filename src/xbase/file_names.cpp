@@ -52,4 +52,13 @@ std::string baseName(const std::string& path)
     return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
+std::string withStemSuffix(const std::string& path, std::string_view suffix)
+{
+    std::size_t slash = path.find_last_of('/');
+    std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return path + std::string(suffix);
+    return path.substr(0, dot) + std::string(suffix) + path.substr(dot);
+}
+
 }  // namespace xbase

@@ -15,6 +15,10 @@ std::string siblingPath(FileSystem& fs, const std::string& path, std::string_vie
 // The file name without folder and extension ("ALBUMS" for "/x/ALBUMS.DBF").
 std::string baseName(const std::string& path);
 
+// `path` with `suffix` added to its stem ("ALBUMS.DBF", "~P" -> "ALBUMS~P.DBF"):
+// the name of a temporary file beside it.
+std::string withStemSuffix(const std::string& path, std::string_view suffix);
+
 bool equalsNoCase(std::string_view a, std::string_view b);
 
 }  // namespace xbase

@@ -7,15 +7,6 @@ namespace {
 
 const char* const kSiblings[] = {"fpt", "cdx"};
 
-std::string withStemSuffix(const std::string& path, const std::string& suffix)
-{
-    std::size_t slash = path.find_last_of('/');
-    std::size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return path + suffix;
-    return path.substr(0, dot) + suffix + path.substr(dot);
-}
-
 }  // namespace
 
 PackJournal::PackJournal(FileSystem& fs, const std::string& tablePath)
@@ -26,10 +17,11 @@ PackJournal::PackJournal(FileSystem& fs, const std::string& tablePath)
 
 void PackJournal::commit()
 {
-    {
-        auto marker = fs_.open(markerPath_, OpenFlags::Create);
-        marker->sync();
-    }
+    // Made under another name and renamed, because a rename syncs the
+    // folder: the marker is on disk before the first file moves.
+    const std::string marker = markerPath_ + "~";
+    fs_.open(marker, OpenFlags::Create)->sync();
+    fs_.rename(marker, markerPath_);
     renameAll();
     fs_.remove(markerPath_);
 }
@@ -58,6 +50,8 @@ void PackJournal::renameAll()
 
 void PackJournal::removeTemporaries()
 {
+    if (fs_.exists(markerPath_ + "~"))
+        fs_.remove(markerPath_ + "~");
     for (const char* ext : kSiblings) {
         std::string temp = siblingPath(fs_, tempPath_, ext);
         if (fs_.exists(temp))

@@ -11,7 +11,8 @@ namespace xbase {
 // temporary stem, synced, then a marker file is written and synced; only
 // then are they renamed over the old ones and the marker removed. A crash
 // before the marker leaves the old files (the temporaries are discarded at
-// the next open); a crash after it is finished at the next open.
+// the next open); a crash after it is finished at the next open. Every
+// rename syncs the folder, so the outcome also survives a power cut.
 class PackJournal {
 public:
     PackJournal(FileSystem& fs, const std::string& tablePath);

@@ -30,6 +30,7 @@ public:
     void sync() override { real_->sync(); }
     bool tryLock(xbase::LockKind kind) override { return real_->tryLock(kind); }
     const std::string& path() const override { return real_->path(); }
+    bool writable() const override { return real_->writable(); }
 
 private:
     std::unique_ptr<xbase::File> real_;
@@ -40,9 +41,12 @@ private:
 
 std::size_t FaultyFileSystem::take(std::size_t n)
 {
+    steps_.push_back(written_);
     std::uint64_t allowed = std::min<std::uint64_t>(n, budget_);
     budget_ -= allowed;
     written_ += allowed;
+    if (allowed < n && fault_ == Fault::Once)
+        heal();
     return static_cast<std::size_t>(allowed);
 }
 
