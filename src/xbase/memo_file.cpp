@@ -66,26 +66,32 @@ std::uint32_t MemoFile::write(std::uint32_t oldBlock, std::string_view text)
 {
     if (text.empty())
         return 0;
-    std::uint32_t block = nextFree_;
-    if (oldBlock != 0) {
-        std::array<std::uint8_t, kBlockHeaderSize> head{};
-        const std::uint64_t oldOffset = std::uint64_t(oldBlock) * blockSize_;
-        if (oldBlock < nextFree_ && file_->readAt(oldOffset, head.data(), head.size()) == head.size() &&
-            blocksFor(readBe32(head.data() + 4)) >= blocksFor(text.size()))
-            block = oldBlock;
-    }
+    if (oldBlock != 0 && holds(oldBlock, text))
+        return oldBlock;
+    // The blocks are taken before they are filled: a failure in between
+    // leaves unused blocks, never a memo that two writes share.
+    const std::uint32_t block = nextFree_;
+    std::array<std::uint8_t, 4> next{};
+    writeBe32(next.data(), block + blocksFor(text.size()));
+    file_->writeAt(kNextFreeOffset, next.data(), next.size());
+    nextFree_ = block + blocksFor(text.size());
     std::vector<std::uint8_t> buf(kBlockHeaderSize + text.size());
     writeBe32(buf.data(), kTextType);
     writeBe32(buf.data() + 4, static_cast<std::uint32_t>(text.size()));
     std::copy(text.begin(), text.end(), buf.begin() + kBlockHeaderSize);
     file_->writeAt(std::uint64_t(block) * blockSize_, buf.data(), buf.size());
-    if (block == nextFree_) {
-        nextFree_ += blocksFor(text.size());
-        std::array<std::uint8_t, 4> next{};
-        writeBe32(next.data(), nextFree_);
-        file_->writeAt(kNextFreeOffset, next.data(), next.size());
-    }
     return block;
+}
+
+bool MemoFile::holds(std::uint32_t block, std::string_view text) const
+{
+    const std::uint64_t offset = std::uint64_t(block) * blockSize_;
+    std::array<std::uint8_t, kBlockHeaderSize> head{};
+    if (offset < kHeaderSize || block >= nextFree_ || file_->readAt(offset, head.data(), head.size()) != head.size() ||
+        readBe32(head.data() + 4) != text.size())
+        return false;
+    std::string stored(text.size(), '\0');
+    return file_->readAt(offset + kBlockHeaderSize, stored.data(), stored.size()) == stored.size() && stored == text;
 }
 
 }  // namespace xbase

@@ -34,14 +34,17 @@ public:
     std::string read(std::uint32_t block) const;
 
     // Stores `text` and returns its block (0 for empty text, which takes no
-    // block). A memo that still fits the blocks of `oldBlock` is rewritten in
-    // place; a longer one moves to new blocks at the end of the file.
+    // block). Text equal to the memo at `oldBlock` keeps that block; other
+    // text goes to fresh blocks at the end of the file, so the old memo stays
+    // whole for the record that points to it until that record is rewritten
+    // (a pack reclaims the dead blocks).
     std::uint32_t write(std::uint32_t oldBlock, std::string_view text);
 
     void sync() { file_->sync(); }
 
 private:
     std::uint32_t blocksFor(std::uint64_t length) const;
+    bool holds(std::uint32_t block, std::string_view text) const;
 
     std::unique_ptr<File> file_;
     std::uint16_t blockSize_ = kDefaultBlockSize;

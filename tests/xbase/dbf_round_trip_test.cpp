@@ -93,7 +93,7 @@ TEST_F(RoundTrip, ValuesAreCutAtTheirWidthAndBlankPadded)
     EXPECT_EQ(field(*t, 1, "Genre"), "pop       ");
 }
 
-TEST_F(RoundTrip, MemosGrowInPlaceOrMoveAndEmptyTakesNoBlock)
+TEST_F(RoundTrip, ChangedMemosMoveToFreshBlocksAndEmptyTakesNoBlock)
 {
     auto t = openAlbums();
     const int notes = t->fieldIndex("Notes");
@@ -103,13 +103,18 @@ TEST_F(RoundTrip, MemosGrowInPlaceOrMoveAndEmptyTakesNoBlock)
     std::uint32_t s = appendAlbum(*t, "B", std::string(57, 'y'));  // spills into a second block
     EXPECT_EQ(memo.nextFreeBlock(), 11u);
 
+    // Changed text never overwrites the text the stored record points to,
+    // even when it would fit; unchanged text keeps its block.
     auto rec = std::vector<std::uint8_t>(t->record(r), t->record(r) + t->recordLength());
-    t->setFieldText(rec.data(), notes, "short");  // fits: rewritten in place
+    t->setFieldText(rec.data(), notes, "short");
+    EXPECT_EQ(memo.nextFreeBlock(), 12u);
+    EXPECT_EQ(field(*t, r, "Notes"), std::string(56, 'x'));
     t->write(r, rec.data());
-    EXPECT_EQ(memo.nextFreeBlock(), 11u);
-    t->setFieldText(rec.data(), notes, std::string(200, 'z'));  // longer: moves to the end
+    t->setFieldText(rec.data(), notes, "short");
+    EXPECT_EQ(memo.nextFreeBlock(), 12u);
+    t->setFieldText(rec.data(), notes, std::string(200, 'z'));
     t->write(r, rec.data());
-    EXPECT_EQ(memo.nextFreeBlock(), 11u + 4);
+    EXPECT_EQ(memo.nextFreeBlock(), 12u + 4);
     t->setFieldText(rec.data(), notes, "");
     t->write(r, rec.data());
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(t->record(r) + t->fields()[notes].offset), 10),
