@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 #include "xbase/cdx_tree_builder.h"
 #include "xbase/cdx_tree_editor.h"
@@ -12,6 +13,11 @@ namespace xbase {
 namespace {
 
 using namespace cdx;
+
+// The update mark: four bytes in the compound header's zero area, which
+// other engines leave zero (docs/formats/cdx.md).
+constexpr std::uint32_t kUpdateMarkOffset = 24;
+constexpr std::uint8_t kUpdateMark[4] = {'U', 'P', 'D', 'T'};
 
 std::string tagName(std::string_view key)
 {
@@ -49,7 +55,11 @@ CdxIndex::~CdxIndex() = default;
 std::unique_ptr<CdxIndex> CdxIndex::open(Table& table, std::unique_ptr<File> file)
 {
     CdxTagHeader header = CdxTagHeader::readCompound(*file);
+    std::uint8_t mark[sizeof kUpdateMark];
+    file->readExact(kUpdateMarkOffset, mark, sizeof mark);
     std::unique_ptr<CdxIndex> index(new CdxIndex(table, std::move(file), std::move(header)));
+    index->markedAtOpen_ = std::memcmp(mark, kUpdateMark, sizeof mark) == 0;
+    index->mark_ = index->markedAtOpen_ ? Mark::Set : Mark::Clear;
     index->loadTags();
     return index;
 }
@@ -70,6 +80,37 @@ std::unique_ptr<CdxIndex> CdxIndex::create(Table& table, std::unique_ptr<File> f
     file->truncate(0);
     file->writeAt(0, bytes.data(), bytes.size());
     return std::unique_ptr<CdxIndex>(new CdxIndex(table, std::move(file), std::move(header)));
+}
+
+std::string CdxIndex::buildPath(const std::string& path) { return withStemSuffix(path, "~R"); }
+
+std::string CdxIndex::needsRebuildText(const std::string& path)
+{
+    return path + ": the index was left half-updated and needs rebuilding";
+}
+
+std::unique_ptr<CdxIndex> CdxIndex::build(Table& table, const std::string& path,
+                                          const std::vector<CdxTagDefinition>& tags)
+{
+    FileSystem& fs = table.fileSystem();
+    const std::string temp = buildPath(path);
+    try {
+        auto index = create(table, fs.open(temp, OpenFlags::Create));
+        for (const CdxTagDefinition& tag : tags)
+            index->createTag(tag.name, tag.expression, tag.forExpression);
+        index->sync();
+        index.reset();
+        fs.rename(temp, path);
+    } catch (...) {
+        try {
+            if (fs.exists(temp))
+                fs.remove(temp);
+        } catch (const XbaseError&) {
+            // Removed at the next open of the table.
+        }
+        throw;
+    }
+    return open(table, fs.open(path, OpenFlags::ReadWrite));
 }
 
 void CdxIndex::loadTags()
@@ -117,10 +158,20 @@ CdxIndex::Binding CdxIndex::compile(const std::string& name, const CdxTagHeader&
 
 CdxTag* CdxIndex::tag(std::string_view name) const
 {
+    if (needsRebuild_)
+        throw XbaseError(needsRebuildText(path()));
     for (const Binding& b : tags_)
         if (equalsNoCase(b.tag->name(), name))
             return b.tag.get();
     return nullptr;
+}
+
+std::vector<CdxTagDefinition> CdxIndex::definitions() const
+{
+    std::vector<CdxTagDefinition> list;
+    for (const Binding& b : tags_)
+        list.push_back({b.tag->name(), b.tag->expression(), b.tag->forExpression()});
+    return list;
 }
 
 CdxTag& CdxIndex::createTag(std::string_view name, std::string_view expression, std::string_view forExpression)
@@ -131,7 +182,15 @@ CdxTag& CdxIndex::createTag(std::string_view name, std::string_view expression, 
     header.forExpression = std::string(forExpression);
     Binding binding = compile(upper, header);
     header.keyLength = std::uint16_t(binding.key.width());
+    std::vector<std::uint8_t> encoded(kHeaderSize);
+    header.encode(encoded.data());  // refuses expressions too long before anything is written
+    if (needsRebuild_)
+        throw XbaseError(needsRebuildText(path()));
+    if (!writable())
+        throw XbaseError(path() + ": the file is read-only");
+    table_.requireWritableFiles();
     auto existing = std::find_if(tags_.begin(), tags_.end(), [&](const Binding& b) { return b.tag->name() == upper; });
+    beginUpdate();
     try {
         std::vector<std::uint32_t> reuse;
         if (existing != tags_.end()) {
@@ -154,11 +213,13 @@ CdxTag& CdxIndex::createTag(std::string_view name, std::string_view expression, 
             CdxTreeEditor(directory_).insert(directoryKey, tag.headerOffset());
             tags_.push_back(std::move(binding));
         }
+        endUpdate();
         return tag;
     } catch (...) {
         if (existing != tags_.end() && !existing->tag)
             existing->tag = std::move(binding.tag);
         store_.clear();
+        needsRebuild_ = true;
         throw;
     }
 }
@@ -188,8 +249,46 @@ void CdxIndex::recordChanged(std::uint32_t recno, const std::uint8_t* oldRecord,
             updateTag(binding, recno, oldRecord, newRecord);
     } catch (...) {
         store_.clear();
+        needsRebuild_ = true;
         throw;
     }
+}
+
+void CdxIndex::beginUpdate()
+{
+    if (mark_ == Mark::Set)
+        return;
+    try {
+        writeMark(true);
+    } catch (...) {
+        try {
+            writeMark(false);
+        } catch (const XbaseError&) {
+            // A torn mark is no mark; it is cleared with the next change.
+        }
+        throw;
+    }
+}
+
+void CdxIndex::endUpdate()
+{
+    if (mark_ == Mark::Clear)
+        return;
+    try {
+        writeMark(false);
+    } catch (...) {
+        // The caller undoes the change the tags already hold.
+        needsRebuild_ = true;
+        throw;
+    }
+}
+
+void CdxIndex::writeMark(bool set)
+{
+    static constexpr std::uint8_t kCleared[sizeof kUpdateMark] = {};
+    mark_ = Mark::Unknown;
+    store_.writeBytes(kUpdateMarkOffset, set ? kUpdateMark : kCleared, sizeof kUpdateMark);
+    mark_ = set ? Mark::Set : Mark::Clear;
 }
 
 void CdxIndex::updateTag(Binding& binding, std::uint32_t recno, const std::uint8_t* oldRecord,

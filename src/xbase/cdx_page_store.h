@@ -19,6 +19,7 @@ public:
     explicit CdxPageStore(std::unique_ptr<File> file);
 
     const std::string& path() const { return file_->path(); }
+    bool writable() const { return file_->writable(); }
     // End of the last whole or partial page.
     std::uint32_t end() const { return end_; }
 

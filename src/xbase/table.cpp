@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cstring>
-#include <ctime>
+#include <thread>
 
 #include "xbase/byte_order.h"
 #include "xbase/cdx_index.h"
+#include "xbase/dbf_format.h"
 #include "xbase/file_names.h"
 #include "xbase/memo_file.h"
 #include "xbase/pack_journal.h"
@@ -16,41 +18,17 @@
 namespace xbase {
 namespace {
 
-// DBF header layout (little-endian numbers).
-constexpr std::size_t kFileHeaderSize = 32;
-constexpr std::size_t kDescriptorSize = 32;
-constexpr std::size_t kVersionOffset = 0;
-constexpr std::size_t kDateOffset = 1;
-constexpr std::size_t kCountOffset = 4;
-constexpr std::size_t kHeaderLengthOffset = 8;
-constexpr std::size_t kRecordLengthOffset = 10;
-constexpr std::size_t kFlagsOffset = 28;
-constexpr std::size_t kNameSize = 11;
-constexpr std::size_t kTypeOffset = 11;
-constexpr std::size_t kLengthOffset = 16;
-constexpr std::size_t kDecimalsOffset = 17;
-constexpr std::uint8_t kTerminator = 0x0D;
-constexpr std::uint8_t kEofMarker = 0x1A;
-constexpr std::uint8_t kVersionPlain = 0x03;
-constexpr std::uint8_t kVersionWithMemo = 0xF5;
-constexpr std::uint8_t kDeletedFlag = '*';
-constexpr std::uint8_t kStructuralIndexFlag = 0x01;
-constexpr std::size_t kMaxRecordLength = 65535;
+using namespace dbf;
+
+// How long an open waits for another program to finish a change to the
+// index (its mark set) before calling the index half-updated.
+constexpr int kMarkWaits = 100;
+constexpr auto kMarkWaitStep = std::chrono::milliseconds(10);
 
 std::string fileName(const std::string& path)
 {
     std::size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-void todayBytes(std::uint8_t* out)
-{
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    out[0] = static_cast<std::uint8_t>(local.tm_year);
-    out[1] = static_cast<std::uint8_t>(local.tm_mon + 1);
-    out[2] = static_cast<std::uint8_t>(local.tm_mday);
 }
 
 std::string_view trimmed(std::string_view s)
@@ -62,53 +40,6 @@ std::string_view trimmed(std::string_view s)
 }
 
 }  // namespace
-
-void Table::create(const std::string& path, const std::vector<FieldSpec>& specs, FileSystem& fs)
-{
-    if (specs.empty())
-        throw XbaseError(path + ": a table needs at least one field");
-    if (TableRegistry::instance().find(fs.identity(path) + '\n' + std::to_string(reinterpret_cast<std::uintptr_t>(&fs))))
-        throw XbaseError(path + ": cannot create the table while it is open");
-    bool memo = false;
-    std::size_t recordLength = 1;
-    for (const FieldSpec& f : specs) {
-        memo = memo || f.type == 'M';
-        recordLength += f.length;
-    }
-    if (recordLength > kMaxRecordLength)
-        throw XbaseError(path + ": the fields are longer than a record may be");
-    const std::size_t headerLength = kFileHeaderSize + kDescriptorSize * specs.size() + 2;
-    std::vector<std::uint8_t> header(headerLength + 1, 0);
-    header[kVersionOffset] = memo ? kVersionWithMemo : kVersionPlain;
-    todayBytes(header.data() + kDateOffset);
-    writeLe16(header.data() + kHeaderLengthOffset, static_cast<std::uint16_t>(headerLength));
-    writeLe16(header.data() + kRecordLengthOffset, static_cast<std::uint16_t>(recordLength));
-    std::uint8_t* d = header.data() + kFileHeaderSize;
-    for (const FieldSpec& f : specs) {
-        for (std::size_t i = 0; i < f.name.size() && i < kNameSize - 1; ++i)
-            d[i] = static_cast<std::uint8_t>(std::toupper(static_cast<unsigned char>(f.name[i])));
-        d[kTypeOffset] = static_cast<std::uint8_t>(f.type);
-        d[kLengthOffset] = static_cast<std::uint8_t>(f.length);
-        d[kDecimalsOffset] = f.decimals;
-        d += kDescriptorSize;
-    }
-    header[headerLength - 2] = kTerminator;
-    header[headerLength] = kEofMarker;
-
-    auto file = fs.open(path, OpenFlags::Create);
-    if (!file->tryLock(LockKind::Exclusive))
-        throw XbaseError(path + ": the table is in use by another program");
-    file->truncate(0);
-    // An index left from an earlier table of this name does not belong to the new one.
-    std::string oldIndex = siblingPath(fs, path, "cdx");
-    if (fs.exists(oldIndex))
-        fs.remove(oldIndex);
-    file->writeAt(0, header.data(), header.size());
-    if (memo) {
-        auto memoFile = fs.open(siblingPath(fs, path, "fpt"), OpenFlags::Create);
-        MemoFile::initialize(*memoFile);
-    }
-}
 
 std::shared_ptr<Table> Table::open(const std::string& path, OpenMode mode, FileSystem& fs)
 {
@@ -142,9 +73,10 @@ void Table::openFiles()
 void Table::load()
 {
     openFiles();
-    // Only once the lock shows that no one else is packing.
+    // Only once the lock shows that no one else is packing or creating.
     if (PackJournal(fs_, path_).recover())
         openFiles();
+    removeLeftovers();
     loadHeader();
     const std::uint64_t dataSize = std::uint64_t(count_) * recordLength_;
     if (headerLength_ + dataSize > file_->size())
@@ -160,24 +92,73 @@ void Table::load()
     }
     std::string indexPath = siblingPath(fs_, path_, "cdx");
     if (fs_.exists(indexPath))
+        openIndex(indexPath);
+}
+
+void Table::removeLeftovers()
+{
+    const std::string created = creationPath(path_);
+    for (const std::string& leftover : {created, siblingPath(fs_, created, "fpt"),
+                                        CdxIndex::buildPath(siblingPath(fs_, path_, "cdx"))}) {
+        try {
+            if (fs_.exists(leftover))
+                fs_.remove(leftover);
+        } catch (const XbaseError&) {
+            // A read-only folder keeps them; they are never read.
+        }
+    }
+}
+
+void Table::openIndex(const std::string& indexPath)
+{
+    for (int wait = 0;; ++wait) {
         index_ = CdxIndex::open(*this, fs_.open(indexPath, OpenFlags::ReadWrite));
+        if (!index_->marked())
+            return;
+        // Marked by a program that stopped mid-change, or by one changing
+        // it now: rebuilt only while no one else has the table open.
+        const bool rebuilt = whileAlone([&] {
+            try {
+                rebuildIndex(index_->definitions());
+            } catch (const XbaseError& e) {
+                const bool readOnly = !index_->writable();
+                index_.reset();
+                throw XbaseError(CdxIndex::needsRebuildText(indexPath) +
+                                 (readOnly ? ", and the file is read-only" : " (" + std::string(e.what()) + ")"));
+            }
+        });
+        if (rebuilt)
+            return;
+        index_.reset();
+        if (wait == kMarkWaits)
+            throw XbaseError(CdxIndex::needsRebuildText(indexPath) + "; another program has the table open");
+        std::this_thread::sleep_for(kMarkWaitStep);
+    }
 }
 
-CdxIndex& Table::createIndex()
+bool Table::whileAlone(const std::function<void()>& work)
 {
-    index_.reset();
-    auto file = fs_.open(siblingPath(fs_, path_, "cdx"), OpenFlags::Create);
-    index_ = CdxIndex::create(*this, std::move(file));
-    setHeaderFlags(flags_ | kStructuralIndexFlag);
-    return *index_;
-}
-
-void Table::copyStructure(const std::string& path) const
-{
-    std::vector<FieldSpec> specs;
-    for (const Field& f : fields_)
-        specs.push_back({f.name, f.type, f.length, f.decimals});
-    create(path, specs, fs_);
+    if (mode_ == OpenMode::Exclusive) {
+        work();
+        return true;
+    }
+    const auto shareAgain = [&] {
+        // Trading the lock may have dropped it; an exclusive opener won the gap.
+        if (!file_->tryLock(LockKind::Shared))
+            throw XbaseError(path_ + ": the table is opened exclusively by another program");
+    };
+    if (!file_->tryLock(LockKind::Exclusive)) {
+        shareAgain();
+        return false;
+    }
+    try {
+        work();
+    } catch (...) {
+        shareAgain();
+        throw;
+    }
+    shareAgain();
+    return true;
 }
 
 void Table::loadHeader()
@@ -253,66 +234,6 @@ std::vector<std::uint8_t> Table::blankRecord() const
     return rec;
 }
 
-void Table::setHeaderFlags(std::uint8_t flags)
-{
-    if (flags == flags_)
-        return;
-    file_->writeAt(kFlagsOffset, &flags, 1);
-    flags_ = flags;
-}
-
-void Table::writeCountAndDate(std::uint32_t count)
-{
-    std::uint8_t bytes[7];
-    todayBytes(bytes);
-    writeLe32(bytes + 3, count);
-    file_->writeAt(kDateOffset, bytes, sizeof bytes);
-    dateWritten_ = true;
-}
-
-std::uint32_t Table::append(const std::uint8_t* rec)
-{
-    // Record first, count second: a failure between them leaves the old
-    // count, so the table stays readable without the new record.
-    std::vector<std::uint8_t> bytes(rec, rec + recordLength_);
-    bytes.push_back(kEofMarker);
-    file_->writeAt(headerLength_ + std::uint64_t(count_) * recordLength_, bytes.data(), bytes.size());
-    writeCountAndDate(count_ + 1);
-    const std::uint32_t segment = count_ / kSegmentRecords;
-    if (segment == segments_.size())
-        segments_.emplace_back();
-    Segment& s = segments_[segment];
-    if (!s.loaded && count_ % kSegmentRecords != 0)
-        loadSegment(segment);
-    if (!s.bytes)
-        s.bytes.reset(new std::uint8_t[std::size_t(kSegmentRecords) * recordLength_]);
-    s.loaded = true;
-    std::memcpy(s.bytes.get() + std::size_t(count_ % kSegmentRecords) * recordLength_, rec, recordLength_);
-    ++count_;
-    notify(count_, nullptr, record(count_));
-    return count_;
-}
-
-void Table::write(std::uint32_t recno, const std::uint8_t* rec)
-{
-    std::uint8_t* slot = const_cast<std::uint8_t*>(record(recno));
-    if (std::memcmp(slot, rec, recordLength_) == 0)
-        return;
-    file_->writeAt(headerLength_ + std::uint64_t(recno - 1) * recordLength_, rec, recordLength_);
-    std::vector<std::uint8_t> old(slot, slot + recordLength_);
-    std::memcpy(slot, rec, recordLength_);
-    if (!dateWritten_)
-        writeCountAndDate(count_);
-    notify(recno, old.data(), slot);
-}
-
-void Table::setDeleted(std::uint32_t recno, bool deleted)
-{
-    std::vector<std::uint8_t> rec(record(recno), record(recno) + recordLength_);
-    rec[0] = deleted ? kDeletedFlag : ' ';
-    write(recno, rec.data());
-}
-
 std::string Table::fieldText(const std::uint8_t* rec, int field) const
 {
     const Field& f = fields_.at(static_cast<std::size_t>(field));
@@ -338,6 +259,7 @@ void Table::setFieldText(std::uint8_t* rec, int field, std::string_view text)
     case 'M': {
         if (!memo_)
             throw XbaseError(path_ + ": field " + f.name + " has no memo file");
+        requireWritableFiles();
         std::uint32_t oldBlock = memoBlock(rec, field);
         std::uint32_t block = memo_->write(oldBlock, text);
         if (f.length == 4) {
@@ -406,10 +328,8 @@ void Table::removeListener(TableListener* listener)
     listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
 }
 
-void Table::notify(std::uint32_t recno, const std::uint8_t* oldRec, const std::uint8_t* newRec)
+void Table::notifyListeners(std::uint32_t recno, const std::uint8_t* oldRec, const std::uint8_t* newRec)
 {
-    if (index_)
-        index_->recordChanged(recno, oldRec, newRec);
     for (TableListener* l : listeners_)
         l->recordChanged(recno, oldRec, newRec);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -13,6 +14,7 @@ namespace xbase {
 
 class CdxIndex;
 class MemoFile;
+struct CdxTagDefinition;
 
 enum class OpenMode { Shared, Exclusive };
 
@@ -33,16 +35,35 @@ public:
 // fields. Inside one process every open of a file shares one Table, so all
 // cursors see each other's writes at once. Record numbers are 1-based.
 // The record area is held in memory and written through on every change.
+//
+// A record change (append, write, setDeleted) is all-or-nothing across the
+// DBF, the FPT and the CDX: when it throws, the table holds the old record
+// and count again and the index is rebuilt (or, when that fails too, later
+// changes are refused until it is). Memo text changes go to fresh blocks, so
+// the record write is the point where a change takes effect. A program
+// killed mid-change leaves the index marked; the next open rebuilds it.
+// A table with a read-only file refuses every change with a message saying
+// so, and is never replaced by writable files.
 class Table : public RecordLayout {
 public:
-    // Creates an empty table (and its memo file when the list has a memo
-    // field), replacing files of the same name. Throws XbaseError.
+    // Creates an empty table, and its memo file when the list has a memo
+    // field. The files are written and synced under temporary names, then
+    // renamed into place, the DBF last: until it appears the table does not
+    // exist, and a creation cut short leaves no table behind (its leftovers
+    // go at the next create or open). Whatever bore the table's name goes:
+    // an existing table is replaced with its memo file and index, and an
+    // FPT or CDX of that name without a table is replaced or removed.
+    // Throws XbaseError (nothing changed) when the list is bad, the table
+    // is open, or an existing file of that name is read-only.
     static void create(const std::string& path, const std::vector<FieldSpec>& fields,
                        FileSystem& fs = defaultFileSystem());
 
     // Opens a table, or joins the one this process already has open.
     // Exclusive fails while anyone (this process or another) has it open;
-    // shared fails while someone holds it exclusively. Throws XbaseError.
+    // shared fails while someone holds it exclusively. An index left marked
+    // half-updated is rebuilt first; when it cannot be (read-only, or
+    // another program has the table open) the open fails with a message
+    // naming the index file. Throws XbaseError.
     static std::shared_ptr<Table> open(const std::string& path, OpenMode mode,
                                        FileSystem& fs = defaultFileSystem());
 
@@ -86,8 +107,10 @@ public:
     // A blank record (deletion flag and every field blank).
     std::vector<std::uint8_t> blankRecord() const;
     // Appends `rec` (recordLength() bytes); returns its record number.
+    // Throws XbaseError, leaving the table as it was.
     std::uint32_t append(const std::uint8_t* rec);
     // Replaces record `recno` with `rec`, writing only if it differs.
+    // Throws XbaseError, leaving the record as it was.
     void write(std::uint32_t recno, const std::uint8_t* rec);
     void setDeleted(std::uint32_t recno, bool deleted);
 
@@ -97,16 +120,22 @@ public:
     std::string fieldText(const std::uint8_t* rec, int field) const;
     // Sets a character-like field: cut at its width, blank-padded; numeric
     // fields right-aligned; I fields parsed as an integer. For a memo field
-    // writes the memo (blocks are allocated now) and stores its pointer.
+    // writes the memo (changed text to fresh blocks, now) and stores its
+    // pointer; the stored record keeps its old text until it is written.
     void setFieldText(std::uint8_t* rec, int field, std::string_view text);
 
     // The structural compound index beside the table (ALBUMS.CDX for
     // ALBUMS.DBF), opened with the table when the file exists; else null.
     // It hears of every record change before the listeners do.
     CdxIndex* index() const { return index_.get(); }
-    // Makes a new empty structural index (replacing the file) and sets the
-    // header flag; add tags with CdxIndex::createTag. Throws XbaseError.
+    // Makes a new empty structural index (written beside and renamed over
+    // the old file) and sets the header flag; add tags with
+    // CdxIndex::createTag. Throws XbaseError.
     CdxIndex& createIndex();
+
+    // Throws XbaseError naming the first of the table's files (DBF, FPT,
+    // CDX) that is read-only.
+    void requireWritableFiles() const;
 
     void addListener(TableListener* listener);
     void removeListener(TableListener* listener);
@@ -114,10 +143,11 @@ public:
     // Writes cached changes and syncs the files to disk.
     void flush();
 
-    // Removes deleted records, compacts the memo file and rebuilds every
-    // tag. New files are written and synced beside the old ones, then
-    // swapped in all-or-nothing (an interrupted pack is finished or undone
-    // at the next open). Requires: opened exclusively. Throws XbaseError.
+    // Removes deleted records, compacts the memo file (dropping the blocks
+    // of replaced memos) and rebuilds every tag. New files are written and
+    // synced beside the old ones, then swapped in all-or-nothing (an
+    // interrupted pack is finished or undone at the next open).
+    // Requires: opened exclusively. Throws XbaseError.
     void pack();
     // Creates an empty table at `path` with the same fields (no tags).
     void copyStructure(const std::string& path) const;
@@ -128,9 +158,26 @@ private:
     void openFiles();
     void reopen();
     void loadHeader();
+    // The temporary name create() writes the table under.
+    static std::string creationPath(const std::string& path);
+    // Leftovers of a creation or an index build that a killed program left.
+    void removeLeftovers();
+    void openIndex(const std::string& indexPath);
+    // Runs `work` holding the table exclusively; false (nothing run) when
+    // another program has it open.
+    bool whileAlone(const std::function<void()>& work);
     void writeCountAndDate(std::uint32_t count);
     std::uint32_t memoBlock(const std::uint8_t* rec, int field) const;
-    void notify(std::uint32_t recno, const std::uint8_t* oldRec, const std::uint8_t* newRec);
+    void notifyListeners(std::uint32_t recno, const std::uint8_t* oldRec, const std::uint8_t* newRec);
+
+    // The write path (table_write.cpp).
+    // Refuses a change the table cannot take now (read-only file, an undo
+    // that failed, an index that still cannot be rebuilt).
+    void prepareChange();
+    // After a change threw: `putBack` restores the table file; then the
+    // index is rebuilt or its mark cleared.
+    void afterFailedChange(const std::function<void()>& putBack);
+    void rebuildIndex(const std::vector<CdxTagDefinition>& tags);
 
     std::string path_;
     FileSystem& fs_;
@@ -144,6 +191,9 @@ private:
     std::uint16_t headerLength_ = 0;
     std::uint16_t recordLength_ = 0;
     bool dateWritten_ = false;
+    // Set when a failed change could not be undone: the file may differ
+    // from what this process holds, so no further change is made.
+    std::string refusal_;
     // Records are read from disk in segments, on first use, and kept.
     static constexpr std::uint32_t kSegmentRecords = 4096;
     struct Segment {

@@ -4,6 +4,7 @@
 
 #include "xbase/byte_order.h"
 #include "xbase/cdx_index.h"
+#include "xbase/dbf_format.h"
 #include "xbase/file_names.h"
 #include "xbase/memo_file.h"
 #include "xbase/pack_journal.h"
@@ -14,8 +15,7 @@
 namespace xbase {
 namespace {
 
-constexpr std::size_t kCountOffset = 4;
-constexpr std::uint8_t kEofMarker = 0x1A;
+using namespace dbf;
 
 // A memo file built in memory: header, then each memo in whole blocks.
 class MemoImage {
@@ -65,6 +65,9 @@ void Table::pack()
 {
     if (mode_ != OpenMode::Exclusive)
         throw XbaseError(path_ + ": packing needs the table opened exclusively");
+    requireWritableFiles();
+    if (!refusal_.empty())
+        throw XbaseError(refusal_);
     PackJournal journal(fs_, path_);
     journal.recover();
 
@@ -116,6 +119,7 @@ void Table::reopen()
     fields_.clear();
     segments_.clear();
     dateWritten_ = false;
+    refusal_.clear();
     load();
     for (TableListener* l : listeners_)
         l->tableReset();

@@ -2,10 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <fstream>
 #include <functional>
 #include <unistd.h>
 
 #include "support/temp_dir.h"
+#include "xbase/cdx_checker.h"
+#include "xbase/cdx_index.h"
 #include "xbase/table.h"
 #include "xbase/xbase_error.h"
 
@@ -73,6 +76,31 @@ TEST_F(ProcessLocks, SharedRefusedWhileAnotherProcessHoldsItExclusively)
         EXPECT_THROW(Table::open(path, OpenMode::Shared), xbase::XbaseError);
         EXPECT_THROW(Table::create(path, xbase::parseCreationList("ID,Char,8;")), xbase::XbaseError);
     });
+}
+
+// A marked index may be one another program is changing right now: only a
+// program that has the table to itself rebuilds it.
+TEST_F(ProcessLocks, MarkedIndexIsRebuiltOnlyByAProgramAlone)
+{
+    Table::open(path, OpenMode::Exclusive)->createIndex().createTag("ID", "ID");
+    const auto mark = [&] {
+        std::fstream cdx(dir.file("PLAYLIST.CDX"), std::ios::in | std::ios::out | std::ios::binary);
+        cdx.seekp(24);
+        cdx.write("UPDT", 4);
+    };
+    withOtherProcessHolding(path, OpenMode::Shared, [&] {
+        mark();
+        try {
+            Table::open(path, OpenMode::Shared);
+            ADD_FAILURE() << "opened through a marked index";
+        } catch (const xbase::XbaseError& e) {
+            EXPECT_NE(std::string(e.what()).find("PLAYLIST.CDX: the index was left half-updated"), std::string::npos)
+                << e.what();
+        }
+    });
+    auto t = Table::open(path, OpenMode::Shared);
+    EXPECT_FALSE(t->index()->marked());
+    EXPECT_EQ(xbase::CdxChecker::check(*t->index()), std::vector<std::string>{});
 }
 
 }  // namespace
