@@ -2,6 +2,11 @@
 // recorded results, and its commands change files as they say.
 #include <gtest/gtest.h>
 
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -13,6 +18,72 @@ namespace {
 
 using test_support::fixturePath;
 using test_support::tabRows;
+
+struct ToolRun {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string readAll(int fd)
+{
+    std::string text;
+    char buf[4096];
+    for (ssize_t n; (n = ::read(fd, buf, sizeof buf)) > 0;)
+        text.append(buf, static_cast<std::size_t>(n));
+    ::close(fd);
+    return text;
+}
+
+// Runs the real inspector. Run by root it becomes "nobody" first, so that
+// file permissions bind it as they bind a user.
+ToolRun runTool(const std::vector<std::string>& args)
+{
+    int out[2], err[2];
+    if (::pipe(out) != 0 || ::pipe(err) != 0)
+        return {};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(out[1], 1);
+        ::dup2(err[1], 2);
+        for (int fd : {out[0], out[1], err[0], err[1]})
+            ::close(fd);
+        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(126);
+        std::vector<char*> argv{const_cast<char*>(VINORA_DBF_TOOL)};
+        for (const std::string& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(VINORA_DBF_TOOL, argv.data());
+        ::_exit(127);
+    }
+    ::close(out[1]);
+    ::close(err[1]);
+    ToolRun run;
+    run.out = readAll(out[0]);
+    run.err = readAll(err[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+// A folder anyone may write, holding `set` (a fixture set or nothing).
+void shareFolder(const test_support::TempDir& dir, const std::string& set = {})
+{
+    namespace fs = std::filesystem;
+    if (!set.empty())
+        test_support::copyFixtureSet(set, dir.path());
+    fs::permissions(dir.path(), fs::perms::all);
+    for (const auto& entry : fs::directory_iterator(dir.path()))
+        fs::permissions(entry.path(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                                          fs::perms::group_write | fs::perms::others_read | fs::perms::others_write);
+}
+
+void makeReadOnly(const std::string& path)
+{
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                                           std::filesystem::perms::others_read);
+}
 
 std::string run(const std::vector<std::string>& args, int expectedStatus = 0)
 {
@@ -110,6 +181,71 @@ TEST(ToolCommands, CheckPassesSoundIndexesAndFindsStaleKeys)
     std::ostringstream out, err;
     EXPECT_EQ(vinora_dbf::runCommand({"check", dir.file("ALBUMS.DBF")}, out, err), 1);
     EXPECT_NE(out.str().find("problem\t"), std::string::npos) << out.str();
+}
+
+TEST(ToolCommands, CreateReplacesAnExistingTableOnlyWhenForced)
+{
+    test_support::TempDir dir;
+    shareFolder(dir);
+    const std::string dbf = dir.file("T.DBF");
+    ASSERT_EQ(runTool({"create", dbf, "Artist,Char,20;Notes,Memo;"}).status, 0);
+    ASSERT_EQ(runTool({"append", dbf, "Artist=kept", "Notes=memo"}).status, 0);
+    ToolRun refused = runTool({"create", dbf, "Artist,Char,20;"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("--force"), std::string::npos) << refused.err;
+    EXPECT_EQ(runTool({"count", dbf}).out, "1\n");
+    EXPECT_EQ(runTool({"create", dbf, "Artist,Char,20;", "--force"}).status, 0);
+    EXPECT_EQ(runTool({"count", dbf}).out, "0\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("T.FPT")));
+}
+
+TEST(ToolCommands, ValuesLongerThanTheirFieldAreCutWithAWarning)
+{
+    test_support::TempDir dir;
+    shareFolder(dir);
+    const std::string dbf = dir.file("T.DBF");
+    ASSERT_EQ(runTool({"create", dbf, "Artist,Char,5;Label,Char,10;"}).status, 0);
+    const ToolRun run = runTool({"append", dbf, "Artist=Abcdefgh", "Label=fits"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.err.find("ARTIST holds 5 characters"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("LABEL"), std::string::npos) << run.err;
+    EXPECT_EQ(runTool({"dump", dbf}).out, "#columns\trecno\tdeleted\tARTIST\tLABEL\n1\t0\tAbcde\tfits\n");
+}
+
+// No command writes to a table with a read-only file, nor swaps such a file
+// for a writable one; a refused append leaves nothing to duplicate later.
+TEST(ToolCommands, ReadOnlyFilesAreNeverWritten)
+{
+    test_support::TempDir dir;
+    shareFolder(dir, "xbase/small");
+    const std::string dbf = dir.file("ALBUMS.DBF");
+    makeReadOnly(dir.file("ALBUMS.CDX"));
+    ToolRun append = runTool({"append", dbf, "Album=Once"});
+    if (append.status == 127 || append.status == 126)
+        GTEST_SKIP() << "the inspector cannot be run as an unprivileged user here";
+    EXPECT_EQ(append.status, 1);
+    EXPECT_NE(append.err.find("ALBUMS.CDX: the file is read-only"), std::string::npos) << append.err;
+    EXPECT_EQ(runTool({"count", dbf}).out, "14\n");
+
+    std::filesystem::permissions(dir.file("ALBUMS.CDX"), std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::add);
+    EXPECT_EQ(runTool({"append", dbf, "Album=Once"}).out, "17\n");
+    EXPECT_EQ(runTool({"count", dbf}).out, "15\n");
+    EXPECT_EQ(runTool({"check", dbf}).out, "ok\n");
+
+    makeReadOnly(dbf);
+    const std::string bytes = test_support::readFile(dbf);
+    for (std::vector<std::string> command :
+         {std::vector<std::string>{"append", dbf, "Album=Twice"}, {"delete", dbf, "1"}, {"index", dbf, "YEAR", "Yr"},
+          {"pack", dbf}, {"create", dbf, "Album,Char,5;", "--force"}}) {
+        const ToolRun run = runTool(command);
+        EXPECT_EQ(run.status, 1) << command[0];
+        EXPECT_NE(run.err.find("read-only"), std::string::npos) << command[0] << ": " << run.err;
+        EXPECT_TRUE(test_support::readFile(dbf) == bytes) << command[0] << " changed the table";
+        EXPECT_EQ(std::filesystem::status(dbf).permissions() & std::filesystem::perms::owner_write,
+                  std::filesystem::perms::none)
+            << command[0];
+    }
 }
 
 TEST(ToolCommands, ErrorsExitNonZeroWithAMessage)

@@ -113,15 +113,36 @@ int count(const Args& a, std::ostream& out)
     return 0;
 }
 
-int create(const Args& a, std::ostream&)
+bool takeFlag(Args& a, const std::string& flag);
+
+// Replacing a table wipes its records, memos and index: only on request.
+int create(const Args& args, std::ostream&)
 {
+    Args a = args;
+    const bool force = takeFlag(a, "--force");
     if (a.size() != 3)
-        throw UsageError("create FILE LIST");
-    xbase::Table::create(a[1], xbase::parseCreationList(a[2]));
+        throw UsageError("create FILE LIST [--force]");
+    const std::vector<xbase::FieldSpec> fields = xbase::parseCreationList(a[2]);
+    if (!force && xbase::defaultFileSystem().exists(a[1]))
+        throw xbase::XbaseError(a[1] + ": the table exists; --force replaces it with its memos and index");
+    xbase::Table::create(a[1], fields);
     return 0;
 }
 
-int append(const Args& a, std::ostream& out)
+// Whether `text` is longer than field `f` holds: memos and integers take
+// any, numbers are measured without their blanks.
+bool overflows(const xbase::Field& f, std::string_view text)
+{
+    if (f.type == 'M' || f.type == 'I')
+        return false;
+    if (f.type == 'N' || f.type == 'F') {
+        const std::size_t b = text.find_first_not_of(' ');
+        text = b == std::string_view::npos ? std::string_view() : text.substr(b, text.find_last_not_of(' ') - b + 1);
+    }
+    return text.size() > f.length;
+}
+
+int append(const Args& a, std::ostream& out, std::ostream& err)
 {
     if (a.size() < 2)
         throw UsageError("append FILE FIELD=VALUE...");
@@ -134,7 +155,12 @@ int append(const Args& a, std::ostream& out)
         int field = table->fieldIndex(a[i].substr(0, eq));
         if (field < 0)
             throw xbase::XbaseError(a[1] + ": no field named \"" + a[i].substr(0, eq) + "\"");
-        table->setFieldText(rec.data(), field, unescape(a[i].substr(eq + 1)));
+        const std::string value = unescape(a[i].substr(eq + 1));
+        table->setFieldText(rec.data(), field, value);
+        const xbase::Field& f = table->fields()[static_cast<std::size_t>(field)];
+        if (overflows(f, value))
+            err << "vinora-dbf: warning: " << f.name << " holds " << f.length << " characters; \"" << escape(value)
+                << "\" was stored as \"" << escape(rtrim(table->fieldText(rec.data(), field))) << "\"\n";
     }
     out << table->append(rec.data()) << "\n";
     table->flush();
@@ -248,7 +274,8 @@ const char kUsage[] =
     "  info FILE                     header facts and fields\n"
     "  dump FILE                     every record, deleted ones included\n"
     "  count FILE [--filter EXPR]    number of live records passing EXPR\n"
-    "  create FILE LIST              new table from \"Name,Char,50;Notes,Memo;\"\n"
+    "  create FILE LIST [--force]    new table from \"Name,Char,50;Notes,Memo;\"\n"
+    "                                (--force replaces an existing one)\n"
     "  append FILE FIELD=VALUE...    append a record (\\xHH escapes allowed)\n"
     "  delete FILE RECNO             mark a record deleted\n"
     "  tags FILE                     index tags and their key expressions\n"
@@ -263,8 +290,9 @@ const char kUsage[] =
 
 int runCommand(const Args& args, std::ostream& out, std::ostream& err)
 {
-    static const std::map<std::string, std::function<int(const Args&, std::ostream&)>> commands = {
-        {"info", info},   {"dump", dump},   {"count", count}, {"create", create}, {"append", append},
+    const std::map<std::string, std::function<int(const Args&, std::ostream&)>> commands = {
+        {"info", info},   {"dump", dump},   {"count", count}, {"create", create},
+        {"append", [&err](const Args& a, std::ostream& o) { return append(a, o, err); }},
         {"delete", remove}, {"tags", tags}, {"index", makeIndex}, {"order", order}, {"seek", seek},
         {"pack", pack},     {"check", check},
     };
