@@ -32,7 +32,14 @@ std::size_t commonPrefix(const char* a, const char* b, std::size_t n)
 
 std::size_t trailingPad(const char* key, std::size_t n)
 {
+    // Keys end in long runs of blanks: take them eight at a time.
+    constexpr std::uint64_t kPadWord = 0x0101010101010101ull * std::uint8_t(kPadByte);
     std::size_t t = 0;
+    for (std::uint64_t w; t + 8 <= n; t += 8) {
+        std::memcpy(&w, key + n - t - 8, 8);
+        if (w != kPadWord)
+            break;
+    }
     while (t < n && key[n - 1 - t] == kPadByte)
         ++t;
     return t;
@@ -290,25 +297,28 @@ std::vector<std::size_t> cdxSplitSizes(const CdxPage& page)
     return sizes;
 }
 
-void encodeCdxPage(const CdxPage& page, std::uint8_t* out)
+namespace {
+
+void encodeHead(std::uint8_t* out, bool root, bool leaf, std::size_t count, std::uint32_t left, std::uint32_t right)
 {
     std::memset(out, 0, kPageSize);
-    writeLe16(out + kAttributesOffset, std::uint16_t((page.root ? kAttrRoot : 0) | (page.leaf ? kAttrLeaf : 0)));
-    writeLe16(out + kCountOffset, std::uint16_t(page.count()));
-    writeLe32(out + kLeftOffset, page.left);
-    writeLe32(out + kRightOffset, page.right);
-    const std::size_t kl = page.keyLength;
-    if (!page.leaf) {
-        std::uint8_t* e = out + kInteriorHeaderSize;
-        for (std::size_t i = 0; i < page.count(); ++i, e += kl + kInteriorLinkSize) {
-            std::memcpy(e, page.keyData(i), kl);
-            writeBe32(e + kl, page.recnos[i]);
-            writeBe32(e + kl + 4, page.children[i]);
-        }
-        return;
-    }
-    const int countBits = bitsFor(page.keyLength);
-    const std::size_t entryBytes = cdxLeafEntryBytes(page.keyLength, maxRecno(page));
+    writeLe16(out + kAttributesOffset, std::uint16_t((root ? kAttrRoot : 0) | (leaf ? kAttrLeaf : 0)));
+    writeLe16(out + kCountOffset, std::uint16_t(count));
+    writeLe32(out + kLeftOffset, left);
+    writeLe32(out + kRightOffset, right);
+}
+
+}  // namespace
+
+void encodeCdxLeaf(const CdxLeafEntries& entries, bool root, std::uint32_t left, std::uint32_t right,
+                   std::uint8_t* out)
+{
+    const std::size_t kl = entries.keyLength;
+    const std::size_t count = entries.count;
+    encodeHead(out, root, true, count, left, right);
+    const int countBits = bitsFor(entries.keyLength);
+    const std::uint32_t largest = count == 0 ? 0 : *std::max_element(entries.recnos, entries.recnos + count);
+    const std::size_t entryBytes = cdxLeafEntryBytes(entries.keyLength, largest);
     const int recnoBits = std::min(int(entryBytes * 8) - 2 * countBits, 32);
     writeLe32(out + kLeafRecnoMaskOffset, std::uint32_t((std::uint64_t(1) << recnoBits) - 1));
     out[kLeafDupMaskOffset] = out[kLeafTrailMaskOffset] = std::uint8_t((1u << countBits) - 1);
@@ -316,19 +326,37 @@ void encodeCdxPage(const CdxPage& page, std::uint8_t* out)
     out[kLeafDupBitsOffset] = out[kLeafTrailBitsOffset] = std::uint8_t(countBits);
     out[kLeafEntryBytesOffset] = std::uint8_t(entryBytes);
     std::size_t tailEnd = kPageSize;
-    for (std::size_t i = 0; i < page.count(); ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const char* key = entries.keys + i * kl;
         std::size_t dup, trail;
-        leafCounts(page, i, dup, trail);
-        const std::uint64_t word = std::uint64_t(page.recnos[i]) | (std::uint64_t(dup) << recnoBits) |
+        leafCounts(i == 0 ? nullptr : key - kl, key, kl, dup, trail);
+        const std::uint64_t word = std::uint64_t(entries.recnos[i]) | (std::uint64_t(dup) << recnoBits) |
                                    (std::uint64_t(trail) << (recnoBits + countBits));
         std::uint8_t* w = out + kLeafHeaderSize + i * entryBytes;
         for (std::size_t b = 0; b < entryBytes; ++b)
             w[b] = std::uint8_t(word >> (8 * b));
         const std::size_t tail = kl - dup - trail;
         tailEnd -= tail;
-        std::memcpy(out + tailEnd, page.keyData(i) + dup, tail);
+        std::memcpy(out + tailEnd, key + dup, tail);
     }
-    writeLe16(out + kLeafFreeOffset, std::uint16_t(tailEnd - kLeafHeaderSize - page.count() * entryBytes));
+    writeLe16(out + kLeafFreeOffset, std::uint16_t(tailEnd - kLeafHeaderSize - count * entryBytes));
+}
+
+void encodeCdxPage(const CdxPage& page, std::uint8_t* out)
+{
+    if (page.leaf) {
+        encodeCdxLeaf({page.keys.data(), page.recnos.data(), page.count(), page.keyLength}, page.root, page.left,
+                      page.right, out);
+        return;
+    }
+    encodeHead(out, page.root, false, page.count(), page.left, page.right);
+    const std::size_t kl = page.keyLength;
+    std::uint8_t* e = out + kInteriorHeaderSize;
+    for (std::size_t i = 0; i < page.count(); ++i, e += kl + kInteriorLinkSize) {
+        std::memcpy(e, page.keyData(i), kl);
+        writeBe32(e + kl, page.recnos[i]);
+        writeBe32(e + kl + 4, page.children[i]);
+    }
 }
 
 CdxPage decodeCdxPage(const std::uint8_t* in, std::uint32_t offset, std::uint16_t keyLength, const std::string& path)

@@ -77,6 +77,17 @@ std::vector<std::size_t> cdxSplitSizes(const CdxPage& page);
 // Writes the page's kPageSize bytes. Requires: cdxFits(page).
 void encodeCdxPage(const CdxPage& page, std::uint8_t* out);
 
+// Sorted leaf entries held elsewhere: keys back to back, record numbers.
+struct CdxLeafEntries {
+    const char* keys;
+    const std::uint32_t* recnos;
+    std::size_t count;
+    std::uint16_t keyLength;
+};
+// Writes a leaf page of those entries. Requires: they fit a leaf.
+void encodeCdxLeaf(const CdxLeafEntries& entries, bool root, std::uint32_t left, std::uint32_t right,
+                   std::uint8_t* out);
+
 // Decodes kPageSize bytes read from `offset`. Throws XbaseError naming
 // `path` and the page when the bytes do not form a valid page.
 CdxPage decodeCdxPage(const std::uint8_t* in, std::uint32_t offset, std::uint16_t keyLength,

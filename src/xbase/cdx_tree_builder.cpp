@@ -18,9 +18,11 @@ public:
     {
         std::sort(reuse_.begin(), reuse_.end(), std::greater<>());
     }
-    std::uint32_t take()
+    // `reused` tells whether the page was the old tree's (and may be cached).
+    std::uint32_t take(bool& reused)
     {
-        if (reuse_.empty())
+        reused = !reuse_.empty();
+        if (!reused)
             return store_.extend(kPageSize);
         std::uint32_t offset = reuse_.back();
         reuse_.pop_back();
@@ -35,6 +37,35 @@ public:
 private:
     CdxPageStore& store_;
     std::vector<std::uint32_t> reuse_;
+};
+
+// Collects encoded pages and writes runs of adjacent ones together, a
+// bounded buffer at a time.
+class RunWriter {
+public:
+    explicit RunWriter(CdxPageStore& store) : store_(store), buffer_(kRunPages * kPageSize) {}
+    // The bytes to encode the page at `offset` into.
+    std::uint8_t* slot(std::uint32_t offset)
+    {
+        if (count_ > 0 && (count_ == kRunPages || offset != start_ + count_ * kPageSize))
+            finish();
+        if (count_ == 0)
+            start_ = offset;
+        return buffer_.data() + count_++ * kPageSize;
+    }
+    void finish()
+    {
+        if (count_ > 0)
+            store_.writeBytes(start_, buffer_.data(), count_ * kPageSize);
+        count_ = 0;
+    }
+
+private:
+    static constexpr std::size_t kRunPages = 128;
+    CdxPageStore& store_;
+    std::vector<std::uint8_t> buffer_;
+    std::uint32_t start_ = 0;
+    std::size_t count_ = 0;
 };
 
 // Entry counts of the leaves, each packed as full as it goes.
@@ -72,71 +103,98 @@ std::vector<std::size_t> evenSizes(std::size_t entries, std::size_t pages)
     return sizes;
 }
 
-void writeRuns(CdxPageStore& store, std::vector<CdxPage>& pages)
-{
-    std::sort(pages.begin(), pages.end(), [](const CdxPage& a, const CdxPage& b) { return a.offset < b.offset; });
-    std::vector<std::uint8_t> run;
-    std::uint32_t runStart = 0;
-    for (const CdxPage& page : pages) {
-        if (!run.empty() && page.offset != runStart + run.size()) {
-            store.writeBytes(runStart, run.data(), run.size());
-            run.clear();
-        }
-        if (run.empty())
-            runStart = page.offset;
-        run.resize(run.size() + kPageSize);
-        encodeCdxPage(page, run.data() + run.size() - kPageSize);
-    }
-    if (!run.empty())
-        store.writeBytes(runStart, run.data(), run.size());
-}
-
 }  // namespace
 
 void CdxTreeBuilder::sortEntries(std::string& keys, std::vector<std::uint32_t>& recnos, std::uint16_t kl)
 {
-    // Sort (first 16 key bytes as two numbers, position) items; ties fall
-    // back to the rest of the key and then the record number.
-    struct Item {
-        std::uint64_t head[2];
-        std::uint32_t index;
+    // In-place radix sort, most significant key byte first (no copy of the
+    // entries: big tables make big arrays, and fresh memory is slow): each
+    // range is split by its byte at `depth` into buckets by swapping entries
+    // into place, and each bucket goes on with the next byte. Small ranges
+    // are finished by comparison; equal keys by record number.
+    constexpr std::size_t kSmall = 48;
+    struct Range {
+        std::size_t from, n, depth;
     };
-    constexpr std::size_t kHeadBytes = sizeof(Item::head);
-    const std::size_t n = recnos.size();
-    std::vector<Item> items(n);
-    char padded[kHeadBytes] = {};
-    for (std::size_t i = 0; i < n; ++i) {
-        const char* key = keys.data() + i * kl;
-        if (kl < kHeadBytes)
-            key = static_cast<const char*>(std::memcpy(padded, key, kl));
-        Item& item = items[i];
-        std::memcpy(item.head, key, kHeadBytes);
-        item.head[0] = std::uint64_t(__builtin_bswap64(item.head[0]));  // big-endian: numbers sort as bytes do
-        item.head[1] = std::uint64_t(__builtin_bswap64(item.head[1]));
-        item.index = std::uint32_t(i);
-    }
-    const char* base = keys.data();
-    std::sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
-        if (a.head[0] != b.head[0])
-            return a.head[0] < b.head[0];
-        if (a.head[1] != b.head[1])
-            return a.head[1] < b.head[1];
-        if (kl > kHeadBytes) {
-            int c = std::memcmp(base + std::size_t(a.index) * kl + kHeadBytes, base + std::size_t(b.index) * kl + kHeadBytes,
-                                kl - kHeadBytes);
-            if (c != 0)
-                return c < 0;
+    char* base = keys.data();
+    std::uint32_t* nums = recnos.data();
+    auto byteAt = [&](std::size_t i, std::size_t depth) { return static_cast<unsigned char>(base[i * kl + depth]); };
+    auto swapEntries = [&](std::size_t i, std::size_t j) {
+        // Keys are short: eight bytes at a time beats a call per copy.
+        char* a = base + i * kl;
+        char* b = base + j * kl;
+        std::size_t k = 0;
+        for (std::uint64_t x, y; k + 8 <= kl; k += 8) {
+            std::memcpy(&x, a + k, 8);
+            std::memcpy(&y, b + k, 8);
+            std::memcpy(a + k, &y, 8);
+            std::memcpy(b + k, &x, 8);
         }
-        return recnos[a.index] < recnos[b.index];
-    });
-    std::string sortedKeys(keys.size(), '\0');
-    std::vector<std::uint32_t> sortedRecnos(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        std::memcpy(sortedKeys.data() + i * kl, base + std::size_t(items[i].index) * kl, kl);
-        sortedRecnos[i] = recnos[items[i].index];
+        for (; k < kl; ++k)
+            std::swap(a[k], b[k]);
+        std::swap(nums[i], nums[j]);
+    };
+    std::vector<std::uint32_t> small;
+    std::string smallKeys;
+    std::vector<std::uint32_t> smallRecnos;
+    auto sortSmall = [&](const Range& r) {
+        const std::size_t rest = kl - r.depth;
+        small.resize(r.n);
+        std::iota(small.begin(), small.end(), std::uint32_t(r.from));
+        std::sort(small.begin(), small.end(), [&](std::uint32_t x, std::uint32_t y) {
+            const int c = std::memcmp(base + std::size_t(x) * kl + r.depth, base + std::size_t(y) * kl + r.depth, rest);
+            return c != 0 ? c < 0 : nums[x] < nums[y];
+        });
+        smallKeys.resize(r.n * kl);
+        smallRecnos.resize(r.n);
+        for (std::size_t i = 0; i < r.n; ++i) {
+            std::memcpy(smallKeys.data() + i * kl, base + std::size_t(small[i]) * kl, kl);
+            smallRecnos[i] = nums[small[i]];
+        }
+        std::memcpy(base + r.from * kl, smallKeys.data(), r.n * kl);
+        std::copy(smallRecnos.begin(), smallRecnos.end(), nums + r.from);
+    };
+
+    std::vector<Range> work;
+    if (recnos.size() > 1)
+        work.push_back({0, recnos.size(), 0});
+    while (!work.empty()) {
+        const Range r = work.back();
+        work.pop_back();
+        if (r.depth == kl) {
+            std::sort(nums + r.from, nums + r.from + r.n);  // equal keys
+            continue;
+        }
+        if (r.n <= kSmall) {
+            sortSmall(r);
+            continue;
+        }
+        std::size_t count[256] = {};
+        for (std::size_t i = r.from; i < r.from + r.n; ++i)
+            ++count[byteAt(i, r.depth)];
+        if (count[byteAt(r.from, r.depth)] == r.n) {
+            work.push_back({r.from, r.n, r.depth + 1});  // one byte for all: look at the next
+            continue;
+        }
+        std::size_t next[256], end[256];
+        for (std::size_t b = 0, at = r.from; b < 256; ++b) {
+            next[b] = at;
+            at += count[b];
+            end[b] = at;
+            if (count[b] > 1)
+                work.push_back({next[b], count[b], r.depth + 1});
+        }
+        // Each swap puts one entry into its bucket for good.
+        for (std::size_t b = 0; b < 256; ++b) {
+            while (next[b] < end[b]) {
+                const unsigned char v = byteAt(next[b], r.depth);
+                if (v == b)
+                    ++next[b];
+                else
+                    swapEntries(next[b], next[v]++);
+            }
+        }
     }
-    keys.swap(sortedKeys);
-    recnos.swap(sortedRecnos);
 }
 
 std::vector<std::uint32_t> CdxTreeBuilder::treePages(const CdxTag& tag)
@@ -171,55 +229,77 @@ std::uint32_t CdxTreeBuilder::build(CdxTag& tag, const std::string& keys, const 
     const std::uint16_t kl = tag.keyLength();
     CdxPageStore& store = tag.store();
     PageSource source(store, std::move(reuse));
-    std::vector<CdxPage> pages;
+    RunWriter writer(store);
 
-    // Builds one level of pages from entry ranges; returns the parent entries.
+    // The greatest entry of each page of a level: the level above's entries.
     struct Entry {
         std::string key;
         std::uint32_t recno;
         std::uint32_t child;
     };
-    auto makeLevel = [&](const std::vector<std::size_t>& sizes, bool leaf, auto&& fill) {
-        std::vector<std::uint32_t> offsets(sizes.size());
-        for (std::uint32_t& offset : offsets)
-            offset = source.take();
-        std::vector<Entry> up;
-        std::size_t from = 0;
-        for (std::size_t p = 0; p < sizes.size(); ++p) {
-            CdxPage page;
-            page.offset = offsets[p];
-            page.keyLength = kl;
-            page.leaf = leaf;
-            page.left = p > 0 ? offsets[p - 1] : kNoPage;
-            page.right = p + 1 < sizes.size() ? offsets[p + 1] : kNoPage;
-            fill(page, from, sizes[p]);
-            from += sizes[p];
-            if (page.count() > 0)
-                up.push_back({std::string(page.key(page.count() - 1)), page.recnos.back(), page.offset});
-            pages.push_back(std::move(page));
+    auto takeAll = [&](std::size_t n, std::vector<bool>& reused) {
+        std::vector<std::uint32_t> offsets(n);
+        reused.resize(n);
+        for (std::size_t p = 0; p < n; ++p) {
+            bool r;
+            offsets[p] = source.take(r);
+            reused[p] = r;
         }
-        return up;
+        return offsets;
+    };
+    auto link = [](CdxPage& page, const std::vector<std::uint32_t>& offsets, std::size_t p) {
+        page.offset = offsets[p];
+        page.left = p > 0 ? offsets[p - 1] : kNoPage;
+        page.right = p + 1 < offsets.size() ? offsets[p + 1] : kNoPage;
     };
 
-    std::vector<Entry> entries = makeLevel(leafSizes(keys, recnos, kl), true,
-                                           [&](CdxPage& page, std::size_t from, std::size_t n) {
-                                               page.keys.assign(keys, from * kl, n * kl);
-                                               page.recnos.assign(recnos.begin() + std::ptrdiff_t(from),
-                                                                  recnos.begin() + std::ptrdiff_t(from + n));
-                                           });
+    // Leaves are encoded straight from the sorted entries; only pages of the
+    // old tree are decoded into the cache, replacing what it held for them.
+    const std::vector<std::size_t> sizes = leafSizes(keys, recnos, kl);
+    std::vector<bool> reused;
+    std::vector<std::uint32_t> offsets = takeAll(sizes.size(), reused);
+    std::vector<Entry> entries;
+    std::size_t from = 0;
+    for (std::size_t p = 0; p < sizes.size(); ++p) {
+        CdxPage page;
+        page.keyLength = kl;
+        page.root = sizes.size() == 1;
+        link(page, offsets, p);
+        const CdxLeafEntries run{keys.data() + from * kl, recnos.data() + from, sizes[p], kl};
+        encodeCdxLeaf(run, page.root, page.left, page.right, writer.slot(page.offset));
+        if (sizes[p] > 0)
+            entries.push_back({std::string(run.keys + (run.count - 1) * kl, kl), run.recnos[run.count - 1], page.offset});
+        if (reused[p]) {
+            page.keys.assign(run.keys, run.count * kl);
+            page.recnos.assign(run.recnos, run.recnos + run.count);
+            store.adopt(std::move(page));
+        }
+        from += sizes[p];
+    }
+    std::uint32_t root = offsets.front();
     const std::size_t perPage = kInteriorSpace / (kl + kInteriorLinkSize);
     while (entries.size() > 1) {
-        const std::size_t count = (entries.size() + perPage - 1) / perPage;
-        entries = makeLevel(evenSizes(entries.size(), count), false, [&](CdxPage& page, std::size_t from, std::size_t n) {
-            for (std::size_t i = from; i < from + n; ++i)
+        const std::vector<std::size_t> counts = evenSizes(entries.size(), (entries.size() + perPage - 1) / perPage);
+        offsets = takeAll(counts.size(), reused);
+        std::vector<Entry> up;
+        std::size_t next = 0;
+        for (std::size_t p = 0; p < counts.size(); ++p) {
+            CdxPage page;
+            page.keyLength = kl;
+            page.leaf = false;
+            page.root = counts.size() == 1;
+            link(page, offsets, p);
+            for (std::size_t i = next; i < next + counts[p]; ++i)
                 page.insert(page.count(), entries[i].key, entries[i].recno, entries[i].child);
-        });
+            next += counts[p];
+            encodeCdxPage(page, writer.slot(page.offset));
+            up.push_back({entries[next - 1].key, entries[next - 1].recno, page.offset});
+            store.adopt(std::move(page));
+        }
+        entries = std::move(up);
+        root = offsets.front();
     }
-    pages.back().root = true;
-    const std::uint32_t root = pages.back().offset;
-    writeRuns(store, pages);
-    for (CdxPage& page : pages)
-        store.adopt(std::move(page));
+    writer.finish();
     source.releaseRest();
     tag.changed();
     return root;

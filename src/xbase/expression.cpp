@@ -105,10 +105,9 @@ void Expression::evaluateKey(const std::uint8_t* record, std::string& out) const
     const ExpressionNode& root = program_->root();
     if (root.type != Type::Character)
         program_->require(Type::Character, "as an index key");
-    const std::size_t width = static_cast<std::size_t>(this->width());
-    const std::string_view value = evaluateTextNode(root, record);
-    out.assign(value.data(), std::min(value.size(), width));
-    out.resize(width, ' ');
+    out.clear();
+    appendTextNode(root, record, out);
+    out.resize(static_cast<std::size_t>(width()), ' ');
 }
 
 std::string Expression::evaluateText(const std::uint8_t* record) const

@@ -114,6 +114,25 @@ bool isEmpty(const ExpressionNode& arg, const std::uint8_t* record)
 
 }  // namespace
 
+void appendTextNode(const ExpressionNode& node, const std::uint8_t* record, std::string& out)
+{
+    switch (node.op) {
+        case Op::CharField: out.append(fieldBytes(node, record)); return;
+        case Op::Concat:
+            for (const auto& part : node.args)
+                appendTextNode(*part, record, out);
+            return;
+        case Op::Upper: {
+            const std::size_t from = out.size();
+            appendTextNode(*node.args[0], record, out);
+            for (std::size_t i = from; i < out.size(); ++i)
+                out[i] = asciiUpper(out[i]);
+            return;
+        }
+        default: out.append(evaluateTextNode(node, record));
+    }
+}
+
 std::string_view evaluateTextNode(const ExpressionNode& node, const std::uint8_t* record)
 {
     switch (node.op) {

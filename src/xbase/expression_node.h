@@ -83,6 +83,9 @@ struct ExpressionNode {
 // Evaluation. Requires: the node has the matching type; `record` is a full
 // record of the node's layout (may be null for nodes without fields).
 std::string_view evaluateTextNode(const ExpressionNode& node, const std::uint8_t* record);
+// Appends the node's text to `out`: concatenations and upper() go straight
+// into it, without the nodes' scratch copies (index keys, record by record).
+void appendTextNode(const ExpressionNode& node, const std::uint8_t* record, std::string& out);
 double evaluateNumberNode(const ExpressionNode& node, const std::uint8_t* record);
 bool evaluateLogicalNode(const ExpressionNode& node, const std::uint8_t* record);
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <random>
 
 #include "support/expected_index.h"
 #include "support/fixture_files.h"
@@ -11,6 +12,7 @@
 #include "xbase/cdx_checker.h"
 #include "xbase/cdx_cursor.h"
 #include "xbase/cdx_index.h"
+#include "xbase/cdx_tree_builder.h"
 #include "xbase/table.h"
 #include "xbase/xbase_error.h"
 
@@ -171,6 +173,35 @@ TEST_F(CdxReplace, BadTagNamesAndExpressionsAreRefusedBeforeAnythingIsWritten)
     EXPECT_THROW(index.createTag("NEW", "ID", "ID"), XbaseError);
     EXPECT_EQ(test_support::readFile(dir.file("ALBUMS.CDX")), before);
     EXPECT_EQ(index.tagCount(), 5u);
+}
+
+TEST(CdxSort, EntriesComeOutInKeyThenRecordOrder)
+{
+    // Few distinct bytes, so ranges share long prefixes and whole keys; key
+    // lengths around the point where small ranges are finished by comparison.
+    std::mt19937 rng(11);
+    for (std::uint16_t kl : {1, 3, 11, 100}) {
+        for (std::size_t n : {0, 1, 2, 47, 49, 5000}) {
+            std::string keys;
+            std::vector<std::uint32_t> recnos;
+            std::vector<std::pair<std::string, std::uint32_t>> want;
+            for (std::size_t i = 0; i < n; ++i) {
+                std::string key(kl, ' ');
+                for (std::size_t j = 0, used = rng() % (kl + 1u); j < used; ++j)
+                    key[j] = "AB\xe9 "[rng() % 4];
+                const std::uint32_t recno = rng() % 100000;  // duplicates and descending runs too
+                keys += key;
+                recnos.push_back(recno);
+                want.emplace_back(key, recno);
+            }
+            std::sort(want.begin(), want.end());  // strings compare as unsigned bytes
+            CdxTreeBuilder::sortEntries(keys, recnos, kl);
+            for (std::size_t i = 0; i < n; ++i) {
+                ASSERT_EQ(keys.substr(i * kl, kl), want[i].first) << kl << " " << n << " " << i;
+                ASSERT_EQ(recnos[i], want[i].second) << kl << " " << n << " " << i;
+            }
+        }
+    }
 }
 
 }  // namespace
