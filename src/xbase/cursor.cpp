@@ -65,6 +65,7 @@ void Cursor::setOrder(std::string_view tag)
         keyFields_ = keyFieldsOf(t.expression(), *table_);
         order_ = t.name();
     }
+    settle();
     invalidate();
     currentKey_.clear();
     if (current_ && key_ && !filedKey(current_, currentKey_))
@@ -142,7 +143,7 @@ void Cursor::build()
     }
 }
 
-Cursor::Entry Cursor::firstInTag(std::string_view key, std::uint32_t recno)
+Cursor::Entry Cursor::firstInTag(std::string_view key, std::uint32_t recno) const
 {
     std::string prefix;
     if (!rangeOf(prefix))
@@ -181,13 +182,15 @@ bool Cursor::filedKey(std::uint32_t recno, std::string& key)
 
 const std::uint8_t* Cursor::current() const
 {
+    settle();
     if (editing_)
         return buffer_.data();
     return current_ ? table_->record(current_) : nullptr;
 }
 
-bool Cursor::moveTo(std::uint32_t recno, std::string_view key)
+bool Cursor::moveTo(std::uint32_t recno, std::string_view key) const
 {
+    pending_ = false;
     const std::uint32_t before = current_;
     current_ = recno;
     currentKey_.assign(recno ? key : std::string_view());
@@ -211,18 +214,26 @@ bool Cursor::standAt(std::size_t index)
 void Cursor::masterMoved()
 {
     invalidate();
-    first();
+    pending_ = true;
+    for (Cursor* d : details_)
+        d->masterMoved();
+}
+
+void Cursor::standFirst() const
+{
+    // From the tag, built list or not; record order with a master shows
+    // nothing.
+    Entry e = key_ ? firstInTag({}, 0) : Entry{};
+    moveTo(e.recno, e.key);
+    bof_ = e.recno == 0;
 }
 
 bool Cursor::first()
 {
-    if (lazy()) {
-        Entry e = firstInTag({}, 0);
-        moveTo(e.recno, e.key);
-        bof_ = e.recno == 0;
-        return e.recno != 0;
-    }
-    return standAt(0);
+    if (!lazy())
+        return standAt(0);
+    standFirst();
+    return current_ != 0;
 }
 
 bool Cursor::last()
@@ -233,6 +244,7 @@ bool Cursor::last()
 
 bool Cursor::next()
 {
+    settle();
     if (eof_)
         return false;
     if (lazy() && current_) {
@@ -244,7 +256,7 @@ bool Cursor::next()
 
 bool Cursor::prior()
 {
-    std::uint32_t i = row();
+    const std::uint32_t i = row();
     if (i == 0 || rows().size() == 0) {
         bof_ = true;
         return false;
@@ -252,12 +264,17 @@ bool Cursor::prior()
     return standAt(i - 1);
 }
 
-std::uint32_t Cursor::recno() const { return current_ ? current_ : table_->recordCount() + 1; }
+std::uint32_t Cursor::recno() const
+{
+    settle();
+    return current_ ? current_ : table_->recordCount() + 1;
+}
 
 std::uint32_t Cursor::count() { return static_cast<std::uint32_t>(rows().size()); }
 
 std::uint32_t Cursor::row()
 {
+    settle();
     RowList& list = rows();
     if (current_ == 0)
         return static_cast<std::uint32_t>(list.size());
@@ -306,17 +323,18 @@ bool Cursor::seek(std::string_view key)
     return found;
 }
 
-bool Cursor::seekValues(const std::vector<std::string_view>& values)
+bool Cursor::seekValues(std::initializer_list<std::string_view> values)
 {
     std::string key;
-    for (std::size_t j = 0; j < values.size(); ++j) {
+    std::size_t j = 0;
+    for (std::string_view value : values) {
         if (j < keyFields_.size()) {
-            std::size_t width = table_->fields()[static_cast<std::size_t>(keyFields_[j])].length;
-            std::string_view v = values[j].substr(0, width);
+            std::size_t width = table_->fields()[static_cast<std::size_t>(keyFields_[j++])].length;
+            std::string_view v = value.substr(0, width);
             key += v;
             key.append(width - v.size(), ' ');
         } else {
-            key += values[j];
+            key += value;
         }
     }
     return seek(key);
@@ -465,6 +483,7 @@ void Cursor::edit()
 {
     if (editing_)
         return;
+    settle();
     if (!current_)
         throw XbaseError(table_->path() + ": there is no current record to edit");
     const std::uint8_t* rec = table_->record(current_);
@@ -514,6 +533,7 @@ void Cursor::cancel()
 void Cursor::deleteRow()
 {
     cancel();
+    settle();
     if (!current_)
         throw XbaseError(table_->path() + ": there is no current record to delete");
     table_->setDeleted(current_, true);
@@ -529,7 +549,7 @@ void Cursor::tableReset()
 
 void Cursor::recordChanged(std::uint32_t recno, const std::uint8_t* oldRecord, const std::uint8_t* newRecord)
 {
-    const bool wasCurrent = current_ != 0 && recno == current_;
+    const bool wasCurrent = !pending_ && current_ != 0 && recno == current_;
     // The index has filed the record under the key it gives now; the old
     // row may sit under another key (the table was changed behind the index).
     std::string newKey = keyOf(newRecord);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,8 +21,8 @@ namespace xbase {
 // ordered list of visible record numbers (with their keys), built when first
 // needed after an order, filter or master change and kept current on writes,
 // so row N, count and prior are cheap. First, next and seeks in tag order
-// go through the tag until the list is needed, so a detail following its
-// master costs a tag seek per move. Moves go by the key the index files a
+// go through the tag until the list is needed, and a detail finds its first
+// row only when it is next used, so moving a master costs next to nothing. Moves go by the key the index files a
 // row under, never by the key its record gives now: when the two disagree
 // (the table was changed behind the index) walks still end.
 class Cursor : private TableListener {
@@ -41,14 +42,26 @@ public:
     std::string keyOf(const std::uint8_t* record) const;
     // The key the order files the current row under ("" in record order or
     // at end of file).
-    const std::string& key() const { return currentKey_; }
+    const std::string& key() const
+    {
+        settle();
+        return currentKey_;
+    }
 
     bool first();
     bool last();
     bool next();
     bool prior();
-    bool bof() const { return bof_; }
-    bool eof() const { return eof_; }
+    bool bof() const
+    {
+        settle();
+        return bof_;
+    }
+    bool eof() const
+    {
+        settle();
+        return eof_;
+    }
     // Current record number; recordCount()+1 at end of file.
     std::uint32_t recno() const;
     // Visible rows (filter, master range and deleted rows respected).
@@ -66,7 +79,7 @@ public:
     bool seek(std::string_view key);
     // Seek on several values, each padded to the width of its field in the
     // order's key ("ID+NR": seekValues({id, nr})).
-    bool seekValues(const std::vector<std::string_view>& values);
+    bool seekValues(std::initializer_list<std::string_view> values);
     // Stands on the first key not below `key` (end of file when none);
     // returns whether that key starts with `key`.
     bool seekNearest(std::string_view key);
@@ -123,7 +136,14 @@ private:
 
     void recordChanged(std::uint32_t recno, const std::uint8_t* oldRecord, const std::uint8_t* newRecord) override;
     void tableReset() override;
+    // The master moved: the row list and position are found again on next use.
     void masterMoved();
+    void settle() const
+    {
+        if (pending_)
+            standFirst();
+    }
+    void standFirst() const;
     void invalidate();
     RowList& rows();
     void build();
@@ -138,15 +158,15 @@ private:
     bool lazy() const { return !built_ && key_.has_value(); }
     // The first visible entry of the tag not before (key, recno), within the
     // master's range.
-    Entry firstInTag(std::string_view key, std::uint32_t recno);
+    Entry firstInTag(std::string_view key, std::uint32_t recno) const;
     // The first visible row starting with `key`, or none; the cursor stays.
     std::uint32_t findFirst(std::string_view key);
     // The key under which the tag files `recno` (it may differ from what the
     // record gives); false when the tag has no entry for it.
     bool filedKey(std::uint32_t recno, std::string& key);
     bool standAt(std::size_t index);
-    // Makes `entry` current (none: end of file) and tells the details.
-    bool moveTo(std::uint32_t recno, std::string_view key);
+    // Makes the entry current (none: end of file) and tells the details.
+    bool moveTo(std::uint32_t recno, std::string_view key) const;
     const std::uint8_t* current() const;
     int fieldOrThrow(std::string_view name) const;
     std::string masterPrefix() const;
@@ -166,10 +186,13 @@ private:
 
     RowList rows_;
     bool built_ = false;
-    std::uint32_t current_ = 0;  // record number; 0 = none
-    std::string currentKey_;      // the key the order files it under
-    bool bof_ = true;
-    bool eof_ = true;
+    // The position; a detail whose master moved finds it on next use, even
+    // through the const accessors.
+    mutable std::uint32_t current_ = 0;  // record number; 0 = none
+    mutable std::string currentKey_;      // the key the order files it under
+    mutable bool bof_ = true;
+    mutable bool eof_ = true;
+    mutable bool pending_ = false;
 
     bool editing_ = false;
     bool appending_ = false;

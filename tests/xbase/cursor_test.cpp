@@ -176,6 +176,8 @@ TEST_F(CursorTest, DetailFollowsTheMasterAndAppendsCarryItsId)
     ASSERT_TRUE(detail.last());
     EXPECT_EQ(detail.field("NR"), " 10");
     ASSERT_TRUE(master.seek("12345678"));
+    const Cursor& shown = detail;  // read-only use finds the new rows too
+    EXPECT_EQ(shown.field("ID"), "12345678");
     EXPECT_EQ(detail.count(), 4u);
     detail.append();
     detail.setField("NR", "101");
