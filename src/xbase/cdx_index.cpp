@@ -191,6 +191,7 @@ CdxTag& CdxIndex::createTag(std::string_view name, std::string_view expression, 
     table_.requireWritableFiles();
     auto existing = std::find_if(tags_.begin(), tags_.end(), [&](const Binding& b) { return b.tag->name() == upper; });
     beginUpdate();
+    CdxTag* made = nullptr;
     try {
         std::vector<std::uint32_t> reuse;
         if (existing != tags_.end()) {
@@ -200,6 +201,7 @@ CdxTag& CdxIndex::createTag(std::string_view name, std::string_view expression, 
             binding.tag = std::make_unique<CdxTag>(store_, upper, store_.extend(kHeaderSize), header);
         }
         CdxTag& tag = *binding.tag;
+        made = &tag;
         tag.writeHeader(header);
         std::string keys;
         std::vector<std::uint32_t> recnos;
@@ -213,8 +215,6 @@ CdxTag& CdxIndex::createTag(std::string_view name, std::string_view expression, 
             CdxTreeEditor(directory_).insert(directoryKey, tag.headerOffset());
             tags_.push_back(std::move(binding));
         }
-        endUpdate();
-        return tag;
     } catch (...) {
         if (existing != tags_.end() && !existing->tag)
             existing->tag = std::move(binding.tag);
@@ -222,6 +222,8 @@ CdxTag& CdxIndex::createTag(std::string_view name, std::string_view expression, 
         needsRebuild_ = true;
         throw;
     }
+    endUpdate();
+    return *made;
 }
 
 void CdxIndex::collectKeys(const Binding& binding, std::string& keys, std::vector<std::uint32_t>& recnos) const

@@ -196,6 +196,35 @@ TEST(TornWrite, FailedChangeLeavesOldOrNewRecordAndASoundIndex)
     }
 }
 
+// A tag creation runs under the index's mark too: failing at its first write
+// leaves the index as it was, failing at its last (the mark cleared) leaves
+// the new tag to the rebuild at the next open.
+TEST(TornWrite, FailedTagCreationLeavesAnIndexTheNextOpenRepairs)
+{
+    test_support::TempDir dir;
+    const std::string path = dir.file("ARTISTS.DBF");
+    FaultyFileSystem fs;
+    test_support::copyFixtureSet("xbase/small", dir.path());
+    std::uint64_t last = 0;
+    {
+        auto t = Table::open(path, OpenMode::Exclusive, fs);
+        const std::uint64_t start = fs.written();
+        t->index()->createTag("NR", "NR");
+        last = fs.steps().back() - start;
+    }
+    for (std::uint64_t budget : {std::uint64_t(0), last}) {
+        test_support::copyFixtureSet("xbase/small", dir.path());
+        {
+            auto t = Table::open(path, OpenMode::Exclusive, fs);
+            fs.failAfter(budget, Fault::Once);
+            EXPECT_THROW(t->index()->createTag("NR", "NR"), xbase::XbaseError) << budget;
+        }
+        auto t = Table::open(path, OpenMode::Exclusive, fs);
+        EXPECT_EQ(xbase::CdxChecker::check(*t->index()), std::vector<std::string>{}) << budget;
+        EXPECT_EQ(t->index()->tag("NR") != nullptr, budget == last) << budget;
+    }
+}
+
 // A creation cut short at any write leaves no table, or the old one, or the
 // new one whole: never a file that fails to open. The next create succeeds
 // and sweeps up what the cut-short one left.
