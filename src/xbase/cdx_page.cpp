@@ -157,19 +157,8 @@ std::string cdxHex(std::uint32_t offset)
 
 bool CdxPage::entryLess(std::size_t i, std::string_view key, std::uint32_t recno) const
 {
-    // Seeks compare short keys many times: eight bytes at a time, inline.
-    const char* a = keyData(i);
-    std::size_t j = 0;
-    for (std::uint64_t x, y; j + 8 <= key.size(); j += 8) {
-        std::memcpy(&x, a + j, 8);
-        std::memcpy(&y, key.data() + j, 8);
-        if (x != y)
-            return __builtin_bswap64(x) < __builtin_bswap64(y);
-    }
-    for (; j < key.size(); ++j)
-        if (a[j] != key[j])
-            return static_cast<unsigned char>(a[j]) < static_cast<unsigned char>(key[j]);
-    return recnos[i] < recno;
+    const int c = cdxCompareKeys(keyData(i), key.data(), key.size());
+    return c < 0 || (c == 0 && recnos[i] < recno);
 }
 
 std::size_t CdxPage::lowerBound(std::string_view key, std::uint32_t recno) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,6 +44,23 @@ struct CdxPage {
     // Keeps the first n entries.
     void truncate(std::size_t n);
 };
+
+// Byte order of `n` bytes at a and b, as memcmp gives it (<0, 0, >0). Keys
+// are short and compared very often: eight bytes at a time, inline.
+inline int cdxCompareKeys(const char* a, const char* b, std::size_t n)
+{
+    std::size_t i = 0;
+    for (std::uint64_t x, y; i + 8 <= n; i += 8) {
+        std::memcpy(&x, a + i, 8);
+        std::memcpy(&y, b + i, 8);
+        if (x != y)
+            return __builtin_bswap64(x) < __builtin_bswap64(y) ? -1 : 1;
+    }
+    for (; i < n; ++i)
+        if (a[i] != b[i])
+            return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]) ? -1 : 1;
+    return 0;
+}
 
 // "0x1a00": page offsets in messages, as other tools show them.
 std::string cdxHex(std::uint32_t offset);

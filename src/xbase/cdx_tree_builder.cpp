@@ -142,7 +142,7 @@ void CdxTreeBuilder::sortEntries(std::string& keys, std::vector<std::uint32_t>& 
         small.resize(r.n);
         std::iota(small.begin(), small.end(), std::uint32_t(r.from));
         std::sort(small.begin(), small.end(), [&](std::uint32_t x, std::uint32_t y) {
-            const int c = std::memcmp(base + std::size_t(x) * kl + r.depth, base + std::size_t(y) * kl + r.depth, rest);
+            const int c = cdxCompareKeys(base + std::size_t(x) * kl + r.depth, base + std::size_t(y) * kl + r.depth, rest);
             return c != 0 ? c < 0 : nums[x] < nums[y];
         });
         smallKeys.resize(r.n * kl);

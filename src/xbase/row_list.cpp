@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "xbase/cdx_page.h"
+
 namespace xbase {
 
 void RowList::reset(std::size_t keyLength)
@@ -102,7 +104,7 @@ bool RowList::less(const Chunk& c, std::size_t j, std::string_view key, std::uin
 {
     if (keyLength_ > 0) {
         std::size_t n = std::min(key.size(), keyLength_);
-        int cmp = std::memcmp(c.keys.data() + j * keyLength_, key.data(), n);
+        int cmp = cdxCompareKeys(c.keys.data() + j * keyLength_, key.data(), n);
         if (cmp != 0)
             return cmp < 0;
         if (key.size() < keyLength_ && recno == 0)
