@@ -51,8 +51,10 @@ void TDM::createMissingFilesAndOpenViews()
     const RunMark mark(dir_, fs_);
     const bool uncleanEnd = mark.present();
     mark.set();
-    RollbackJournal::recover(dir_, fs_, status_);
+    // Repairs first: rolling back opens the tables, which an empty file
+    // would stop.
     CatalogueFileRepair(*this).run();
+    RollbackJournal::recover(dir_, fs_, status_);
     CatalogueCreator(*this, uncleanEnd ? IndexCheck::Full : IndexCheck::Headers).run();
 }
 

@@ -44,9 +44,9 @@ public:
     void setNoticeReport(NoticeReport report) { notice_ = std::move(report); }
     void notice(const std::string& text) const;
 
-    // The start-up step: sets the run mark (see RunMark), puts back a
-    // change of several tables that did not finish (see RollbackJournal),
-    // clears away empty and orphaned files (see CatalogueFileRepair), then
+    // The start-up step: sets the run mark (see RunMark), clears away empty
+    // and orphaned files (see CatalogueFileRepair), puts back a change of
+    // several tables that did not finish (see RollbackJournal), then
     // creates missing tables, deletes damaged index files, builds missing
     // indexes and opens tblAlbums, tblTracks, tblPlayList, tblArtists, tblCD
     // and tblFilter at their first rows (see CatalogueCreator). When the

@@ -11,9 +11,10 @@ RunMark::RunMark(std::string programDir, xbase::FileSystem& fs)
 
 bool RunMark::present() const { return fs_.exists(path_); }
 
+// Empty: only its name in the folder has to reach the disk.
 void RunMark::set() const
 {
-    fs_.open(path_, xbase::OpenFlags::Create)->sync();
+    fs_.open(path_, xbase::OpenFlags::Create);
     syncDirectory(dir_);
 }
 

@@ -20,7 +20,7 @@ public:
 
     // Whether the mark is there now.
     bool present() const;
-    // Makes the mark and syncs it and its folder. Throws xbase::XbaseError.
+    // Makes the mark and syncs its folder. Throws xbase::XbaseError.
     void set() const;
     // Removes the mark and syncs its folder. Throws xbase::XbaseError.
     void clear() const;
