@@ -1,5 +1,7 @@
 #include "app/single_instance.h"
 
+#include <unistd.h>
+
 #include <QCryptographicHash>
 #include <QLocalSocket>
 
@@ -21,6 +23,12 @@ QString SingleInstance::serverName(const QString& title, const QString& user, co
     const QByteArray digest =
         QCryptographicHash::hash(QByteArray::fromStdString(programDir), QCryptographicHash::Sha1).toHex();
     return title + "-" + user + "-" + QString::fromLatin1(digest.left(kDigestChars));
+}
+
+QString SingleInstance::currentUser()
+{
+    const QString user = qEnvironmentVariable("USER");
+    return user.isEmpty() ? QString::number(::getuid()) : user;
 }
 
 SingleInstance::SingleInstance(QString name, QObject* parent) : QObject(parent), name_(std::move(name))

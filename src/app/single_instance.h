@@ -18,6 +18,8 @@ public:
     // program directory (a collection under another VINORA_HOME is another
     // program's).
     static QString serverName(const QString& title, const QString& user, const std::string& programDir);
+    // The user running this process: $USER, else the user id.
+    static QString currentUser();
 
     explicit SingleInstance(QString name, QObject* parent = nullptr);
 

@@ -16,15 +16,36 @@ void CursorModel::setView(catalogue::TableView* view)
 {
     beginResetModel();
     view_ = view;
-    rows_ = attached() ? static_cast<int>(view_->cursor().count()) : 0;
+    rows_ = countRows();
     endResetModel();
 }
 
 bool CursorModel::attached() const { return view_ && view_->isOpen(); }
 
+int CursorModel::countRows()
+{
+    failed_ = false;
+    try {
+        return attached() ? static_cast<int>(view_->cursor().count()) : 0;
+    } catch (const std::exception& e) {
+        fail(e);
+    }
+    return 0;
+}
+
+void CursorModel::fail(const std::exception& e) const
+{
+    if (failed_)
+        return;
+    failed_ = true;
+    // Reads happen in const calls (painting); telling of one changes nothing
+    // the view sees.
+    emit const_cast<CursorModel*>(this)->readFailed(fromMessage(e.what()));
+}
+
 void CursorModel::refresh()
 {
-    const int rows = attached() ? static_cast<int>(view_->cursor().count()) : 0;
+    const int rows = countRows();
     if (rows != rows_) {
         beginResetModel();
         rows_ = rows;
@@ -60,8 +81,18 @@ std::string CursorModel::fieldText(const std::uint8_t* record, std::string_view 
 
 QVariant CursorModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid())
+    if (!index.isValid() || failed_)
         return {};
+    try {
+        return readData(index, role);
+    } catch (const std::exception& e) {
+        fail(e);
+    }
+    return {};
+}
+
+QVariant CursorModel::readData(const QModelIndex& index, int role) const
+{
     const Column& column = columns_.at(static_cast<std::size_t>(index.column()));
     switch (role) {
     case Qt::DisplayRole: {
@@ -83,6 +114,16 @@ QVariant CursorModel::headerData(int section, Qt::Orientation orientation, int r
 {
     if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
         return QAbstractTableModel::headerData(section, orientation, role);
+    try {
+        return readHeader(section, role);
+    } catch (const std::exception& e) {
+        fail(e);
+    }
+    return {};
+}
+
+QVariant CursorModel::readHeader(int section, int role) const
+{
     const Column& column = columns_[static_cast<std::size_t>(section)];
     switch (role) {
     case Qt::DisplayRole:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,8 @@ namespace app::ui {
 // from the record without moving the cursor, so painting a screenful reads a
 // screenful. The model does not hear of writes: refresh() after anything
 // that changed the rows (order, filter, writes, moves of a master).
+// A read that fails (a damaged file) blanks the grid until the next refresh,
+// since every paint would fail again, and is told once by readFailed.
 class CursorModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -35,11 +38,17 @@ public:
 
     // Re-reads the row count; every cell and title is redrawn.
     void refresh();
+    // A read failed since the last refresh; the grid shows blanks.
+    bool failed() const { return failed_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+signals:
+    // The engine's message of the failed read.
+    void readFailed(const QString& message);
 
 protected:
     // The record in row `row`, or null past the rows.
@@ -51,9 +60,15 @@ protected:
     virtual QVariant titleStyle(int section, int role) const;
 
 private:
+    QVariant readData(const QModelIndex& index, int role) const;
+    QVariant readHeader(int section, int role) const;
+    int countRows();
+    void fail(const std::exception& e) const;
+
     std::vector<Column> columns_;
     catalogue::TableView* view_ = nullptr;
     int rows_ = 0;
+    mutable bool failed_ = false;
 };
 
 }  // namespace app::ui

@@ -16,6 +16,7 @@
 #include "app/ui/album_info_panel.h"
 #include "app/ui/albums_model.h"
 #include "app/ui/cursor_grid.h"
+#include "app/ui/engine_fault_offer.h"
 #include "app/ui/main_popup_menu.h"
 #include "app/ui/manage_collection_box.h"
 #include "app/ui/named_colours.h"
@@ -55,6 +56,9 @@ QPushButton* shortcutLabel(const char* name, const QString& text, const char* co
 TForm1::TForm1(ProgramState& state, Prompter& prompter, QWidget* parent)
     : QMainWindow(parent), state_(state), prompter_(prompter)
 {
+    faults_ = new EngineFaultOffer(
+        prompter_, [this] { return rebuildIndexes(); },
+        [this] { return !inLongStep_ && !QApplication::activeModalWidget(); }, this);
     buildWindow();
     connectControls();
     setStatusText("Setting Albums grid column widths");
@@ -145,6 +149,8 @@ void TForm1::buildWindow()
 
 void TForm1::connectControls()
 {
+    for (CursorModel* model : {static_cast<CursorModel*>(albumsModel_), static_cast<CursorModel*>(tracksModel_)})
+        connect(model, &CursorModel::readFailed, this, &TForm1::reportEngineFault);
     connect(albumsGrid_->horizontalHeader(), &QHeaderView::sectionClicked, this, &TForm1::orderByTitle);
     connect(albumsGrid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { albumChosen(current.row()); });
@@ -223,6 +229,17 @@ bool TForm1::albumsOpen() const { return dm_ && dm_->tblAlbums().isOpen(); }
 
 void TForm1::act(const std::function<void()>& action) { runAction(prompter_, action); }
 
+void TForm1::guarded(const std::function<void()>& step)
+{
+    try {
+        step();
+    } catch (const std::exception& e) {
+        reportEngineFault(fromMessage(e.what()));
+    }
+}
+
+void TForm1::reportEngineFault(const QString& message) { faults_->report(message); }
+
 void TForm1::runFeature(Feature feature)
 {
     if (!hasFeature(feature))
@@ -237,12 +254,13 @@ void TForm1::runFeature(Feature feature)
     refreshGrids();
 }
 
-void TForm1::changeEvent(QEvent* event)
+void TForm1::showEvent(QShowEvent* event)
 {
-    QMainWindow::changeEvent(event);
-    // The start-up sequence runs once, when the window first becomes
-    // active; later activations (a modal window closing) do nothing.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && dm_ && !state_.started && !startupQueued_) {
+    QMainWindow::showEvent(event);
+    // The start-up sequence runs once, when the window is first shown, from
+    // the event loop. Not on activation: without a window manager, or where
+    // focus stealing is prevented, the window may never become active.
+    if (dm_ && !state_.started && !startupQueued_) {
         startupQueued_ = true;
         QTimer::singleShot(0, this, &TForm1::runStartup);
     }
@@ -256,6 +274,10 @@ void TForm1::closeEvent(QCloseEvent* event)
             settings::SettingsFile file({state_.programDir, [] { return std::string(); }});
             file.writeAtClose(state_.genres, state_.genresAtStart, isMaximized(), layout_.maximizedLayouts());
         });
+        // After a failed start or an engine error left unrepaired the next
+        // start must not trust the indexes: it checks them in full then.
+        if (dm_ && !startupFailed_ && !faults_->unrepaired())
+            act([this] { dm_->closeCleanly(); });
     }
     event->accept();
 }

@@ -26,6 +26,7 @@ namespace app::ui {
 class AlbumInfoPanel;
 class AlbumsModel;
 class CursorGrid;
+class EngineFaultOffer;
 class MainPopupMenu;
 class TooltipSwitch;
 class TracksModel;
@@ -79,6 +80,9 @@ public:
     void setStatusText(const std::string& text);
     void focusAlbumsGrid();
     int maximizedLayouts() const { return layout_.maximizedLayouts(); }
+    // An engine error met outside an action: shown once, with the offer to
+    // rebuild the indexes.
+    void reportEngineFault(const QString& message);
 
     // StartupTarget
     void showStatus(const std::string& text) override;
@@ -100,7 +104,7 @@ signals:
     void startupFinished();
 
 protected:
-    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -119,6 +123,11 @@ private:
     void keyTyped(int key);
     void applyLayout();
     void act(const std::function<void()>& action);
+    // The grids' own work: an engine error goes to the rebuild offer.
+    void guarded(const std::function<void()>& step);
+    // The grids over the open views, the buttons by whether ALBUMS has a row.
+    void showCatalogue();
+    bool rebuildIndexes();
 
     ProgramState& state_;
     Prompter& prompter_;
@@ -133,6 +142,9 @@ private:
     bool hasAlbums_ = false;
     bool addCdDisabled_ = false;
     bool syncing_ = false;
+    bool inLongStep_ = false;
+    bool startupFailed_ = false;
+    EngineFaultOffer* faults_;
 
     AlbumsModel* albumsModel_;
     TracksModel* tracksModel_;

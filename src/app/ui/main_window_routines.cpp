@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QThread>
 
@@ -21,6 +22,7 @@
 #include "app/ui/tooltip_switch.h"
 #include "app/ui/tracks_model.h"
 #include "catalogue/program_files.h"
+#include "maintenance/reindex.h"
 
 namespace app::ui {
 namespace {
@@ -38,7 +40,7 @@ void TForm1::orderByTitle(int column)
 {
     if (!albumsOpen() || column < 0 || column >= albumsModel_->columnCount())
         return;
-    act([&] {
+    guarded([&] {
         if (app::orderByTitle(dm_->tblAlbums().cursor(), albumsModel_->fieldOf(column)) == TitleClick::Ordered)
             albumsModel_->refresh();
     });
@@ -49,7 +51,7 @@ void TForm1::naturalOrder()
 {
     if (!albumsOpen())
         return;
-    act([&] { dm_->tblAlbums()->setOrder(""); });
+    guarded([&] { dm_->tblAlbums()->setOrder(""); });
     albumsModel_->refresh();
     showCurrentAlbum();
 }
@@ -58,7 +60,7 @@ bool TForm1::goToAlbum(const std::string& id)
 {
     bool found = false;
     if (albumsOpen())
-        act([&] { found = goToAlbumById(dm_->tblAlbums(), id); });
+        guarded([&] { found = goToAlbumById(dm_->tblAlbums(), id); });
     albumsModel_->refresh();
     showCurrentAlbum();
     if (QWidget* caller = QApplication::activeModalWidget())
@@ -87,7 +89,7 @@ void TForm1::refreshGrids()
 {
     albumsModel_->refresh();
     if (albumsOpen())
-        hasAlbums_ = dm_->tblAlbums()->count() > 0;
+        guarded([this] { hasAlbums_ = dm_->tblAlbums()->count() > 0; });
     showCurrentAlbum();
 }
 
@@ -121,17 +123,21 @@ void TForm1::showCurrentAlbum()
 {
     const bool open = albumsOpen();
     syncing_ = true;
-    albumsGrid_->showRow(open && !dm_->tblAlbums()->eof() ? static_cast<int>(dm_->tblAlbums()->row()) : -1);
-    tracksModel_->refresh();
-    const bool tracksOpen = dm_ && dm_->tblTracks().isOpen();
-    cdGrid_->showRow(tracksOpen && !dm_->tblTracks()->eof() ? static_cast<int>(dm_->tblTracks()->row()) : -1);
+    guarded([&] {
+        albumsGrid_->showRow(open && !dm_->tblAlbums()->eof() ? static_cast<int>(dm_->tblAlbums()->row()) : -1);
+        tracksModel_->refresh();
+        const bool tracksOpen = dm_ && dm_->tblTracks().isOpen();
+        cdGrid_->showRow(tracksOpen && !dm_->tblTracks()->eof() ? static_cast<int>(dm_->tblTracks()->row()) : -1);
+    });
     syncing_ = false;
-    if (open && !dm_->tblAlbums()->eof()) {
-        const xbase::Cursor& album = dm_->tblAlbums().cursor();
-        infoPanel_->showAlbum(trimmedField(album, "YR"), trimmedField(album, "MEDIA"), trimmedField(album, "IX"));
-    } else {
-        infoPanel_->showAlbum({}, {}, {});
-    }
+    infoPanel_->showAlbum({}, {}, {});
+    guarded([&] {
+        if (open && !dm_->tblAlbums()->eof()) {
+            const xbase::Cursor& album = dm_->tblAlbums().cursor();
+            infoPanel_->showAlbum(trimmedField(album, "YR"), trimmedField(album, "MEDIA"),
+                                  trimmedField(album, "IX"));
+        }
+    });
     updateControls();
 }
 
@@ -139,7 +145,7 @@ void TForm1::albumChosen(int row)
 {
     if (syncing_ || row < 0 || !albumsOpen())
         return;
-    act([&] { dm_->tblAlbums()->goToRow(static_cast<std::uint32_t>(row)); });
+    guarded([&] { dm_->tblAlbums()->goToRow(static_cast<std::uint32_t>(row)); });
     showCurrentAlbum();
 }
 
@@ -147,7 +153,7 @@ void TForm1::trackChosen(int row)
 {
     if (syncing_ || row < 0 || !dm_ || !dm_->tblTracks().isOpen())
         return;
-    act([&] { dm_->tblTracks()->goToRow(static_cast<std::uint32_t>(row)); });
+    guarded([&] { dm_->tblTracks()->goToRow(static_cast<std::uint32_t>(row)); });
 }
 
 void TForm1::keyTyped(int key)
@@ -155,7 +161,7 @@ void TForm1::keyTyped(int key)
     if (!albumsOpen())
         return;
     bool moved = false;
-    act([&] { moved = keyboardJump(dm_->tblAlbums().cursor(), key); });
+    guarded([&] { moved = keyboardJump(dm_->tblAlbums().cursor(), key); });
     if (moved)
         showCurrentAlbum();
 }
@@ -165,9 +171,47 @@ void TForm1::runStartup()
     StartupSequence sequence(state_, *dm_, *this, prompter_);
     sequence.setDiscInDrive(drive_);
     sequence.setCategorySource(categories_);
-    if (!runAction(prompter_, [&] { sequence.run(); }))
-        catalogueOpened(albumsOpen() && dm_->tblAlbums()->count() > 0);
+    startupFailed_ = false;
+    QString failure;
+    try {
+        sequence.run();
+    } catch (const std::exception& e) {
+        startupFailed_ = true;
+        failure = fromMessage(e.what());
+    }
+    // Catalogue work after start-up (a rebuild) reports here, not to the
+    // sequence that has ended.
+    dm_->setStatusReport([this](const std::string& text) { showStatus(text); });
+    if (startupFailed_) {
+        // The engine's error ends the sequence; the grids show what opened,
+        // and a damaged index can be rebuilt from here.
+        showCatalogue();
+        reportEngineFault(failure);
+    }
     emit startupFinished();
+}
+
+void TForm1::showCatalogue()
+{
+    bool hasAlbums = false;
+    guarded([&] { hasAlbums = albumsOpen() && dm_->tblAlbums()->count() > 0; });
+    catalogueOpened(hasAlbums);
+}
+
+bool TForm1::rebuildIndexes()
+{
+    if (!dm_)
+        return false;
+    const bool rebuilt = runAction(prompter_, [this] { runLongStep([this] { maintenance::reindexCatalogue(*dm_); }); });
+    if (rebuilt && startupFailed_) {
+        // The start-up that stopped at the damage runs again, in full.
+        state_.started = false;
+        runStartup();
+        return !startupFailed_;
+    }
+    showCatalogue();
+    albumsGrid_->setFocus();
+    return rebuilt;
 }
 
 void TForm1::showStatus(const std::string& text)
@@ -185,6 +229,8 @@ void TForm1::runLongStep(const std::function<void()>& step)
     albumsModel_->setView(nullptr);
     tracksModel_->setView(nullptr);
     tracksModel_->setPlaylist(nullptr);
+    inLongStep_ = true;
+    const auto stepEnded = qScopeGuard([this] { inLongStep_ = false; });
     runKeepingWindowsPainted(step);
 }
 

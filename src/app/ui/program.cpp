@@ -1,10 +1,9 @@
 #include "app/ui/program.h"
 
-#include <unistd.h>
-
 #include <QApplication>
 #include <QScreen>
 
+#include "app/ansi_text.h"
 #include "app/product_version.h"
 #include "app/program_directory.h"
 #include "app/tips_file.h"
@@ -13,15 +12,6 @@
 #include "playback/ui/playlist_button.h"
 
 namespace app::ui {
-namespace {
-
-QString userName()
-{
-    const QString user = qEnvironmentVariable("USER");
-    return user.isEmpty() ? QString::number(::getuid()) : user;
-}
-
-}  // namespace
 
 Program::Program() = default;
 
@@ -43,11 +33,13 @@ bool Program::start()
     QApplication::setApplicationVersion(QString::fromLatin1(productVersion().data(),
                                                             static_cast<qsizetype>(productVersion().size())));
     const std::string executableDir = QCoreApplication::applicationDirPath().toStdString();
-    state_.programDir = chooseProgramDirectory(currentDirectoryInputs(executableDir));
+    const DirectoryInputs directoryInputs = currentDirectoryInputs(executableDir);
+    state_.programDir = chooseProgramDirectory(directoryInputs);
     state_.dataDir = shippedDataDirectory(executableDir);
     enterProgramDirectory(state_.programDir);
 
-    instance_ = std::make_unique<SingleInstance>(SingleInstance::serverName(title, userName(), state_.programDir));
+    instance_ = std::make_unique<SingleInstance>(
+        SingleInstance::serverName(title, SingleInstance::currentUser(), state_.programDir));
     if (instance_->raiseRunningInstance())
         return false;
 
@@ -63,10 +55,29 @@ bool Program::start()
     filters_ = std::make_unique<FilterCommands>(*form_, *dm_, *prompter_, state_);
     registerWindows();
     QObject::connect(instance_.get(), &SingleInstance::raiseRequested, form_.get(), &TForm1::raiseFromOtherStart);
+    // Where the collection lives, told once it is open.
+    if (std::string notice = portableCollectionNotice(directoryInputs); !notice.empty())
+        QObject::connect(
+            form_.get(), &TForm1::startupFinished, form_.get(),
+            [this, notice = std::move(notice)] { prompter_->info(notice); }, Qt::SingleShotConnection);
     if (const QScreen* screen = form_->screen())
         form_->move(screen->availableGeometry().center() - form_->frameGeometry().center() + form_->pos());
     form_->show();
     return true;
+}
+
+void Program::close()
+{
+    if (form_ && form_->isVisible())
+        form_->close();
+}
+
+void Program::reportFault(const std::string& message)
+{
+    if (form_)
+        form_->reportEngineFault(fromMessage(message));
+    else
+        qCritical("%s", message.c_str());
 }
 
 void Program::registerWindows()

@@ -28,9 +28,16 @@ public:
     // Enters the program directory; when another start of the program runs
     // there, asks it to come to the front and returns false. Otherwise
     // makes the objects, shows the main window and returns true (the
-    // start-up sequence follows when the window becomes active). Throws
+    // start-up sequence follows once the window is shown). Throws
     // xbase::XbaseError when the directory or the local socket fail.
     bool start();
+    // Ends the run as closing the main window does, when the window is
+    // still open (the event loop was ended by a signal).
+    void close();
+    // An exception that reached the event loop: the main window offers to
+    // rebuild the indexes; before it exists the message goes to the
+    // standard error.
+    void reportFault(const std::string& message);
 
     TForm1* mainWindow() const { return form_.get(); }
     // The multiple-matches window, made once with the main window.

@@ -28,9 +28,9 @@ MainWindowFixture::~MainWindowFixture()
     form.reset();
 }
 
-void MainWindowFixture::useSmallCollection()
+void MainWindowFixture::useCollection(const std::string& set)
 {
-    copyFixtureSet("xbase/small", dir.path());
+    copyFixtureSet(set, dir.path());
     settings::SettingsFile({state.programDir, [] { return std::string(); }}).createIfMissing();
     std::ofstream(dir.file("Vinoratips.txt"), std::ios::binary) << "False\r\nA tip\r\n";
 }

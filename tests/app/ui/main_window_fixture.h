@@ -24,9 +24,10 @@ protected:
     MainWindowFixture();
     ~MainWindowFixture() override;
 
-    // The small reference collection, with settings and a tips file that
-    // does not show at start.
-    void useSmallCollection();
+    // A reference collection ("xbase/small"), with settings and a tips file
+    // that does not show at start.
+    void useCollection(const std::string& set);
+    void useSmallCollection() { useCollection("xbase/small"); }
     // Makes the window and the data module, as the program does.
     void create();
     // Shows the window (made now if needed) and waits until the start-up

@@ -52,6 +52,24 @@ TEST_F(MainWindow, FirstRunShowsItsStepsAndAnEmptyCollection)
     EXPECT_TRUE(std::filesystem::exists(dir.file("Vinoratips.txt")));
 }
 
+// Without a window manager, or where focus stealing is prevented, the
+// window never hears that it became active.
+TEST_F(MainWindow, StartsWhenShownWithoutBecomingActive)
+{
+    struct NoActivation : QObject {
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            return event->type() == QEvent::ActivationChange || event->type() == QEvent::WindowActivate;
+        }
+    } noActivation;
+    useSmallCollection();
+    create();
+    form->installEventFilter(&noActivation);
+    ASSERT_NO_FATAL_FAILURE(start());
+    EXPECT_EQ(albums()->rowCount(), 14);
+    form->removeEventFilter(&noActivation);
+}
+
 TEST_F(MainWindow, CollectionButtonsFollowTheAlbumsAndTheFeaturesThere)
 {
     useSmallCollection();
