@@ -9,8 +9,9 @@
 namespace xbase {
 
 // Builds a tag's tree bottom-up from sorted entries: leaves packed full,
-// then each interior level, written in runs of adjacent pages and kept
-// decoded in the page cache.
+// then each interior level, written in runs of adjacent pages. Interior
+// pages and pages of the tree it replaces go into the page cache; other
+// leaves are read when first used.
 class CdxTreeBuilder {
 public:
     // Sorts entries (keys back to back, keyLength bytes each, and their
