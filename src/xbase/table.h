@@ -50,8 +50,8 @@ public:
     // field. The files are written and synced under temporary names, then
     // renamed into place, the DBF last: until it appears the table does not
     // exist, and a creation cut short leaves no table behind (its leftovers
-    // go at the next create or open). Whatever bore the table's name goes:
-    // an existing table is replaced with its memo file and index, and an
+    // go at the next create or open). Every file of that name goes: an
+    // existing table is replaced along with its memo file and index, and an
     // FPT or CDX of that name without a table is replaced or removed.
     // Throws XbaseError (nothing changed) when the list is bad, the table
     // is open, or an existing file of that name is read-only.
