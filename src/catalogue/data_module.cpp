@@ -56,6 +56,7 @@ void TDM::createMissingFilesAndOpenViews()
     CatalogueFileRepair(*this).run();
     RollbackJournal::recover(dir_, fs_, status_);
     CatalogueCreator(*this, uncleanEnd ? IndexCheck::Full : IndexCheck::Headers).run();
+    opened_ = true;
 }
 
 void TDM::closeCleanly()
@@ -63,7 +64,8 @@ void TDM::closeCleanly()
     for (TableView* v : {&tblAlbums_, &tblFilter_, &tblTracks_, &tblPlayList_, &tblArtists_, &tblCD_, &tblTView_})
         if (v->isOpen())
             v->cursor().table().flush();
-    RunMark(dir_, fs_).clear();
+    if (opened_)
+        RunMark(dir_, fs_).clear();
 }
 
 std::string TDM::nextManualAlbumId()

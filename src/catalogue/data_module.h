@@ -56,9 +56,11 @@ public:
     void createMissingFilesAndOpenViews();
 
     // The clean end of a run: syncs the tables of the open views, then
-    // removes the run mark, so the next start trusts the indexes. Views stay
-    // open. Call it last when the program closes, once nothing writes to
-    // the catalogue. Throws xbase::XbaseError (the mark then stays).
+    // removes the run mark, so the next start trusts the indexes; after a
+    // start-up step that failed the mark stays (its checks may be half
+    // done). Views stay open. Call it last when the program closes, once
+    // nothing writes to the catalogue. Throws xbase::XbaseError (the mark
+    // then stays).
     void closeCleanly();
 
     // The identifier for the next album not read from a disc ("z0000042"
@@ -83,6 +85,7 @@ private:
     xbase::FileSystem& fs_;
     StatusReport status_;
     NoticeReport notice_;
+    bool opened_ = false;  // the start-up step ran to its end
     // Sources before the views that link to them.
     TableView tblAlbums_;
     TableView tblFilter_;

@@ -194,6 +194,12 @@ TEST_F(CatalogueCreation, DamagedTableIsReportedAndItsIndexKept)
     fs::resize_file(dir.file("ARTISTS.DBF"), 20);
     EXPECT_THROW(startUp(), xbase::XbaseError);
     EXPECT_TRUE(fs::exists(dir.file("ARTISTS.CDX")));
+    // A start cut short may have left its checks half done: closing after
+    // it is no clean end.
+    TDM dm(dir.path());
+    EXPECT_THROW(dm.createMissingFilesAndOpenViews(), xbase::XbaseError);
+    dm.closeCleanly();
+    EXPECT_TRUE(fs::exists(dir.file("Vinora.running")));
 }
 
 // A row rewritten on disk behind its index's back, as when a run ends
