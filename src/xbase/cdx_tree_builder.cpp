@@ -112,7 +112,7 @@ void CdxTreeBuilder::sortEntries(std::string& keys, std::vector<std::uint32_t>& 
     // range is split by its byte at `depth` into buckets by swapping entries
     // into place, and each bucket goes on with the next byte. Small ranges
     // are finished by comparison; equal keys by record number.
-    constexpr std::size_t kSmall = 48;
+    constexpr std::size_t kSmall = 96;
     struct Range {
         std::size_t from, n, depth;
     };
