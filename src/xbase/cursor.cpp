@@ -550,23 +550,31 @@ void Cursor::tableReset()
 void Cursor::recordChanged(std::uint32_t recno, const std::uint8_t* oldRecord, const std::uint8_t* newRecord)
 {
     const bool wasCurrent = !pending_ && current_ != 0 && recno == current_;
-    // The index has filed the record under the key it gives now; the old
-    // row may sit under another key (the table was changed behind the index).
-    std::string newKey = keyOf(newRecord);
-    const bool shown = passes(newRecord) && inRange(newKey);
-    if (built_) {
-        std::size_t removedAt = rows_.size();
-        if (oldRecord && passes(oldRecord)) {
-            std::string oldKey = wasCurrent ? currentKey_ : keyOf(oldRecord);
-            if (inRange(oldKey)) {
-                removedAt = rows_.find(recno, oldKey);
-                if (removedAt < rows_.size())
-                    rows_.erase(removedAt);
-            }
+    // The index moves an entry only when the key its record gives changes.
+    // Otherwise the entry stays under the key it is filed under, which need
+    // not be the one its record gives (the table was changed behind the
+    // index): the row stays there too.
+    const std::string newKey = keyOf(newRecord);
+    const bool moved = !oldRecord || keyOf(oldRecord) != newKey;
+    std::string filed = moved ? newKey : currentKey_;
+    bool known = moved || wasCurrent;
+    std::size_t removedAt = rows_.size();
+    if (built_ && oldRecord && passes(oldRecord)) {
+        removedAt = rows_.find(recno, wasCurrent ? currentKey_ : keyOf(oldRecord));
+        if (removedAt < rows_.size()) {
+            if (!known)
+                filed.assign(rows_.key(removedAt));
+            known = true;
+            rows_.erase(removedAt);
         }
-        if (shown)
-            rows_.insert(rows_.lowerBound(newKey, recno), recno, newKey);
-        else if (wasCurrent) {
+    }
+    if (!known && passes(newRecord) && (!key_ || !filedKey(recno, filed)))
+        filed = newKey;
+    const bool shown = passes(newRecord) && inRange(filed);
+    if (built_) {
+        if (shown) {
+            rows_.insert(rows_.lowerBound(filed, recno), recno, filed);
+        } else if (wasCurrent) {
             standAt(removedAt);
             return;
         }
@@ -580,7 +588,7 @@ void Cursor::recordChanged(std::uint32_t recno, const std::uint8_t* oldRecord, c
         return;
     }
     if (wasCurrent) {
-        currentKey_ = newKey;
+        currentKey_ = filed;
         if (oldRecord)
             for (Cursor* d : details_)
                 d->masterMoved();

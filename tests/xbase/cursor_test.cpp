@@ -285,6 +285,18 @@ TEST_F(CursorTest, WalksEndAndVisitEachEntryOnceWhenTheIndexHoldsStaleKeys)
             EXPECT_EQ(c->recno(), want[stale + 1]);
             EXPECT_EQ(c->row(), stale + 1);
         }
+        // A write that leaves its keys alone leaves its entries where they are.
+        ASSERT_TRUE(lazy.goToRecord(kStale));
+        ASSERT_TRUE(listed.goToRecord(kStale));
+        listed.edit();
+        listed.setField("YR", std::to_string(1990 + t));
+        listed.post();
+        for (Cursor* c : {&lazy, &listed}) {
+            EXPECT_EQ(c->row(), stale);
+            EXPECT_EQ(c->count(), want.size());
+            ASSERT_TRUE(c->next());
+            EXPECT_EQ(c->recno(), want[stale + 1]);
+        }
     }
     // The checker names the mismatch in every tag; the inspector's walk ends.
     std::size_t named = 0;
