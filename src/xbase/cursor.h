@@ -22,9 +22,10 @@ namespace xbase {
 // needed after an order, filter or master change and kept current on writes,
 // so row N, count and prior are cheap. First, next and seeks in tag order
 // go through the tag until the list is needed, and a detail finds its first
-// row only when it is next used, so moving a master costs next to nothing. Moves go by the key the index files a
-// row under, never by the key its record gives now: when the two disagree
-// (the table was changed behind the index) walks still end.
+// row only when it is next used, so moving a master costs next to nothing.
+// Moves go by the key the index files a row under, never by the key its
+// record gives now: when the two disagree (the table was changed behind the
+// index) walks still end.
 class Cursor : private TableListener {
 public:
     explicit Cursor(std::shared_ptr<Table> table);
