@@ -30,7 +30,8 @@ void StartupSequence::run()
         return;
     state_.started = true;
 
-    dm_.setStatusReport([this](const std::string& text) { target_.showStatus(text); });
+    // The target outlives this sequence; the data module keeps the report.
+    dm_.setStatusReport([&target = target_](const std::string& text) { target.showStatus(text); });
     openCatalogue();
 
     DiscInDrive* drive = drive_;

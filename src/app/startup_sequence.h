@@ -21,7 +21,7 @@ inline constexpr std::string_view kCdAccessMissingText =
 // After the unreadable settings file's own message.
 inline constexpr std::string_view kDefaultSettingsText = "\rThis run uses the default settings.";
 
-// What runs once, when the main window first becomes active:
+// What runs once, when the main window has first been shown:
 //  1. catalogue files and indexes made where missing, every view opened
 //     (a long step, its progress in the status bar); what the catalogue
 //     tells the user on the way (a file set aside, notes lost) is shown in

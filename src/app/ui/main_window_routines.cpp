@@ -179,9 +179,6 @@ void TForm1::runStartup()
         startupFailed_ = true;
         failure = fromMessage(e.what());
     }
-    // Catalogue work after start-up (a rebuild) reports here, not to the
-    // sequence that has ended.
-    dm_->setStatusReport([this](const std::string& text) { showStatus(text); });
     if (startupFailed_) {
         // The engine's error ends the sequence; the grids show what opened,
         // and a damaged index can be rebuilt from here.

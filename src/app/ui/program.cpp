@@ -60,6 +60,8 @@ bool Program::start()
         QObject::connect(
             form_.get(), &TForm1::startupFinished, form_.get(),
             [this, notice = std::move(notice)] { prompter_->info(notice); }, Qt::SingleShotConnection);
+    // The layout may need more than the design size; centre what will show.
+    form_->resize(form_->size().expandedTo(form_->minimumSizeHint()));
     if (const QScreen* screen = form_->screen())
         form_->move(screen->availableGeometry().center() - form_->frameGeometry().center() + form_->pos());
     form_->show();
