@@ -203,10 +203,8 @@ CdxTag& CdxIndex::createTag(std::string_view name, std::string_view expression, 
         CdxTag& tag = *binding.tag;
         made = &tag;
         tag.writeHeader(header);
-        std::string keys;
-        std::vector<std::uint32_t> recnos;
-        collectKeys(binding, keys, recnos);
-        tag.setRoot(CdxTreeBuilder::build(tag, keys, recnos, std::move(reuse)));
+        collectKeys(binding);
+        tag.setRoot(CdxTreeBuilder::build(tag, keys_, recnos_, std::move(reuse)));
         if (existing != tags_.end()) {
             *existing = std::move(binding);
         } else {
@@ -226,22 +224,28 @@ CdxTag& CdxIndex::createTag(std::string_view name, std::string_view expression, 
     return *made;
 }
 
-void CdxIndex::collectKeys(const Binding& binding, std::string& keys, std::vector<std::uint32_t>& recnos) const
+void CdxIndex::collectKeys(const Binding& binding)
 {
     const std::uint32_t count = table_.recordCount();
     const std::size_t kl = std::size_t(binding.key.width());
-    keys.reserve(std::size_t(count) * kl);
-    recnos.reserve(count);
-    std::string key;
-    for (std::uint32_t recno = 1; recno <= count; ++recno) {
-        const std::uint8_t* record = table_.record(recno);
+    keys_.clear();
+    recnos_.clear();
+    keys_.reserve(std::size_t(count) * kl);
+    recnos_.reserve(count);
+    table_.forEachRecord([&](std::uint32_t recno, const std::uint8_t* record) {
         if (binding.filter && !binding.filter->test(record))
-            continue;
-        binding.key.evaluateKey(record, key);
-        keys += key;
-        recnos.push_back(recno);
-    }
-    CdxTreeBuilder::sortEntries(keys, recnos, std::uint16_t(kl));
+            return;
+        binding.key.appendKey(record, keys_);
+        recnos_.push_back(recno);
+    });
+    CdxTreeBuilder::sortEntries(keys_, recnos_, std::uint16_t(kl));
+}
+
+void CdxIndex::sync()
+{
+    keys_ = std::string();
+    recnos_ = std::vector<std::uint32_t>();
+    store_.sync();
 }
 
 void CdxIndex::recordChanged(std::uint32_t recno, const std::uint8_t* oldRecord, const std::uint8_t* newRecord)

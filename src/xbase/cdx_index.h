@@ -87,7 +87,8 @@ public:
     static std::string needsRebuildText(const std::string& path);
     bool writable() const { return store_.writable(); }
 
-    void sync() { store_.sync(); }
+    // Writes to disk; also lets go of the memory tag builds kept.
+    void sync();
 
 private:
     struct Binding {
@@ -100,8 +101,9 @@ private:
     void loadTags();
     // Compiles a tag's expressions (any width when header.keyLength is 0).
     Binding compile(const std::string& name, const CdxTagHeader& header) const;
-    // Evaluates the keys of every record the tag holds, sorted.
-    void collectKeys(const Binding& binding, std::string& keys, std::vector<std::uint32_t>& recnos) const;
+    // Evaluates the keys of every record the tag holds into keys_ and
+    // recnos_, sorted.
+    void collectKeys(const Binding& binding);
     void updateTag(Binding& binding, std::uint32_t recno, const std::uint8_t* oldRecord, const std::uint8_t* newRecord);
     void writeMark(bool set);
 
@@ -114,6 +116,10 @@ private:
     std::vector<Binding> tags_;
     std::string oldKey_;
     std::string newKey_;
+    // A build's entries, kept for the next tag's build (fresh memory is
+    // slow to touch) and let go at sync().
+    std::string keys_;
+    std::vector<std::uint32_t> recnos_;
     Mark mark_ = Mark::Clear;
     bool markedAtOpen_ = false;
     bool needsRebuild_ = false;

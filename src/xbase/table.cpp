@@ -225,6 +225,31 @@ const std::uint8_t* Table::loadSegment(std::uint32_t segment) const
     return s.bytes.get();
 }
 
+void Table::forEachRecord(const std::function<void(std::uint32_t, const std::uint8_t*)>& visit) const
+{
+    // Small enough to stay in the processor's cache between read and use.
+    constexpr std::size_t kRunBytes = 64 * 1024;
+    const std::uint32_t runRecords = std::uint32_t(std::max<std::size_t>(1, kRunBytes / recordLength_));
+    std::vector<std::uint8_t> run;
+    for (std::uint32_t first = 0, segment = 0; first < count_; first += kSegmentRecords, ++segment) {
+        const std::uint32_t end = first + std::min(kSegmentRecords, count_ - first);
+        if (segments_[segment].loaded) {
+            const std::uint8_t* bytes = segments_[segment].bytes.get();
+            for (std::uint32_t i = first; i < end; ++i)
+                visit(i + 1, bytes + std::size_t(i - first) * recordLength_);
+            continue;
+        }
+        run.resize(std::size_t(runRecords) * recordLength_);
+        for (std::uint32_t from = first; from < end; from += runRecords) {
+            const std::uint32_t n = std::min(runRecords, end - from);
+            file_->readExact(headerLength_ + std::uint64_t(from) * recordLength_, run.data(),
+                             std::size_t(n) * recordLength_);
+            for (std::uint32_t i = 0; i < n; ++i)
+                visit(from + i + 1, run.data() + std::size_t(i) * recordLength_);
+        }
+    }
+}
+
 std::vector<std::uint8_t> Table::blankRecord() const
 {
     std::vector<std::uint8_t> rec(recordLength_, ' ');

@@ -103,6 +103,13 @@ public:
                std::size_t(i % kSegmentRecords) * recordLength_;
     }
     bool isDeleted(std::uint32_t recno) const { return record(recno)[0] == '*'; }
+    // Calls `visit` for every record in order, with the bytes record() would
+    // give. Records not held yet are read a run at a time into one small
+    // buffer and not kept: a whole-table pass then costs no fresh memory,
+    // which is slow to touch, and leaves the cache as it was. The pointer is
+    // valid during the call only. Requires: `visit` does not change the
+    // table. Throws XbaseError when a record cannot be read.
+    void forEachRecord(const std::function<void(std::uint32_t recno, const std::uint8_t* record)>& visit) const;
 
     // A blank record (deletion flag and every field blank).
     std::vector<std::uint8_t> blankRecord() const;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 #include "support/fixture_files.h"
@@ -164,6 +165,31 @@ TEST_F(RoundTrip, ListenersSeeOldAndNewRecords)
     t->removeListener(&recorder);
     appendAlbum(*t, "y");
     EXPECT_EQ(recorder.calls, (std::vector<std::pair<std::uint32_t, bool>>{{1, false}, {1, true}}));
+}
+
+TEST_F(RoundTrip, WholeTablePassSeesEveryRecordOnceInOrderAndFailsOnACutFile)
+{
+    // Several segments and read runs; one segment held in memory after a write.
+    {
+        auto t = openAlbums();
+        for (int i = 1; i <= 9000; ++i)
+            appendAlbum(*t, std::to_string(i));
+    }
+    auto t = openAlbums();
+    const int album = t->fieldIndex("Album");
+    auto rec = std::vector<std::uint8_t>(t->record(5000), t->record(5000) + t->recordLength());
+    t->setFieldText(rec.data(), album, "changed");
+    t->write(5000, rec.data());
+    std::uint32_t next = 1;
+    t->forEachRecord([&](std::uint32_t recno, const std::uint8_t* record) {
+        ASSERT_EQ(recno, next++);
+        const std::string want = recno == 5000 ? "changed" : std::to_string(recno);
+        EXPECT_EQ(t->fieldText(record, album).substr(0, want.size() + 1), want + " ") << recno;
+    });
+    EXPECT_EQ(next, 9001u);
+
+    std::filesystem::resize_file(dir.file("ALBUMS.DBF"), 386 + 100 * 198);
+    EXPECT_THROW(t->forEachRecord([](std::uint32_t, const std::uint8_t*) {}), xbase::XbaseError);
 }
 
 TEST(ForeignTable, NumericDateLogicalAndIntegerShowAsText)
