@@ -73,15 +73,17 @@ void Table::pack()
 
     std::vector<std::uint8_t> image(headerLength_);
     file_->readExact(0, image.data(), image.size());
+    // Room for all at once: each regrowth would copy into fresh memory.
+    image.reserve(headerLength_ + std::size_t(count_) * recordLength_ + 1);
     std::unique_ptr<MemoImage> memos;
     if (memo_)
         memos = std::make_unique<MemoImage>(memo_->blockSize());
     std::uint32_t live = 0;
     std::vector<std::uint8_t> rec;
-    for (std::uint32_t r = 1; r <= count_; ++r) {
-        if (isDeleted(r))
-            continue;
-        rec.assign(record(r), record(r) + recordLength_);
+    forEachRecord([&](std::uint32_t, const std::uint8_t* record) {
+        if (record[0] == kDeletedFlag)
+            return;
+        rec.assign(record, record + recordLength_);
         for (std::size_t f = 0; memos && f < fields_.size(); ++f) {
             if (fields_[f].type != 'M')
                 continue;
@@ -97,7 +99,7 @@ void Table::pack()
         }
         image.insert(image.end(), rec.begin(), rec.end());
         ++live;
-    }
+    });
     image.push_back(kEofMarker);
     writeLe32(image.data() + kCountOffset, live);
 
