@@ -125,8 +125,7 @@ void appendTextNode(const ExpressionNode& node, const std::uint8_t* record, std:
         case Op::Upper: {
             const std::size_t from = out.size();
             appendTextNode(*node.args[0], record, out);
-            for (std::size_t i = from; i < out.size(); ++i)
-                out[i] = asciiUpper(out[i]);
+            asciiUpperInPlace(out.data() + from, out.size() - from);
             return;
         }
         default: out.append(evaluateTextNode(node, record));

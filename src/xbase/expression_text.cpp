@@ -30,11 +30,31 @@ constexpr int kMaxMantissaDigits = 19;  // fits an unsigned 64-bit integer
 
 }  // namespace
 
+void asciiUpperInPlace(char* text, std::size_t n)
+{
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHigh = 0x80 * kOnes;
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, text + i, 8);
+        // Per byte: the high bit of `fromA` is set when the low seven bits
+        // are >= 'a', of `pastZ` when they are > 'z'; bytes >= 0x80 drop out.
+        const std::uint64_t low = w & ~kHigh;
+        const std::uint64_t fromA = low + (0x80 - 'a') * kOnes;
+        const std::uint64_t pastZ = low + (0x80 - 'z' - 1) * kOnes;
+        const std::uint64_t lower = fromA & ~pastZ & ~w & kHigh;
+        w ^= lower >> 2;  // 0x80 >> 2 is the 0x20 between the cases
+        std::memcpy(text + i, &w, 8);
+    }
+    for (; i < n; ++i)
+        text[i] = asciiUpper(text[i]);
+}
+
 void asciiUpperInto(std::string_view text, std::string& out)
 {
-    out.resize(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i)
-        out[i] = asciiUpper(text[i]);
+    out.assign(text);
+    asciiUpperInPlace(out.data(), out.size());
 }
 
 void asciiLowerInto(std::string_view text, std::string& out)

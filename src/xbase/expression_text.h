@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -19,6 +20,9 @@ inline char asciiLower(char c)
 {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
 }
+// asciiUpper() over `n` bytes in place, eight at a time (index keys are
+// mostly upper() of long blank-padded fields).
+void asciiUpperInPlace(char* text, std::size_t n);
 void asciiUpperInto(std::string_view text, std::string& out);
 void asciiLowerInto(std::string_view text, std::string& out);
 

@@ -12,6 +12,7 @@
 #include "xbase/byte_order.h"
 #include "xbase/contains_matcher.h"
 #include "xbase/expression.h"
+#include "xbase/expression_text.h"
 #include "xbase/table.h"
 #include "xbase/xbase_error.h"
 
@@ -221,6 +222,19 @@ TEST_F(ExpressionTest, UpperAndLowerChangeOnlyAsciiLetters)
     EXPECT_EQ(value("upper(\"Bj\xF6rk\")", floyd), "BJ\xF6RK");
     EXPECT_EQ(value("lower('\xC9" "DITH \xD6')", floyd), "\xC9" "dith \xD6");
     EXPECT_EQ(value("upper(trim(Artist))", floyd), "PINK FLOYD");
+
+    // Eight bytes at a time: every byte value, at every place in a word and
+    // in the tail.
+    std::string all;
+    for (int round = 0; round < 3; ++round)
+        for (int b = 0; b < 256; ++b)
+            all += char(b + round);
+    for (std::size_t from = 0; from < 9; ++from) {
+        std::string text = all.substr(from);
+        xbase::asciiUpperInPlace(text.data(), text.size());
+        for (std::size_t i = 0; i < text.size(); ++i)
+            ASSERT_EQ(text[i], xbase::asciiUpper(all[from + i])) << from << " " << i;
+    }
 }
 
 TEST_F(ExpressionTest, TextFunctions)
