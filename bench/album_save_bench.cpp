@@ -16,7 +16,7 @@
 
 #include "app/program_state.h"
 #include "app/prompter.h"
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 #include "collection_generator.h"
 #include "editing/album_edit_flow.h"
 #include "editing/album_form_loader.h"
@@ -116,19 +116,19 @@ struct Timings {
 
 void run(const std::string& dir, xbase::FileSystem& fs, int firstAlbum, const char* what)
 {
-    catalogue::TDM dm(dir, fs);
-    dm.createMissingFilesAndOpenViews();
+    catalogue::Catalogue catalogue(dir, fs);
+    catalogue.createMissingFilesAndOpenViews();
     app::ProgramState state;
     state.programDir = dir + "/";
     state.settings.genre = "rock";
     state.genres = {"rock"};
     SilentPrompter prompter;
-    editing::AlbumEditFlow flow(dm, state, prompter);
+    editing::AlbumEditFlow flow(catalogue, state, prompter);
     // The main window has counted the albums; a close step has put the
     // track search's cursor on an album.
-    dm.tblAlbums()->count();
+    catalogue.albums()->count();
     flow.close();
-    dm.tblCD()->count();
+    catalogue.allTracks()->count();
 
     Timings timings;
     for (int i = 0; i < kSaves; ++i) {
@@ -142,7 +142,7 @@ void run(const std::string& dir, xbase::FileSystem& fs, int firstAlbum, const ch
         flow.close();
     }
     timings.print(what);
-    std::printf("  %-40s %u albums\n", "the catalogue then holds", dm.tblAlbums()->count());
+    std::printf("  %-40s %u albums\n", "the catalogue then holds", catalogue.albums()->count());
 }
 
 }  // namespace
@@ -159,8 +159,8 @@ int main(int argc, char** argv)
                 size.tracks, size.artists, kTracks);
     {
         // The first start builds the indexes.
-        catalogue::TDM dm(dir);
-        dm.createMissingFilesAndOpenViews();
+        catalogue::Catalogue catalogue(dir);
+        catalogue.createMissingFilesAndOpenViews();
     }
 
     NoSyncFileSystem noSync;

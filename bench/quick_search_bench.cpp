@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/quick_search.h"
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 #include "collection_generator.h"
 
 namespace {
@@ -51,7 +51,7 @@ struct Timing {
 };
 
 // Runs one search kRuns times; the "window" reads what a grid first shows.
-Timing timeSearch(catalogue::TDM& dm, SearchField field, const std::string& text,
+Timing timeSearch(catalogue::Catalogue& catalogue, SearchField field, const std::string& text,
                   const std::vector<std::string>& columns)
 {
     SilentPrompter prompter;
@@ -61,7 +61,7 @@ Timing timeSearch(catalogue::TDM& dm, SearchField field, const std::string& text
         const auto start = Clock::now();
         auto elapsed = [&] { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); };
         double ms = -1;
-        app::QuickSearch(dm, prompter).find(field, text, [&](const app::SearchHits& hits) {
+        app::QuickSearch(catalogue, prompter).find(field, text, [&](const app::SearchHits& hits) {
             timing.hits = hits.count;
             timing.cells = 0;
             for (std::uint32_t r = 0; r < kScreenRows && hits.view->goToRow(r); ++r)
@@ -94,21 +94,21 @@ int main(int argc, char** argv)
     std::filesystem::create_directories(dir);
     const bench::CollectionSize size = bench::generateCollection(dir, albums);
     {
-        catalogue::TDM dm(dir);
-        dm.createMissingFilesAndOpenViews();
+        catalogue::Catalogue catalogue(dir);
+        catalogue.createMissingFilesAndOpenViews();
         std::printf("\n%u albums, %u tracks, %u artist rows (target: a track search under 100 ms to the "
                     "result window's data)\n",
                     size.albums, size.tracks, size.artists);
         const std::vector<std::string> trackColumns{"NR", "TRACK", "Artist", "album"};
-        row("tracks containing \"storm fire\"", timeSearch(dm, SearchField::Track, "storm fire", trackColumns));
-        row("tracks containing \"love\"", timeSearch(dm, SearchField::Track, "love", trackColumns));
-        row("tracks containing \"zzz\" (no hits)", timeSearch(dm, SearchField::Track, "zzz", trackColumns));
+        row("tracks containing \"storm fire\"", timeSearch(catalogue, SearchField::Track, "storm fire", trackColumns));
+        row("tracks containing \"love\"", timeSearch(catalogue, SearchField::Track, "love", trackColumns));
+        row("tracks containing \"zzz\" (no hits)", timeSearch(catalogue, SearchField::Track, "zzz", trackColumns));
         row("artists containing \"moon\"",
-            timeSearch(dm, SearchField::Artist, "moon", {"NR", "ARTIST", "Album", "Label"}));
+            timeSearch(catalogue, SearchField::Artist, "moon", {"NR", "ARTIST", "Album", "Label"}));
         row("albums containing \"night\"",
-            timeSearch(dm, SearchField::Album, "night", {"ALBUM", "ARTIST", "LABEL", "GENRE"}));
+            timeSearch(catalogue, SearchField::Album, "night", {"ALBUM", "ARTIST", "LABEL", "GENRE"}));
         row("notes containing \"*paris*\"",
-            timeSearch(dm, SearchField::Notes, "paris", {"ALBUM", "ARTIST", "LABEL", "GENRE"}));
+            timeSearch(catalogue, SearchField::Notes, "paris", {"ALBUM", "ARTIST", "LABEL", "GENRE"}));
     }
     std::filesystem::remove_all(dir);
     return 0;

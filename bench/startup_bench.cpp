@@ -28,7 +28,7 @@
 #include "app/ui/main_window.h"
 #include "app/ui/message_box_prompter.h"
 #include "app/ui/program.h"
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 #include "catalogue/run_mark.h"
 #include "collection_generator.h"
 
@@ -124,8 +124,8 @@ void inProcess(int argc, char** argv, const std::string& home)
     state.programDir = home + "/";
     app::ui::MessageBoxPrompter prompter(state.programDir);
     app::ui::TForm1 form(state, prompter);
-    catalogue::TDM dm(state.programDir);
-    form.setDataModule(&dm);
+    catalogue::Catalogue catalogue(state.programDir);
+    form.setCatalogue(&catalogue);
     QSignalSpy finished(&form, &app::ui::TForm1::startupFinished);
     form.show();
     if (!finished.wait(60000)) {
@@ -154,7 +154,7 @@ void inProcess(int argc, char** argv, const std::string& home)
     row("repeated Artist click: next artist (slowest)", repeats.back());
     row("natural order", timedStep(grid, [&] { form.naturalOrder(); }));
     row("back to order by Artist", timedStep(grid, [&] { form.orderByTitle(0); }));
-    form.setDataModule(nullptr);
+    form.setCatalogue(nullptr);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@ namespace app {
 namespace {
 
 constexpr std::string_view kNotFound = "Could not find: ";
-// Lookups read tblFilter through its current order, so it must be in ID
+// Lookups read albumLookup through its current order, so it must be in ID
 // order while a result grid shows looked-up titles.
 constexpr std::string_view kIdOrder = "ID";
 
@@ -28,7 +28,10 @@ const FieldDesign& design(SearchField field) { return kDesigns[static_cast<std::
 
 }  // namespace
 
-QuickSearch::QuickSearch(catalogue::TDM& dm, Prompter& prompter) : dm_(dm), prompter_(prompter) {}
+QuickSearch::QuickSearch(catalogue::Catalogue& catalogue, Prompter& prompter)
+    : catalogue_(catalogue), prompter_(prompter)
+{
+}
 
 std::string QuickSearch::filterFor(SearchField field, std::string_view text)
 {
@@ -45,11 +48,11 @@ catalogue::TableView& QuickSearch::viewFor(SearchField field)
 {
     switch (field) {
     case SearchField::Artist:
-        return dm_.tblArtists();
+        return catalogue_.artists();
     case SearchField::Track:
-        return dm_.tblCD();
+        return catalogue_.allTracks();
     default:
-        return dm_.tblFilter();
+        return catalogue_.albumLookup();
     }
 }
 
@@ -72,12 +75,12 @@ void QuickSearch::prepare(SearchField field)
 {
     if (field == SearchField::Track) {
         // Another window may have left it exclusive.
-        catalogue::TableView& tracks = dm_.tblCD();
+        catalogue::TableView& tracks = catalogue_.allTracks();
         tracks.close();
         tracks.setExclusive(false);
         tracks.setOrder(design(field).order);
         tracks.open();
-        filterOrder_ = dm_.tblFilter().order();
+        filterOrder_ = catalogue_.albumLookup().order();
         prepareLookups();
         return;
     }
@@ -89,7 +92,7 @@ void QuickSearch::prepare(SearchField field)
 
 void QuickSearch::prepareLookups()
 {
-    catalogue::TableView& albums = dm_.tblFilter();
+    catalogue::TableView& albums = catalogue_.albumLookup();
     albums.open();
     albums.setFiltered(false);
     albums.setOrder(kIdOrder);
@@ -116,14 +119,14 @@ bool QuickSearch::run(SearchField field, const std::string& text, const ResultWi
 void QuickSearch::restore(SearchField field)
 {
     if (field == SearchField::Artist)
-        dm_.tblArtists().setFiltered(false);
+        catalogue_.artists().setFiltered(false);
     if (field == SearchField::Track) {
-        dm_.tblCD().setFiltered(false);
+        catalogue_.allTracks().setFiltered(false);
         if (filterOrder_)
-            dm_.tblFilter().setOrder(*filterOrder_);
+            catalogue_.albumLookup().setOrder(*filterOrder_);
         filterOrder_.reset();
     }
-    dm_.tblFilter().setFiltered(false);
+    catalogue_.albumLookup().setFiltered(false);
 }
 
 }  // namespace app

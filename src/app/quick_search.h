@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "app/prompter.h"
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 
 namespace app {
 
@@ -21,14 +21,14 @@ inline constexpr std::array<std::string_view, 5> kSearchFieldNames{"Artist", "Al
 // What a search found, for its result window.
 struct SearchHits {
     SearchField field;
-    // tblArtists, tblFilter or tblCD, filtered to the hits, on the first.
+    // artists, albumLookup or allTracks, filtered to the hits, on the first.
     catalogue::TableView& view;
     std::string caption;
     std::uint32_t count;
 };
 
 // "Find It": the hits of a text in one field, found on the second views
-// (tblArtists, tblFilter, tblCD) so that the albums grid keeps its order and
+// (artists, albumLookup, allTracks) so that the albums grid keeps its order and
 // position until the user picks a hit. The artist search goes through
 // ARTISTS and so also finds the artists of single tracks on multi-artist
 // albums.
@@ -37,7 +37,7 @@ public:
     // Shows the hits (the result window, modal) and returns when it closes.
     using ResultWindow = std::function<void(const SearchHits&)>;
 
-    QuickSearch(catalogue::TDM& dm, Prompter& prompter);
+    QuickSearch(catalogue::Catalogue& catalogue, Prompter& prompter);
 
     // Searches for `text` exactly as typed (Windows-1252, not trimmed). Empty
     // text: nothing happens. No hits: the message "Could not find: " + text.
@@ -58,9 +58,9 @@ private:
     bool run(SearchField field, const std::string& text, const ResultWindow& show);
     void restore(SearchField field);
 
-    catalogue::TDM& dm_;
+    catalogue::Catalogue& catalogue_;
     Prompter& prompter_;
-    // tblFilter's order while it serves the track results' lookups.
+    // albumLookup's order while it serves the track results' lookups.
     std::optional<std::string> filterOrder_;
 };
 

@@ -30,8 +30,8 @@ void StartupSequence::run()
         return;
     state_.started = true;
 
-    // The target outlives this sequence; the data module keeps the report.
-    dm_.setStatusReport([&target = target_](const std::string& text) { target.showStatus(text); });
+    // The target outlives this sequence; the catalogue keeps the report.
+    catalogue_.setStatusReport([&target = target_](const std::string& text) { target.showStatus(text); });
     openCatalogue();
 
     DiscInDrive* drive = drive_;
@@ -52,7 +52,7 @@ void StartupSequence::run()
 
     loadLists();
 
-    const bool hasAlbums = dm_.tblAlbums()->count() > 0;
+    const bool hasAlbums = catalogue_.albums()->count() > 0;
     target_.catalogueOpened(hasAlbums);
     target_.showStatus("");
 
@@ -77,14 +77,14 @@ void StartupSequence::run()
 void StartupSequence::openCatalogue()
 {
     std::vector<std::string> notices;
-    dm_.setNoticeReport([&notices](const std::string& text) { notices.push_back(text); });
+    catalogue_.setNoticeReport([&notices](const std::string& text) { notices.push_back(text); });
     const auto showNotices = [&] {
-        dm_.setNoticeReport({});
+        catalogue_.setNoticeReport({});
         for (const std::string& text : notices)
             prompter_.info(text);
     };
     try {
-        target_.runLongStep([this] { dm_.createMissingFilesAndOpenViews(); });
+        target_.runLongStep([this] { catalogue_.createMissingFilesAndOpenViews(); });
     } catch (...) {
         showNotices();
         throw;
@@ -109,7 +109,7 @@ void StartupSequence::makeDiscAlbumCurrent()
     if (!id)
         return;
     state_.lookup.currentAlbumId = *id;
-    xbase::Cursor& albums = dm_.tblAlbums().cursor();
+    xbase::Cursor& albums = catalogue_.albums().cursor();
     albums.setOrder(kIdOrder);
     // A short key seeks as a prefix: "" (an unreadable TOC) would find the
     // first identifier instead of nothing.

@@ -7,7 +7,7 @@
 #include "app/program_state.h"
 #include "app/prompter.h"
 #include "app/startup_target.h"
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 
 namespace app {
 
@@ -48,8 +48,8 @@ inline constexpr std::string_view kDefaultSettingsText = "\rThis run uses the de
 // Engine errors are not caught: the step under way ends the sequence.
 class StartupSequence {
 public:
-    StartupSequence(ProgramState& state, catalogue::TDM& dm, StartupTarget& target, Prompter& prompter)
-        : state_(state), dm_(dm), target_(target), prompter_(prompter)
+    StartupSequence(ProgramState& state, catalogue::Catalogue& catalogue, StartupTarget& target, Prompter& prompter)
+        : state_(state), catalogue_(catalogue), target_(target), prompter_(prompter)
     {
     }
 
@@ -65,7 +65,7 @@ private:
     void makeDiscAlbumCurrent();
 
     ProgramState& state_;
-    catalogue::TDM& dm_;
+    catalogue::Catalogue& catalogue_;
     StartupTarget& target_;
     Prompter& prompter_;
     DiscInDrive* drive_ = nullptr;

@@ -1,6 +1,6 @@
 #include "catalogue/catalogue_creator.h"
 
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 #include "catalogue/index_builder.h"
 #include "catalogue/program_files.h"
 #include "xbase/cdx_checker.h"
@@ -23,7 +23,7 @@ void CatalogueCreator::run()
         dropDamagedIndex(*def);
 
     if (!tableExists(kAlbums)) {
-        dm_.status(std::string(kCreatingDataFilesText));
+        catalogue_.status(std::string(kCreatingDataFilesText));
         createTable(kAlbums);
     }
     for (const TableDef* def : {&kPlaylist, &kTracks, &kArtists})
@@ -38,69 +38,72 @@ void CatalogueCreator::run()
     }
     if (!indexExists(kTracks)) {
         buildIndexesOf(kTracks);
-        openAtFirst(dm_.tblTracks(), "Tracks");
+        openAtFirst(catalogue_.currentAlbumTracks(), "Tracks");
     }
-    dm_.tblCD().setOrder("Tracks");
-    dm_.tblCD().open();
+    catalogue_.allTracks().setOrder("Tracks");
+    catalogue_.allTracks().open();
     if (!indexExists(kArtists)) {
         buildIndexesOf(kArtists);
-        openAtFirst(dm_.tblArtists(), "ID");
+        openAtFirst(catalogue_.artists(), "ID");
     }
     if (!indexExists(kPlaylist))
         buildIndexesOf(kPlaylist);
 
-    openAtFirst(dm_.tblAlbums(), "Artist");
-    openAtFirst(dm_.tblPlayList(), "Playlist");
-    openAtFirst(dm_.tblTracks(), "Tracks");
-    openAtFirst(dm_.tblArtists(), "ID");
-    openAtFirst(dm_.tblFilter(), "ID");
+    openAtFirst(catalogue_.albums(), "Artist");
+    openAtFirst(catalogue_.playlist(), "Playlist");
+    openAtFirst(catalogue_.currentAlbumTracks(), "Tracks");
+    openAtFirst(catalogue_.artists(), "ID");
+    openAtFirst(catalogue_.albumLookup(), "ID");
 }
 
 bool CatalogueCreator::tableExists(const TableDef& def) const
 {
-    return dm_.isFileOpen(def.fileName) || !findFileNoCase(dm_.programDir(), def.fileName).empty();
+    return catalogue_.isFileOpen(def.fileName) || !findFileNoCase(catalogue_.programDir(), def.fileName).empty();
 }
 
 std::string CatalogueCreator::tablePath(const TableDef& def) const
 {
-    return filePathNoCase(dm_.programDir(), def.fileName);
+    return filePathNoCase(catalogue_.programDir(), def.fileName);
 }
 
 // The index the engine opens with the table, so that "exists" here and
 // "loaded" there agree.
 std::string CatalogueCreator::indexPath(const TableDef& def) const
 {
-    return xbase::siblingPath(dm_.fileSystem(), tablePath(def), "cdx");
+    return xbase::siblingPath(catalogue_.fileSystem(), tablePath(def), "cdx");
 }
 
 bool CatalogueCreator::indexExists(const TableDef& def) const
 {
-    return dm_.fileSystem().exists(indexPath(def));
+    return catalogue_.fileSystem().exists(indexPath(def));
 }
 
-void CatalogueCreator::removeIndex(const TableDef& def) const { removeFileNoCase(dm_.programDir(), indexFileName(def)); }
+void CatalogueCreator::removeIndex(const TableDef& def) const
+{
+    removeFileNoCase(catalogue_.programDir(), indexFileName(def));
+}
 
 void CatalogueCreator::dropDamagedIndex(const TableDef& def) const
 {
-    if (dm_.isFileOpen(def.fileName) || findFileNoCase(dm_.programDir(), def.fileName).empty())
+    if (catalogue_.isFileOpen(def.fileName) || findFileNoCase(catalogue_.programDir(), def.fileName).empty())
         return;
     const std::string index = indexPath(def);
-    if (!dm_.fileSystem().exists(index))
+    if (!catalogue_.fileSystem().exists(index))
         return;
     if (check_ == IndexCheck::Full)
-        dm_.status(std::string(kCheckingIndexText) + std::string(stemOf(def)) + " ...");
+        catalogue_.status(std::string(kCheckingIndexText) + std::string(stemOf(def)) + " ...");
     if (!indexDamaged(def, index))
         return;
-    dm_.status(std::string(kIndexDamagedText) + std::string(stemOf(def)));
-    dm_.fileSystem().remove(index);
+    catalogue_.status(std::string(kIndexDamagedText) + std::string(stemOf(def)));
+    catalogue_.fileSystem().remove(index);
 }
 
 bool CatalogueCreator::indexDamaged(const TableDef& def, const std::string& index) const
 {
-    if (!xbase::CdxChecker::checkHeader(dm_.fileSystem(), index).empty())
+    if (!xbase::CdxChecker::checkHeader(catalogue_.fileSystem(), index).empty())
         return true;
     try {
-        auto table = xbase::Table::open(tablePath(def), xbase::OpenMode::Shared, dm_.fileSystem());
+        auto table = xbase::Table::open(tablePath(def), xbase::OpenMode::Shared, catalogue_.fileSystem());
         for (const TagDef& tag : def.tags)
             if (!tag.name.empty() && (!table->index() || !table->index()->tag(tag.name)))
                 return true;
@@ -117,14 +120,14 @@ bool CatalogueCreator::indexDamaged(const TableDef& def, const std::string& inde
 void CatalogueCreator::createTable(const TableDef& def) const
 {
     removeIndex(def);
-    xbase::Table::create(joinPath(dm_.programDir(), def.fileName), xbase::parseCreationList(def.creationList),
-                         dm_.fileSystem());
+    xbase::Table::create(joinPath(catalogue_.programDir(), def.fileName), xbase::parseCreationList(def.creationList),
+                         catalogue_.fileSystem());
 }
 
 void CatalogueCreator::buildIndexesOf(const TableDef& def) const
 {
-    auto table = xbase::Table::open(tablePath(def), xbase::OpenMode::Exclusive, dm_.fileSystem());
-    buildIndexes(*table, [this](const std::string& text) { dm_.status(text); });
+    auto table = xbase::Table::open(tablePath(def), xbase::OpenMode::Exclusive, catalogue_.fileSystem());
+    buildIndexes(*table, [this](const std::string& text) { catalogue_.status(text); });
 }
 
 void CatalogueCreator::openAtFirst(TableView& view, std::string_view order)

@@ -7,7 +7,7 @@
 
 namespace catalogue {
 
-class TDM;
+class Catalogue;
 class TableView;
 
 inline constexpr std::string_view kCreatingDataFilesText = "Creating data files ...";
@@ -37,18 +37,18 @@ enum class IndexCheck { Headers, Full };
 //     under its name.
 //  5. Without ALBUMS.CDX the TRACKS and PLAYLIST indexes are deleted too;
 //     ALBUMS's tags are built (exclusively).
-//  6. Without TRACKS.CDX its tags are built; tblTracks opens.
-//  7. tblCD opens in order Tracks.
-//  8. Without ARTISTS.CDX its tags are built; tblArtists opens.
+//  6. Without TRACKS.CDX its tags are built; currentAlbumTracks opens.
+//  7. allTracks opens in order Tracks.
+//  8. Without ARTISTS.CDX its tags are built; artists opens.
 //  9. Without PLAYLIST.CDX its tags are built.
-// 10. tblAlbums (Artist), tblPlayList (Playlist), tblTracks (Tracks),
-//     tblArtists (ID) open at their first rows, and tblFilter in order ID
+// 10. albums (Artist), playlist (Playlist), currentAlbumTracks (Tracks),
+//     artists (ID) open at their first rows, and albumLookup in order ID
 //     for the lookups.
 // Tag building reports "Creating Index File for: " + name. Engine errors
 // (xbase::XbaseError) are not caught: the step stops where it failed.
 class CatalogueCreator {
 public:
-    CatalogueCreator(TDM& dm, IndexCheck check) : dm_(dm), check_(check) {}
+    CatalogueCreator(Catalogue& catalogue, IndexCheck check) : catalogue_(catalogue), check_(check) {}
     void run();
 
 private:
@@ -63,7 +63,7 @@ private:
     void buildIndexesOf(const TableDef& def) const;
     static void openAtFirst(TableView& view, std::string_view order);
 
-    TDM& dm_;
+    Catalogue& catalogue_;
     IndexCheck check_;
 };
 

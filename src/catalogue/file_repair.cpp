@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 #include "catalogue/index_builder.h"
 #include "catalogue/program_files.h"
 #include "xbase/byte_order.h"
@@ -48,12 +48,12 @@ std::string nameOf(const std::string& path) { return std::filesystem::path(path)
 void CatalogueFileRepair::run() const
 {
     for (const TableDef* def : kCatalogueTables) {
-        if (dm_.isFileOpen(def->fileName))
+        if (catalogue_.isFileOpen(def->fileName))
             continue;
         removeEmptyTable(*def);
         if (!hasMemoField(*def))
             continue;
-        if (findFileNoCase(dm_.programDir(), def->fileName).empty())
+        if (findFileNoCase(catalogue_.programDir(), def->fileName).empty())
             setOrphanAside(*def);
         else
             replaceLostMemoFile(*def);
@@ -62,50 +62,50 @@ void CatalogueFileRepair::run() const
 
 bool CatalogueFileRepair::isEmptyFile(const std::string& path) const
 {
-    return dm_.fileSystem().open(path, xbase::OpenFlags::ReadWrite)->size() == 0;
+    return catalogue_.fileSystem().open(path, xbase::OpenFlags::ReadWrite)->size() == 0;
 }
 
 void CatalogueFileRepair::removeEmptyTable(const TableDef& def) const
 {
-    const std::string table = findFileNoCase(dm_.programDir(), def.fileName);
+    const std::string table = findFileNoCase(catalogue_.programDir(), def.fileName);
     if (!table.empty() && isEmptyFile(table))
-        dm_.fileSystem().remove(table);
+        catalogue_.fileSystem().remove(table);
 }
 
 void CatalogueFileRepair::setOrphanAside(const TableDef& def) const
 {
-    const std::string memo = findFileNoCase(dm_.programDir(), stemOf(def) + ".FPT");
+    const std::string memo = findFileNoCase(catalogue_.programDir(), stemOf(def) + ".FPT");
     if (memo.empty())
         return;
     if (isEmptyFile(memo)) {
-        dm_.fileSystem().remove(memo);
+        catalogue_.fileSystem().remove(memo);
         return;
     }
     std::string aside = memo + std::string(kOrphanSuffix) + timestamp();
-    for (int n = 2; dm_.fileSystem().exists(aside); ++n)
+    for (int n = 2; catalogue_.fileSystem().exists(aside); ++n)
         aside = memo + std::string(kOrphanSuffix) + timestamp() + "-" + std::to_string(n);
-    dm_.fileSystem().rename(memo, aside);
-    syncDirectory(dm_.programDir());
-    dm_.notice(std::string(def.fileName) + " was missing, so a new, empty table is made.\r" +
-               "Its memo file, which would have been overwritten, is kept as\r" + aside);
+    catalogue_.fileSystem().rename(memo, aside);
+    syncDirectory(catalogue_.programDir());
+    catalogue_.notice(std::string(def.fileName) + " was missing, so a new, empty table is made.\r" +
+                      "Its memo file, which would have been overwritten, is kept as\r" + aside);
 }
 
 void CatalogueFileRepair::replaceLostMemoFile(const TableDef& def) const
 {
-    const std::string table = findFileNoCase(dm_.programDir(), def.fileName);
-    const std::string memo = xbase::siblingPath(dm_.fileSystem(), table, "fpt");
-    if (dm_.fileSystem().exists(memo) && !isEmptyFile(memo))
+    const std::string table = findFileNoCase(catalogue_.programDir(), def.fileName);
+    const std::string memo = xbase::siblingPath(catalogue_.fileSystem(), table, "fpt");
+    if (catalogue_.fileSystem().exists(memo) && !isEmptyFile(memo))
         return;
-    xbase::MemoFile::initialize(*dm_.fileSystem().open(memo, xbase::OpenFlags::Create));
+    xbase::MemoFile::initialize(*catalogue_.fileSystem().open(memo, xbase::OpenFlags::Create));
     if (const std::uint32_t rows = clearMemoPointers(table))
-        dm_.notice(nameOf(memo) + ", the memo file of " + nameOf(table) +
-                   ", was missing or empty.\rThe notes of " + std::to_string(rows) + " rows of " + stemOf(def) +
-                   " are lost; the rows themselves are kept.");
+        catalogue_.notice(nameOf(memo) + ", the memo file of " + nameOf(table) +
+                          ", was missing or empty.\rThe notes of " + std::to_string(rows) + " rows of " + stemOf(def) +
+                          " are lost; the rows themselves are kept.");
 }
 
 std::uint32_t CatalogueFileRepair::clearMemoPointers(const std::string& tablePath) const
 {
-    auto table = openForIndexRebuild(tablePath, dm_.fileSystem());
+    auto table = openForIndexRebuild(tablePath, catalogue_.fileSystem());
     std::uint32_t rows = 0;
     std::vector<std::uint8_t> record;
     for (std::uint32_t recno = 1; recno <= table->recordCount(); ++recno) {

@@ -7,7 +7,7 @@
 
 namespace catalogue {
 
-class TDM;
+class Catalogue;
 
 // The start-up step before the catalogue files are checked and created: it
 // clears away what a cut-short first start, a full disk or a lost file left,
@@ -19,11 +19,11 @@ class TDM;
 //  - A table whose memo file is missing or empty gets an empty one, and
 //    rows pointing into the lost file point nowhere (else a new note would
 //    show under another row); the user is told how many rows lost notes.
-// Messages go to the data module's notice report. Throws xbase::XbaseError
+// Messages go to the catalogue's notice report. Throws xbase::XbaseError
 // when a file cannot be read, renamed or written.
 class CatalogueFileRepair {
 public:
-    explicit CatalogueFileRepair(TDM& dm) : dm_(dm) {}
+    explicit CatalogueFileRepair(Catalogue& catalogue) : catalogue_(catalogue) {}
     void run() const;
 
 private:
@@ -34,7 +34,7 @@ private:
     // Clears the memo pointers of every row; returns how many live rows had one.
     std::uint32_t clearMemoPointers(const std::string& tablePath) const;
 
-    TDM& dm_;
+    Catalogue& catalogue_;
 };
 
 }  // namespace catalogue

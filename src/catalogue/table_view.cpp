@@ -11,7 +11,7 @@ TableView::TableView(std::string name, std::string directory, std::string fileNa
 }
 
 // Cursors unlink from each other in their own destructors; lookups are not
-// read while the data module goes, so no re-linking here.
+// read while the catalogue goes, so no re-linking here.
 TableView::~TableView() = default;
 
 std::string TableView::path() const { return filePathNoCase(directory_, fileName_); }

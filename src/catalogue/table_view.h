@@ -11,7 +11,7 @@
 
 namespace catalogue {
 
-// One named view of the data module: a file in the program directory, an
+// One named view of the catalogue: a file in the program directory, an
 // access mode, an order and a filter that outlive closing and reopening, and
 // while open an xbase::Cursor on the file. Master and lookup links name other
 // views; a view that opens or closes re-links the open views that depend on

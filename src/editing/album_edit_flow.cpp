@@ -53,7 +53,7 @@ bool AlbumEditFlow::ok(const AlbumFormData& data)
     if (data.mode == lookup::EditMode::Modify)
         state_.lookup.currentAlbumId = data.albumId;
 
-    const SaveResult result = AlbumSaver(dm_).save(data, state_.lookup.currentAlbumId);
+    const SaveResult result = AlbumSaver(catalogue_).save(data, state_.lookup.currentAlbumId);
     if (result.status != SaveResult::Status::Saved) {
         report(result);
         return false;
@@ -103,13 +103,14 @@ void AlbumEditFlow::keepGenre(const std::string& genre)
 void AlbumEditFlow::close()
 {
     state_.lookup.runningSeconds = 0;
-    if (!dm_.tblAlbums().isOpen())
+    if (!catalogue_.albums().isOpen())
         return;
-    dm_.tblTracks().open();
-    if (dm_.tblAlbums()->eof())
+    catalogue_.currentAlbumTracks().open();
+    if (catalogue_.albums()->eof())
         return;
-    const std::string id = dm_.tblAlbums()->fieldTrimmed("ID");
-    for (catalogue::TableView* view : {&dm_.tblTracks(), &dm_.tblCD(), &dm_.tblPlayList()})
+    const std::string id = catalogue_.albums()->fieldTrimmed("ID");
+    for (catalogue::TableView* view :
+         {&catalogue_.currentAlbumTracks(), &catalogue_.allTracks(), &catalogue_.playlist()})
         standOnAlbum(*view, id);
 }
 

@@ -2,7 +2,7 @@
 
 #include "app/program_state.h"
 #include "app/prompter.h"
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 #include "editing/album_form_data.h"
 #include "editing/album_saver.h"
 
@@ -11,8 +11,8 @@ namespace editing {
 // The edit form's OK and close steps, apart from its window.
 class AlbumEditFlow {
 public:
-    AlbumEditFlow(catalogue::TDM& dm, app::ProgramState& state, app::Prompter& prompter)
-        : dm_(dm), state_(state), prompter_(prompter)
+    AlbumEditFlow(catalogue::Catalogue& catalogue, app::ProgramState& state, app::Prompter& prompter)
+        : catalogue_(catalogue), state_(state), prompter_(prompter)
     {
     }
 
@@ -27,8 +27,8 @@ public:
     // been told why and the form stays open with its entries.
     bool ok(const AlbumFormData& data);
 
-    // After OK or Cancel: the running time back to 0, tblTracks opened if
-    // closed, and tblTracks, tblCD and tblPlayList moved to the first row
+    // After OK or Cancel: the running time back to 0, currentAlbumTracks opened if
+    // closed, and currentAlbumTracks, allTracks and playlist moved to the first row
     // of the current album (each stays where it was when it has none).
     // Throws xbase::XbaseError.
     void close();
@@ -37,7 +37,7 @@ private:
     void report(const SaveResult& result);
     void keepGenre(const std::string& genre);
 
-    catalogue::TDM& dm_;
+    catalogue::Catalogue& catalogue_;
     app::ProgramState& state_;
     app::Prompter& prompter_;
 };

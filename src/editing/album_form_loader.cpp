@@ -16,9 +16,9 @@ constexpr long kGapSeconds = 2;
 
 }  // namespace
 
-AlbumFormData loadCurrentAlbum(catalogue::TDM& dm, long& runningSeconds)
+AlbumFormData loadCurrentAlbum(catalogue::Catalogue& catalogue, long& runningSeconds)
 {
-    const xbase::Cursor& album = dm.tblAlbums().cursor();
+    const xbase::Cursor& album = catalogue.albums().cursor();
     AlbumFormData data;
     data.mode = lookup::EditMode::Modify;
     data.caption = std::string(kModifyCaption);
@@ -36,10 +36,10 @@ AlbumFormData loadCurrentAlbum(catalogue::TDM& dm, long& runningSeconds)
     data.revision = rev.empty() || rev[0] == ' ' ? "0" : rev.substr(0, 1);
 
     data.albumId = album.fieldTrimmed("ID");
-    // Straight from the tag, so tblCD keeps its own filter and position.
+    // Straight from the tag, so allTracks keeps its own filter and position.
     const std::string& id = data.albumId;
-    dm.tblCD().open();
-    xbase::Table& tracks = dm.tblCD().cursor().table();
+    catalogue.allTracks().open();
+    xbase::Table& tracks = catalogue.allTracks().cursor().table();
     const int secs = tracks.fieldIndex("Secs");
     const int title = tracks.fieldIndex("Track");
     runningSeconds = 0;

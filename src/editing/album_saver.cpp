@@ -59,13 +59,14 @@ SaveResult AlbumSaver::save(const AlbumFormData& data, const std::string& discId
 {
     SaveResult result;
     const bool modify = data.mode == lookup::EditMode::Modify;
-    const catalogue::StatusReport status = [this](const std::string& text) { dm_.status(text); };
+    const catalogue::StatusReport status = [this](const std::string& text) { catalogue_.status(text); };
     const std::uint32_t recnoBefore =
-        dm_.tblAlbums().isOpen() && !dm_.tblAlbums()->eof() ? dm_.tblAlbums()->recno() : 0;
+        catalogue_.albums().isOpen() && !catalogue_.albums()->eof() ? catalogue_.albums()->recno() : 0;
     try {
-        if (catalogue::RollbackJournal::pending(dm_.programDir(), dm_.fileSystem()))
-            withViewsClosed(recnoBefore,
-                            [&] { catalogue::RollbackJournal::recover(dm_.programDir(), dm_.fileSystem(), status); });
+        if (catalogue::RollbackJournal::pending(catalogue_.programDir(), catalogue_.fileSystem()))
+            withViewsClosed(recnoBefore, [&] {
+                catalogue::RollbackJournal::recover(catalogue_.programDir(), catalogue_.fileSystem(), status);
+            });
     } catch (const std::exception& e) {
         result.status = SaveResult::Status::NotUndone;
         result.error = std::string(kEarlierSaveText);
@@ -78,7 +79,7 @@ SaveResult AlbumSaver::save(const AlbumFormData& data, const std::string& discId
     std::vector<std::uint32_t> trackRows;
     std::vector<std::uint32_t> artistRows;
     try {
-        xbase::Table& albums = dm_.tblAlbums()->table();
+        xbase::Table& albums = catalogue_.albums()->table();
         result.id = albumId(data, discId);
         if (result.id.empty()) {
             result.status = SaveResult::Status::NoId;
@@ -94,15 +95,15 @@ SaveResult AlbumSaver::save(const AlbumFormData& data, const std::string& discId
             throw xbase::XbaseError(albums.path() + ": the album " + result.id + " is no longer in the table");
         albumRecno = modify ? existing.front() : 0;
         removeTrackViewTable();
-        dm_.tblCD().open();
-        dm_.tblArtists().open();
-        xbase::Table& tracks = dm_.tblCD()->table();
-        xbase::Table& artists = dm_.tblArtists()->table();
+        catalogue_.allTracks().open();
+        catalogue_.artists().open();
+        xbase::Table& tracks = catalogue_.allTracks()->table();
+        xbase::Table& artists = catalogue_.artists()->table();
         if (modify)
             trackRows = liveRecordsByKey(tracks, "Tracks", key);
         artistRows = liveRecordsByKey(artists, "ID", key);
 
-        journal.emplace(dm_.programDir(), dm_.fileSystem());
+        journal.emplace(catalogue_.programDir(), catalogue_.fileSystem());
         journal->keepTable(albums);
         if (modify)
             journal->keepRecord(albums, albumRecno);
@@ -121,11 +122,11 @@ SaveResult AlbumSaver::save(const AlbumFormData& data, const std::string& discId
     }
 
     try {
-        const std::uint32_t written = writeAlbum(dm_.tblAlbums()->table(), data, result.id, albumRecno);
+        const std::uint32_t written = writeAlbum(catalogue_.albums()->table(), data, result.id, albumRecno);
         if (!modify)
-            dm_.tblAlbums()->goToRecord(written);
-        writeTracks(dm_.tblCD()->table(), data, result.id, trackRows);
-        writeArtists(dm_.tblArtists()->table(), data, result.id, artistRows);
+            catalogue_.albums()->goToRecord(written);
+        writeTracks(catalogue_.allTracks()->table(), data, result.id, trackRows);
+        writeArtists(catalogue_.artists()->table(), data, result.id, artistRows);
         journal->commit();
     } catch (const std::exception& e) {
         result.status = SaveResult::Status::NotSaved;
@@ -143,8 +144,8 @@ SaveResult AlbumSaver::save(const AlbumFormData& data, const std::string& discId
 template <class Undo>
 void AlbumSaver::withViewsClosed(std::uint32_t albumRecno, Undo undo)
 {
-    ClosedViews views(dm_, {std::string(catalogue::kAlbums.fileName), std::string(catalogue::kTracks.fileName),
-                            std::string(catalogue::kArtists.fileName)});
+    ClosedViews views(catalogue_, {std::string(catalogue::kAlbums.fileName), std::string(catalogue::kTracks.fileName),
+                                   std::string(catalogue::kArtists.fileName)});
     std::optional<xbase::XbaseError> failure;
     try {
         undo();
@@ -157,7 +158,7 @@ void AlbumSaver::withViewsClosed(std::uint32_t albumRecno, Undo undo)
         if (!failure)
             failure = e;
     }
-    dm_.status("");
+    catalogue_.status("");
     if (failure)
         throw *failure;
 }
@@ -168,7 +169,7 @@ std::string AlbumSaver::albumId(const AlbumFormData& data, const std::string& di
     case lookup::EditMode::Modify:
         return data.albumId;
     case lookup::EditMode::AddOther:
-        return dm_.nextManualAlbumId();
+        return catalogue_.nextManualAlbumId();
     case lookup::EditMode::AddFromDrive:
         break;
     }
@@ -178,8 +179,8 @@ std::string AlbumSaver::albumId(const AlbumFormData& data, const std::string& di
 // The tracks view builds its work table anew from the changed catalogue.
 void AlbumSaver::removeTrackViewTable()
 {
-    dm_.tblTView().close();
-    catalogue::removeFileNoCase(dm_.programDir(), catalogue::kTView.fileName);
+    catalogue_.tracksView().close();
+    catalogue::removeFileNoCase(catalogue_.programDir(), catalogue::kTView.fileName);
 }
 
 std::uint32_t AlbumSaver::writeAlbum(xbase::Table& albums, const AlbumFormData& data, const std::string& id,

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 #include "catalogue/rollback_journal.h"
 #include "editing/album_form_data.h"
 
@@ -26,7 +26,7 @@ struct SaveResult {
 
 // Writes the edit form's album into the catalogue, all or nothing:
 //  - ALBUMS: in Modify the album's row (found by its ID) is rewritten,
-//    else a row is appended and tblAlbums moves to it: Artist, Album, Genre
+//    else a row is appended and albums moves to it: Artist, Album, Genre
 //    (trimmed, lower case), Label, Media (the code), YR, IX, Notes, Sys,
 //    Rev ("~" above code 126) and ID (the next manual ID in mode 2, the
 //    disc ID in mode 1, unchanged in Modify).
@@ -38,16 +38,16 @@ struct SaveResult {
 //    with a blank NR and the album's artist.
 // The rows a save overwrites are kept in a RollbackJournal first. When a
 // write fails, the views on the three tables are closed, the journal puts
-// the tables back and the views open again, tblAlbums on the album it
+// the tables back and the views open again, albums on the album it
 // stood on; the journal that could not be rolled back stays for the next
 // start. A journal left by an earlier failure is rolled back before a save
 // begins. The tracks view's work table is deleted before the writes.
 class AlbumSaver {
 public:
-    explicit AlbumSaver(catalogue::TDM& dm) : dm_(dm) {}
+    explicit AlbumSaver(catalogue::Catalogue& catalogue) : catalogue_(catalogue) {}
 
     // `discId` is the ID of a new album from the drive (mode 1).
-    // Requires: tblAlbums open.
+    // Requires: albums open.
     SaveResult save(const AlbumFormData& data, const std::string& discId);
 
 private:
@@ -64,7 +64,7 @@ private:
     template <class Undo>
     void withViewsClosed(std::uint32_t albumRecno, Undo undo);
 
-    catalogue::TDM& dm_;
+    catalogue::Catalogue& catalogue_;
 };
 
 }  // namespace editing

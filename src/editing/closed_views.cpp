@@ -8,11 +8,12 @@
 
 namespace editing {
 
-ClosedViews::ClosedViews(catalogue::TDM& dm, const std::vector<std::string>& fileNames) : dm_(dm)
+ClosedViews::ClosedViews(catalogue::Catalogue& catalogue, const std::vector<std::string>& fileNames)
+    : catalogue_(catalogue)
 {
     // Sources first, so the details and lookups link to them on opening.
-    for (catalogue::TableView* view :
-         {&dm.tblAlbums(), &dm.tblFilter(), &dm.tblTracks(), &dm.tblCD(), &dm.tblArtists(), &dm.tblPlayList()}) {
+    for (catalogue::TableView* view : {&catalogue.albums(), &catalogue.albumLookup(), &catalogue.currentAlbumTracks(),
+                                       &catalogue.allTracks(), &catalogue.artists(), &catalogue.playlist()}) {
         const bool onFile = std::any_of(fileNames.begin(), fileNames.end(), [&](const std::string& name) {
             return xbase::equalsNoCase(view->fileName(), name);
         });
@@ -37,8 +38,8 @@ void ClosedViews::reopen(std::uint32_t albumRecno)
         }
     }
     closed_.clear();
-    if (albumRecno != 0 && dm_.tblAlbums().isOpen())
-        dm_.tblAlbums()->goToRecord(albumRecno);
+    if (albumRecno != 0 && catalogue_.albums().isOpen())
+        catalogue_.albums()->goToRecord(albumRecno);
     if (failure)
         throw *failure;
 }

@@ -4,9 +4,9 @@
 
 namespace lookup {
 
-bool albumInCatalogue(catalogue::TDM& dm, std::string_view id)
+bool albumInCatalogue(catalogue::Catalogue& catalogue, std::string_view id)
 {
-    catalogue::TableView& view = dm.tblFilter();
+    catalogue::TableView& view = catalogue.albumLookup();
     view.setFiltered(false);
     view.setOrder("ID");
     view.open();
@@ -15,11 +15,11 @@ bool albumInCatalogue(catalogue::TDM& dm, std::string_view id)
     return !id.empty() && view->seek(id);
 }
 
-bool makeAlbumCurrent(catalogue::TDM& dm, std::string_view id)
+bool makeAlbumCurrent(catalogue::Catalogue& catalogue, std::string_view id)
 {
     if (id.empty())
         return false;
-    catalogue::TableView& view = dm.tblAlbums();
+    catalogue::TableView& view = catalogue.albums();
     const std::string order = view.order();
     view.setOrder("ID");
     const bool found = view->seek(id);

@@ -2,20 +2,20 @@
 
 #include <string_view>
 
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 
 // Finding an album by its identifier, for the disc in the drive and for
 // pasted entries.
 namespace lookup {
 
 // Whether ALBUMS holds `id`, looked up on the second albums view
-// (tblFilter), which is left unfiltered, in order ID, open, on the album
+// (albumLookup), which is left unfiltered, in order ID, open, on the album
 // when found. An empty `id` is never found.
-bool albumInCatalogue(catalogue::TDM& dm, std::string_view id);
+bool albumInCatalogue(catalogue::Catalogue& catalogue, std::string_view id);
 
-// Makes album `id` the current row of the main albums view (tblAlbums),
+// Makes album `id` the current row of the main albums view (albums),
 // keeping its order. Returns whether it was found; an empty `id` is not
 // looked up.
-bool makeAlbumCurrent(catalogue::TDM& dm, std::string_view id);
+bool makeAlbumCurrent(catalogue::Catalogue& catalogue, std::string_view id);
 
 }  // namespace lookup

@@ -4,8 +4,8 @@
 
 namespace lookup {
 
-CdFinder::CdFinder(CdDrive& drive, LookupState& state, catalogue::TDM& dm, ErrorBox showError)
-    : drive_(drive), state_(state), dm_(dm), showError_(std::move(showError))
+CdFinder::CdFinder(CdDrive& drive, LookupState& state, catalogue::Catalogue& catalogue, ErrorBox showError)
+    : drive_(drive), state_(state), catalogue_(catalogue), showError_(std::move(showError))
 {
 }
 
@@ -19,11 +19,11 @@ bool CdFinder::findCdInCollection(bool showMessages)
     // A failed read finds nothing, even when a failed drive listing left
     // the previous disc's identifier in place.
     const std::string id = drive_.readDiscToc() ? state_.currentAlbumId : std::string();
-    if (!albumInCatalogue(dm_, id)) {
+    if (!albumInCatalogue(catalogue_, id)) {
         showError_(kNotInCollectionMessage);
         return false;
     }
-    makeAlbumCurrent(dm_, id);
+    makeAlbumCurrent(catalogue_, id);
     return true;
 }
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 #include "lookup/cd_drive.h"
 #include "lookup/error_box.h"
 #include "lookup/lookup_state.h"
@@ -16,10 +16,10 @@ public:
     inline static const std::string kNoAudioCdMessage = "There does NOT seem to be an audio CD in the drive";
     inline static const std::string kNotInCollectionMessage = "Could not find this CD in your Collection";
     // All four must outlive this object.
-    CdFinder(CdDrive& drive, LookupState& state, catalogue::TDM& dm, ErrorBox showError);
+    CdFinder(CdDrive& drive, LookupState& state, catalogue::Catalogue& catalogue, ErrorBox showError);
 
     // Makes the album of the disc in the drive (CDPath) the current album of
-    // tblAlbums, whose order is kept. Without an audio CD: false, and
+    // albums, whose order is kept. Without an audio CD: false, and
     // kNoAudioCdMessage when `showMessages`. A disc not catalogued gives
     // kNotInCollectionMessage whatever `showMessages` says, and false.
     bool findCdInCollection(bool showMessages);
@@ -31,7 +31,7 @@ public:
 private:
     CdDrive& drive_;
     LookupState& state_;
-    catalogue::TDM& dm_;
+    catalogue::Catalogue& catalogue_;
     ErrorBox showError_;
 };
 

@@ -6,14 +6,14 @@
 namespace lookup {
 
 bool readPastedEntry(const std::vector<std::string>& lines, EditMode& mode, AlbumEntry& entry, LookupState& state,
-                     catalogue::TDM& dm, const ErrorBox& showError)
+                     catalogue::Catalogue& catalogue, const ErrorBox& showError)
 {
     const PastedEntryOutcome outcome = readPastedLines(lines, mode, entry);
     if (outcome.discLength)
         state.runningSeconds = *outcome.discLength;
     if (outcome.discId)
         state.currentAlbumId = *outcome.discId;
-    const bool catalogued = outcome.discId && outcome.checkCatalogue && albumInCatalogue(dm, *outcome.discId);
+    const bool catalogued = outcome.discId && outcome.checkCatalogue && albumInCatalogue(catalogue, *outcome.discId);
     if (!outcome.accepted) {
         showError(kInvalidEntryMessage);
         return false;
@@ -21,7 +21,7 @@ bool readPastedEntry(const std::vector<std::string>& lines, EditMode& mode, Albu
     if (!catalogued)
         return false;
     showError(kAlreadyCataloguedMessage);
-    makeAlbumCurrent(dm, *outcome.discId);
+    makeAlbumCurrent(catalogue, *outcome.discId);
     return true;
 }
 

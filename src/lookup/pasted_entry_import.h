@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 #include "lookup/album_entry.h"
 #include "lookup/error_box.h"
 #include "lookup/lookup_state.h"
@@ -20,9 +20,9 @@ inline const std::string kAlreadyCataloguedMessage =
 // then either shows kInvalidEntryMessage (the import goes on with what was
 // read) or, when the entry's identifier is already in ALBUMS (checked
 // unless modifying), shows kAlreadyCataloguedMessage, makes that album
-// current in tblAlbums and returns true: the import ends there without the
+// current in albums and returns true: the import ends there without the
 // edit form.
 bool readPastedEntry(const std::vector<std::string>& lines, EditMode& mode, AlbumEntry& entry, LookupState& state,
-                     catalogue::TDM& dm, const ErrorBox& showError);
+                     catalogue::Catalogue& catalogue, const ErrorBox& showError);
 
 }  // namespace lookup

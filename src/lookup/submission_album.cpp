@@ -4,14 +4,14 @@
 
 namespace lookup {
 
-SubmissionAlbum loadSubmissionAlbum(catalogue::TDM& dm, const std::string& albumId)
+SubmissionAlbum loadSubmissionAlbum(catalogue::Catalogue& catalogue, const std::string& albumId)
 {
-    const xbase::Cursor& albums = dm.tblAlbums().cursor();
+    const xbase::Cursor& albums = catalogue.albums().cursor();
     SubmissionAlbum album{albums.fieldTrimmed("Artist"), albums.fieldTrimmed("Album"), albums.fieldTrimmed("YR"),
                           albums.fieldTrimmed("Genre"),  albums.fieldTrimmed("Rev"),   albums.memo("Notes"),
                           {}};
 
-    catalogue::TableView& tracks = dm.tblCD();
+    catalogue::TableView& tracks = catalogue.allTracks();
     tracks.open();
     const std::string oldFilter = tracks->filterText();
     const bool wasFiltered = tracks->filtered();

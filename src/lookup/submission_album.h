@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 
 namespace lookup {
 
@@ -20,9 +20,9 @@ struct SubmissionAlbum {
     std::vector<std::string> trackTitles;  // trimmed, in track order
 };
 
-// The current row of tblAlbums, with the titles of the TRACKS rows whose ID
-// is `albumId` in track order, read through tblCD (whose filter is put back
+// The current row of albums, with the titles of the TRACKS rows whose ID
+// is `albumId` in track order, read through allTracks (whose filter is put back
 // afterwards). Throws xbase::XbaseError when the catalogue cannot be read.
-SubmissionAlbum loadSubmissionAlbum(catalogue::TDM& dm, const std::string& albumId);
+SubmissionAlbum loadSubmissionAlbum(catalogue::Catalogue& catalogue, const std::string& albumId);
 
 }  // namespace lookup

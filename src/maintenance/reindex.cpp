@@ -11,8 +11,8 @@
 namespace maintenance {
 namespace {
 
+using catalogue::Catalogue;
 using catalogue::TableView;
-using catalogue::TDM;
 
 constexpr std::string_view kIdOrder = "ID";
 
@@ -25,15 +25,15 @@ void closeAll(std::initializer_list<TableView*> views)
 // The views on it are closed. An emptied index first: the old tags may be
 // what is damaged, and the pack would otherwise rebuild them only to have
 // them replaced.
-void rebuildTable(TDM& dm, const catalogue::TableDef& def, std::initializer_list<TableView*> views)
+void rebuildTable(Catalogue& catalogue, const catalogue::TableDef& def, std::initializer_list<TableView*> views)
 {
     closeAll(views);
     {
-        auto table = catalogue::openForIndexRebuild(catalogue::filePathNoCase(dm.programDir(), def.fileName),
-                                                    dm.fileSystem());
+        auto table = catalogue::openForIndexRebuild(catalogue::filePathNoCase(catalogue.programDir(), def.fileName),
+                                                    catalogue.fileSystem());
         table->createIndex();
         table->pack();
-        catalogue::buildIndexes(*table, [&dm](const std::string& text) { dm.status(text); });
+        catalogue::buildIndexes(*table, [&catalogue](const std::string& text) { catalogue.status(text); });
     }
     for (TableView* view : views)
         view->open();
@@ -41,35 +41,35 @@ void rebuildTable(TDM& dm, const catalogue::TableDef& def, std::initializer_list
 
 }  // namespace
 
-void reindexCatalogue(TDM& dm)
+void reindexCatalogue(Catalogue& catalogue)
 {
-    dm.status(std::string(kMaintenanceText));
-    dm.tblTView().close();
-    catalogue::removeFileNoCase(dm.programDir(), catalogue::kTView.fileName);
-    dm.tblFilter().close();
-    dm.tblCD().close();
-    if (catalogue::RollbackJournal::pending(dm.programDir(), dm.fileSystem())) {
-        closeAll({&dm.tblAlbums(), &dm.tblTracks(), &dm.tblPlayList(), &dm.tblArtists()});
-        catalogue::RollbackJournal::recover(dm.programDir(), dm.fileSystem(),
-                                            [&dm](const std::string& text) { dm.status(text); });
+    catalogue.status(std::string(kMaintenanceText));
+    catalogue.tracksView().close();
+    catalogue::removeFileNoCase(catalogue.programDir(), catalogue::kTView.fileName);
+    catalogue.albumLookup().close();
+    catalogue.allTracks().close();
+    if (catalogue::RollbackJournal::pending(catalogue.programDir(), catalogue.fileSystem())) {
+        closeAll({&catalogue.albums(), &catalogue.currentAlbumTracks(), &catalogue.playlist(), &catalogue.artists()});
+        catalogue::RollbackJournal::recover(catalogue.programDir(), catalogue.fileSystem(),
+                                            [&catalogue](const std::string& text) { catalogue.status(text); });
     }
 
-    TableView& albums = dm.tblAlbums();
+    TableView& albums = catalogue.albums();
     const std::string order = albums.order();
     const std::string id = albums.isOpen() && !albums->eof() ? albums->field("ID") : std::string();
 
-    rebuildTable(dm, catalogue::kAlbums, {&albums});
-    rebuildTable(dm, catalogue::kTracks, {&dm.tblTracks()});
-    rebuildTable(dm, catalogue::kPlaylist, {&dm.tblPlayList()});
-    rebuildTable(dm, catalogue::kArtists, {&dm.tblArtists()});
+    rebuildTable(catalogue, catalogue::kAlbums, {&albums});
+    rebuildTable(catalogue, catalogue::kTracks, {&catalogue.currentAlbumTracks()});
+    rebuildTable(catalogue, catalogue::kPlaylist, {&catalogue.playlist()});
+    rebuildTable(catalogue, catalogue::kArtists, {&catalogue.artists()});
 
     albums.setOrder(kIdOrder);
     if (id.empty() || !albums->seek(id))
         albums->first();
     albums.setOrder(order);
-    dm.tblFilter().open();
-    dm.tblCD().open();
-    dm.status("");
+    catalogue.albumLookup().open();
+    catalogue.allTracks().open();
+    catalogue.status("");
 }
 
 }  // namespace maintenance

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 
 namespace maintenance {
 
@@ -13,19 +13,19 @@ inline constexpr std::string_view kMaintenanceText = "Performing file maintenanc
 //     view's work table (TVIEW) is closed and deleted; a change of several
 //     tables left unfinished is rolled back first, since a pack renumbers
 //     the rows it kept;
-//  2. the current album's ID and the order of tblAlbums are remembered;
+//  2. the current album's ID and the order of albums are remembered;
 //  3. ALBUMS, TRACKS, PLAYLIST, ARTISTS in turn: the views on it close,
 //     it opens exclusively, its index is emptied, the table packed, its tags
 //     built from the catalogue's tag list ("Creating Index File for: " +
 //     name), and the views open again;
-//  4. tblAlbums stands on the remembered album (the first row when it is
-//     gone) in the remembered order; tblCD and tblFilter are open, as
+//  4. albums stands on the remembered album (the first row when it is
+//     gone) in the remembered order; allTracks and albumLookup are open, as
 //     after start-up; the status is cleared.
 // An index so damaged that the table cannot be opened with it is deleted
 // first; nothing is ever read from the old index's tags.
-// Requires: no cursor outside the data module's views on the four tables.
+// Requires: no cursor outside the catalogue's views on the four tables.
 // Throws xbase::XbaseError where a step fails (for example a table another
 // program has open); the views of the tables not yet done stay closed.
-void reindexCatalogue(catalogue::TDM& dm);
+void reindexCatalogue(catalogue::Catalogue& catalogue);
 
 }  // namespace maintenance

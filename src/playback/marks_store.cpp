@@ -25,12 +25,12 @@ xbase::Cursor& readyForSeeks(catalogue::TableView& view, std::string_view order)
 
 }  // namespace
 
-MarksStore::MarksStore(catalogue::TDM& dm) : dm_(dm) {}
+MarksStore::MarksStore(catalogue::Catalogue& catalogue) : catalogue_(catalogue) {}
 
 PlaylistMarks MarksStore::load(const std::string& albumId)
 {
-    xbase::Cursor& tracks = readyForSeeks(dm_.tblCD(), kTracksOrder);
-    xbase::Cursor& playlist = readyForSeeks(dm_.tblPlayList(), kPlaylistOrder);
+    xbase::Cursor& tracks = readyForSeeks(catalogue_.allTracks(), kTracksOrder);
+    xbase::Cursor& playlist = readyForSeeks(catalogue_.playlist(), kPlaylistOrder);
     PlaylistMarks marks;
     long lastLength = 0;
     for (bool more = tracks.seekValues({albumId}); more && tracks.field("ID") == albumId; more = tracks.next()) {
@@ -55,7 +55,7 @@ PlaylistMarks MarksStore::load(const std::string& albumId)
 
 void MarksStore::save(const std::string& albumId, const PlaylistMarks& marks)
 {
-    catalogue::TableView& playlist = dm_.tblPlayList();
+    catalogue::TableView& playlist = catalogue_.playlist();
     playlist.close();
     playlist.setExclusive(true);
     try {
@@ -70,7 +70,7 @@ void MarksStore::save(const std::string& albumId, const PlaylistMarks& marks)
 
 void MarksStore::reopenShared()
 {
-    catalogue::TableView& playlist = dm_.tblPlayList();
+    catalogue::TableView& playlist = catalogue_.playlist();
     playlist.close();
     playlist.setExclusive(false);
     playlist.open();

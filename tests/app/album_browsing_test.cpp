@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/album_browsing.h"
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 #include "support/fixture_files.h"
 #include "support/temp_dir.h"
 
@@ -27,12 +27,12 @@ protected:
     void SetUp() override
     {
         test_support::copyFixtureSet("xbase/small", dir.path());
-        dm.createMissingFilesAndOpenViews();
+        catalogue.createMissingFilesAndOpenViews();
     }
-    xbase::Cursor& albums() { return dm.tblAlbums().cursor(); }
+    xbase::Cursor& albums() { return catalogue.albums().cursor(); }
 
     test_support::TempDir dir;
-    catalogue::TDM dm{dir.path()};
+    catalogue::Catalogue catalogue{dir.path()};
 };
 
 TEST_F(AlbumBrowsing, RepeatedTitleClickMovesToTheNextDifferentValue)
@@ -104,7 +104,7 @@ TEST_F(AlbumBrowsing, KeyboardJumpIgnoresNaturalOrderAndOtherKeys)
 
 TEST_F(AlbumBrowsing, GoToAlbumByIdKeepsTheOrder)
 {
-    EXPECT_TRUE(app::goToAlbumById(dm.tblAlbums(), "e1f2a3b4"));
+    EXPECT_TRUE(app::goToAlbumById(catalogue.albums(), "e1f2a3b4"));
     EXPECT_EQ(albums().recno(), kPiaf);
     EXPECT_TRUE(app::isCurrentOrder(albums(), "Artist"));
     EXPECT_EQ(albums().row(), albums().count() - 1);
@@ -113,13 +113,13 @@ TEST_F(AlbumBrowsing, GoToAlbumByIdKeepsTheOrder)
 TEST_F(AlbumBrowsing, GoToAnUnknownIdLeavesTheCurrentAlbum)
 {
     ASSERT_TRUE(albums().goToRecord(kFeelgood));
-    EXPECT_FALSE(app::goToAlbumById(dm.tblAlbums(), "ffffffff"));
+    EXPECT_FALSE(app::goToAlbumById(catalogue.albums(), "ffffffff"));
     EXPECT_EQ(albums().recno(), kFeelgood);
     albums().setOrder("");
-    EXPECT_FALSE(app::goToAlbumById(dm.tblAlbums(), "ffffffff"));
+    EXPECT_FALSE(app::goToAlbumById(catalogue.albums(), "ffffffff"));
     EXPECT_EQ(albums().recno(), kFeelgood);
     EXPECT_EQ(albums().order(), "");
-    EXPECT_TRUE(app::goToAlbumById(dm.tblAlbums(), "z0000001"));
+    EXPECT_TRUE(app::goToAlbumById(catalogue.albums(), "z0000001"));
     EXPECT_EQ(albums().recno(), kBlankAlbum);
 }
 

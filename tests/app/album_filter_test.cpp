@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/album_filter.h"
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 #include "support/fixture_files.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
@@ -22,7 +22,7 @@ protected:
     void SetUp() override
     {
         test_support::copyFixtureSet("xbase/small", dir.path());
-        dm.createMissingFilesAndOpenViews();
+        catalogue.createMissingFilesAndOpenViews();
         addAlbum("Miles Davis", "Kind of Blue", "jazz");
         addAlbum("John Coltrane", "A Love Supreme", "jazz");
         albums().first();
@@ -34,19 +34,19 @@ protected:
         c.setField("Artist", artist);
         c.setField("Album", album);
         c.setField("Genre", genre);
-        c.setField("ID", dm.nextManualAlbumId());
+        c.setField("ID", catalogue.nextManualAlbumId());
         c.post();
     }
-    xbase::Cursor& albums() { return dm.tblAlbums().cursor(); }
+    xbase::Cursor& albums() { return catalogue.albums().cursor(); }
     std::vector<std::string> errors() const { return prompter.texts(ScriptedPrompter::Kind::Error); }
     std::string historyFile() const { return test_support::readFile(dir.file("albums.ini")); }
     std::string lastStatus() const { return statuses.empty() ? "<none>" : statuses.back(); }
 
     test_support::TempDir dir;
-    catalogue::TDM dm{dir.path()};
+    catalogue::Catalogue catalogue{dir.path()};
     ScriptedPrompter prompter;
     std::vector<std::string> statuses;
-    AlbumFilter filter{dm.tblAlbums(), prompter, [this](const std::string& text) { statuses.push_back(text); }};
+    AlbumFilter filter{catalogue.albums(), prompter, [this](const std::string& text) { statuses.push_back(text); }};
     app::FilterHistory history{dir.path() + "/", app::FilterHistory::Table::Albums};
 };
 

@@ -47,17 +47,17 @@ protected:
     std::string startWith(const std::string& cdPath)
     {
         settings::SettingsFile({state.programDir, [&] { return cdPath; }}).createIfMissing();
-        app::StartupSequence sequence(state, dm, window, prompter);
+        app::StartupSequence sequence(state, catalogue, window, prompter);
         sequence.setDiscInDrive(&adapter);
         sequence.run();
-        return dm.tblAlbums()->fieldTrimmed("ID");
+        return catalogue.albums()->fieldTrimmed("ID");
     }
 
     test_support::TempDir dir;
     test_support::TempDir images;
     std::string catalogued;
     app::ProgramState state;
-    catalogue::TDM dm{dir.path()};
+    catalogue::Catalogue catalogue{dir.path()};
     QuietWindow window;
     ScriptedPrompter prompter;
     platform::LibcdioAccess cdio;
@@ -69,7 +69,7 @@ protected:
 TEST_F(DriveAtStartup, CataloguedImageMakesItsAlbumCurrent)
 {
     EXPECT_EQ(startWith(catalogued), "7a0b3c0d");
-    EXPECT_EQ(dm.tblAlbums().order(), "ARTIST");
+    EXPECT_EQ(catalogue.albums().order(), "ARTIST");
     EXPECT_EQ(state.lookup.currentAlbumId, "7a0b3c0d");
     EXPECT_EQ(state.lookup.currentToc.trackCount, 13);
     EXPECT_TRUE(prompter.requests().empty());

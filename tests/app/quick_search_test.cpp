@@ -7,7 +7,7 @@
 
 #include "app/expression_literal.h"
 #include "app/quick_search.h"
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 #include "support/catalogue_rows.h"
 #include "support/fixture_files.h"
 #include "support/scripted_prompter.h"
@@ -42,14 +42,14 @@ protected:
         appendRow(dir.path(), "ARTISTS.DBF", {{"ID", "c30d2e11"}, {"NR", "  7"}, {"Artist", "Jane Smith"}});
         appendRow(dir.path(), "ALBUMS.DBF", {{"ID", "z0000006"}, {"Album", kDoubleQuoted}, {"Artist", "DJ"}});
         appendRow(dir.path(), "ALBUMS.DBF", {{"ID", "z0000007"}, {"Album", kBothQuotes}, {"Artist", "Band"}});
-        dm.createMissingFilesAndOpenViews();
+        catalogue.createMissingFilesAndOpenViews();
     }
 
     // Runs a search; the "result window" reads every row's `fields`.
     std::vector<Hit> find(SearchField field, const std::string& text, const std::vector<std::string>& fields)
     {
         std::vector<Hit> hits;
-        shown = QuickSearch(dm, prompter).find(field, text, [&](const app::SearchHits& found) {
+        shown = QuickSearch(catalogue, prompter).find(field, text, [&](const app::SearchHits& found) {
             caption = found.caption;
             EXPECT_EQ(found.count, found.view->count());
             for (std::uint32_t row = 0; found.view->goToRow(row); ++row) {
@@ -64,13 +64,13 @@ protected:
 
     void expectFiltersOff()
     {
-        EXPECT_FALSE(dm.tblArtists()->filtered());
-        EXPECT_FALSE(dm.tblFilter()->filtered());
-        EXPECT_FALSE(dm.tblCD()->filtered());
+        EXPECT_FALSE(catalogue.artists()->filtered());
+        EXPECT_FALSE(catalogue.albumLookup()->filtered());
+        EXPECT_FALSE(catalogue.allTracks()->filtered());
     }
 
     test_support::TempDir dir;
-    catalogue::TDM dm{dir.path()};
+    catalogue::Catalogue catalogue{dir.path()};
     ScriptedPrompter prompter;
     std::string caption;
     bool shown = false;
@@ -101,7 +101,8 @@ TEST_F(QuickSearchTest, ArtistSearchFindsAlbumArtistsAndTrackArtistsOfCompilatio
     EXPECT_EQ(hits[0].cells, (std::vector<std::string>{"  7", "Jane Smith", "Now That's What I Call Music", "CDR 010", "c30d2e11"}));
     EXPECT_EQ(hits[1].cells, (std::vector<std::string>{"", "John Smith", "Smith Sessions", "Shelf 9", "z0000005"}));
     expectFiltersOff();
-    EXPECT_TRUE(xbase::equalsNoCase(dm.tblFilter().order(), "ID")) << "the lookups need tblFilter in ID order";
+    EXPECT_TRUE(xbase::equalsNoCase(catalogue.albumLookup().order(), "ID"))
+        << "the lookups need albumLookup in ID order";
 }
 
 TEST_F(QuickSearchTest, AlbumLabelAndNotesSearches)
@@ -109,7 +110,7 @@ TEST_F(QuickSearchTest, AlbumLabelAndNotesSearches)
     auto hits = find(SearchField::Album, "ARRIVAL", {"Album", "Artist"});
     EXPECT_EQ(caption, "Vinora - Albums containing \"ARRIVAL\" (3 found)");
     EXPECT_EQ(hits.size(), 3u);
-    EXPECT_TRUE(xbase::equalsNoCase(dm.tblFilter().order(), "Album"));
+    EXPECT_TRUE(xbase::equalsNoCase(catalogue.albumLookup().order(), "Album"));
 
     hits = find(SearchField::Label, "shelf", {"Label"});
     EXPECT_EQ(caption, "Vinora - Label/Directory containing \"shelf\" (2 found)");
@@ -122,19 +123,20 @@ TEST_F(QuickSearchTest, AlbumLabelAndNotesSearches)
     EXPECT_EQ(caption, "Vinora - Notes containing \"live\" (1 found)");
     ASSERT_EQ(hits.size(), 1u);
     EXPECT_EQ(hits[0].cells[0], "\xc9" "dith Piaf");
-    EXPECT_TRUE(xbase::equalsNoCase(dm.tblFilter().order(), "Label")) << "the notes search keeps the order it finds";
+    EXPECT_TRUE(xbase::equalsNoCase(catalogue.albumLookup().order(), "Label"))
+        << "the notes search keeps the order it finds";
     expectFiltersOff();
 }
 
-TEST_F(QuickSearchTest, TrackSearchListsTracksWithTheirAlbumsAndKeepsTblFilterOrder)
+TEST_F(QuickSearchTest, TrackSearchListsTracksWithTheirAlbumsAndKeepsAlbumLookupOrder)
 {
-    dm.tblFilter().setOrder("Album");
+    catalogue.albumLookup().setOrder("Album");
     const auto hits = find(SearchField::Track, "come", {"NR", "Track", "Artist", "album"});
     EXPECT_EQ(caption, "Vinora - Tracks containing \"come\" (3 found)");
     ASSERT_EQ(hits.size(), 3u);
     EXPECT_EQ(hits[0].cells, (std::vector<std::string>{"  1", "Come Together", "The Beatles", "Abbey Road"}));
     EXPECT_EQ(hits[2].cells, (std::vector<std::string>{"  3", "Come as You Are", "Nirvana", "Nevermind"}));
-    EXPECT_TRUE(xbase::equalsNoCase(dm.tblFilter().order(), "Album"));
+    EXPECT_TRUE(xbase::equalsNoCase(catalogue.albumLookup().order(), "Album"));
     expectFiltersOff();
 }
 
@@ -156,7 +158,7 @@ TEST_F(QuickSearchTest, TextsWithQuotesAreSearchedForAsTyped)
 
 TEST_F(QuickSearchTest, NoHitsOrNoTextShowsNoWindowAndLeavesTheAlbumsGridAlone)
 {
-    xbase::Cursor& albums = dm.tblAlbums().cursor();
+    xbase::Cursor& albums = catalogue.albums().cursor();
     albums.setOrder("Genre");
     albums.goToRow(5);
     const std::uint32_t recno = albums.recno();
@@ -180,8 +182,8 @@ TEST_F(QuickSearchTest, NoHitsOrNoTextShowsNoWindowAndLeavesTheAlbumsGridAlone)
 TEST_F(QuickSearchTest, FiltersAreSwitchedOffWhenTheResultWindowFails)
 {
     for (SearchField field : {SearchField::Artist, SearchField::Track}) {
-        EXPECT_THROW(QuickSearch(dm, prompter).find(field, "o",
-                                                    [](const app::SearchHits&) { throw std::runtime_error("window"); }),
+        EXPECT_THROW(QuickSearch(catalogue, prompter)
+                         .find(field, "o", [](const app::SearchHits&) { throw std::runtime_error("window"); }),
                      std::runtime_error);
         expectFiltersOff();
     }

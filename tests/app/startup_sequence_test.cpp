@@ -71,7 +71,7 @@ protected:
     }
     void run()
     {
-        app::StartupSequence sequence(state, dm, window, prompter);
+        app::StartupSequence sequence(state, catalogue, window, prompter);
         sequence.setDiscInDrive(drive);
         sequence.setCategorySource(categories);
         sequence.run();
@@ -86,7 +86,7 @@ protected:
 
     test_support::TempDir dir;
     app::ProgramState state;
-    catalogue::TDM dm{dir.path()};
+    catalogue::Catalogue catalogue{dir.path()};
     RecordingWindow window;
     ScriptedPrompter prompter;
     app::DiscInDrive* drive = nullptr;
@@ -198,7 +198,7 @@ TEST_F(StartupSequence, CollectionWithAlbumsEnablesTheCollectionButtons)
     run();
     EXPECT_TRUE(called("opened"));
     EXPECT_TRUE(called("tips"));
-    EXPECT_EQ(dm.tblAlbums()->fieldTrimmed("ID"), "z0000001") << "the first album in artist order";
+    EXPECT_EQ(catalogue.albums()->fieldTrimmed("ID"), "z0000001") << "the first album in artist order";
 }
 
 TEST_F(StartupSequence, MissingCdAccessIsReportedAndEndsTheSequence)
@@ -222,8 +222,10 @@ TEST_F(StartupSequence, AlbumOfTheDiscInTheDriveBecomesCurrent)
     cd.disc = "e1f2a3b4";
     drive = &cd;
     run();
-    EXPECT_EQ(dm.tblAlbums()->fieldTrimmed("Artist"), "\xc9" "dith Piaf");
-    EXPECT_EQ(dm.tblAlbums()->order(), "ARTIST");
+    EXPECT_EQ(catalogue.albums()->fieldTrimmed("Artist"),
+              "\xc9"
+              "dith Piaf");
+    EXPECT_EQ(catalogue.albums()->order(), "ARTIST");
     EXPECT_EQ(state.lookup.currentAlbumId, "e1f2a3b4");
     EXPECT_EQ(cd.askedFor, std::vector<std::string>{"/dev/sr7"});
 }
@@ -235,8 +237,8 @@ TEST_F(StartupSequence, UnknownDiscLeavesTheFirstAlbumCurrent)
     cd.disc = "01020304";
     drive = &cd;
     run();
-    EXPECT_EQ(dm.tblAlbums()->fieldTrimmed("ID"), "z0000001");
-    EXPECT_EQ(dm.tblAlbums()->order(), "ARTIST");
+    EXPECT_EQ(catalogue.albums()->fieldTrimmed("ID"), "z0000001");
+    EXPECT_EQ(catalogue.albums()->order(), "ARTIST");
 }
 
 TEST_F(StartupSequence, AudioDiscWithoutIdentifierGoesToTheFirstAlbumNotTheFirstId)
@@ -247,8 +249,8 @@ TEST_F(StartupSequence, AudioDiscWithoutIdentifierGoesToTheFirstAlbumNotTheFirst
     drive = &cd;
     run();
     // Seeking "" in ID order would land on 00a1b2c3, the lowest identifier.
-    EXPECT_EQ(dm.tblAlbums()->fieldTrimmed("ID"), "z0000001");
-    EXPECT_EQ(dm.tblAlbums()->order(), "ARTIST");
+    EXPECT_EQ(catalogue.albums()->fieldTrimmed("ID"), "z0000001");
+    EXPECT_EQ(catalogue.albums()->order(), "ARTIST");
     EXPECT_EQ(state.lookup.currentAlbumId, "");
 }
 

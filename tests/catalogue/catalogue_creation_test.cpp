@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "catalogue/catalogue_schema.h"
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 #include "support/fixture_files.h"
 #include "support/temp_dir.h"
 #include "xbase/cdx_checker.h"
@@ -16,7 +16,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using catalogue::TDM;
+using catalogue::Catalogue;
 using Texts = std::vector<std::string>;
 
 const std::string kDataFiles = "Creating data files ...";
@@ -30,10 +30,10 @@ protected:
     Texts startUp()
     {
         Texts texts;
-        TDM dm(dir.path());
-        dm.setStatusReport([&](const std::string& t) { texts.push_back(t); });
-        dm.createMissingFilesAndOpenViews();
-        dm.closeCleanly();
+        Catalogue catalogue(dir.path());
+        catalogue.setStatusReport([&](const std::string& t) { texts.push_back(t); });
+        catalogue.createMissingFilesAndOpenViews();
+        catalogue.closeCleanly();
         return texts;
     }
 
@@ -81,10 +81,10 @@ TEST_F(CatalogueCreation, FirstRunMakesFourTablesWithSoundIndexesInOrder)
 TEST_F(CatalogueCreation, CreatedFilesReadBackInAnIndependentReader)
 {
     {
-        TDM dm(dir.path());
-        dm.createMissingFilesAndOpenViews();
-        EXPECT_EQ(dm.tblAlbums()->count(), 0u);
-        auto& albums = dm.tblAlbums().cursor();
+        Catalogue catalogue(dir.path());
+        catalogue.createMissingFilesAndOpenViews();
+        EXPECT_EQ(catalogue.albums()->count(), 0u);
+        auto& albums = catalogue.albums().cursor();
         albums.append();
         albums.setField("Album", "Homogenic");
         albums.setField("Artist", "Bj\xf6rk");
@@ -92,7 +92,7 @@ TEST_F(CatalogueCreation, CreatedFilesReadBackInAnIndependentReader)
         albums.setMemo("Notes", "two\r\nlines");
         albums.post();
         // The detail takes the master's ID by itself.
-        auto& tracks = dm.tblTracks().cursor();
+        auto& tracks = catalogue.currentAlbumTracks().cursor();
         tracks.append();
         tracks.setField("NR", "  1");
         tracks.setField("Track", "Hunter");
@@ -139,11 +139,11 @@ TEST_F(CatalogueCreation, LostTableGetsAFreshIndexNotItsStaleOne)
     test_support::copyFixtureSet("xbase/small", dir.path());
     fs::remove(dir.file("ALBUMS.DBF"));
     EXPECT_EQ(startUp(), (Texts{kDataFiles, kIndexFor + "ALBUMS", kIndexFor + "TRACKS", kIndexFor + "PLAYLIST"}));
-    TDM dm(dir.path());
-    dm.createMissingFilesAndOpenViews();
-    EXPECT_EQ(dm.tblAlbums()->count(), 0u);
-    EXPECT_FALSE(dm.tblAlbums()->seek("7a0b3c0d"));
-    EXPECT_EQ(dm.tblCD()->count(), 41u) << "the tracks stay";
+    Catalogue catalogue(dir.path());
+    catalogue.createMissingFilesAndOpenViews();
+    EXPECT_EQ(catalogue.albums()->count(), 0u);
+    EXPECT_FALSE(catalogue.albums()->seek("7a0b3c0d"));
+    EXPECT_EQ(catalogue.allTracks()->count(), 41u) << "the tracks stay";
     EXPECT_EQ(indexProblems("ALBUMS.DBF"), std::vector<std::string>{});
 }
 
@@ -160,9 +160,9 @@ TEST_P(DamagedIndex, IsRebuiltWithANotice)
     overwrite("ARTISTS.CDX", GetParam().offset, 512);
     EXPECT_EQ(startUp(), (Texts{kDamaged + "ARTISTS", kIndexFor + "ARTISTS"}));
     EXPECT_EQ(indexProblems("ARTISTS.DBF"), std::vector<std::string>{});
-    TDM dm(dir.path());
-    dm.createMissingFilesAndOpenViews();
-    EXPECT_EQ(dm.tblArtists()->count(), 19u);
+    Catalogue catalogue(dir.path());
+    catalogue.createMissingFilesAndOpenViews();
+    EXPECT_EQ(catalogue.artists()->count(), 19u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Places, DamagedIndex,
@@ -196,9 +196,9 @@ TEST_F(CatalogueCreation, DamagedTableIsReportedAndItsIndexKept)
     EXPECT_TRUE(fs::exists(dir.file("ARTISTS.CDX")));
     // A start cut short may have left its checks half done: closing after
     // it is no clean end.
-    TDM dm(dir.path());
-    EXPECT_THROW(dm.createMissingFilesAndOpenViews(), xbase::XbaseError);
-    dm.closeCleanly();
+    Catalogue catalogue(dir.path());
+    EXPECT_THROW(catalogue.createMissingFilesAndOpenViews(), xbase::XbaseError);
+    catalogue.closeCleanly();
     EXPECT_TRUE(fs::exists(dir.file("Vinora.running")));
 }
 
@@ -212,12 +212,12 @@ TEST_P(EndOfLastRun, DecidesWhetherEveryIndexIsCheckedInFull)
     test_support::copyFixtureSet("xbase/small", dir.path());
     std::uint64_t albumField = 0;
     {
-        TDM dm(dir.path());
-        dm.createMissingFilesAndOpenViews();
-        const xbase::Table& albums = dm.tblAlbums()->table();
+        Catalogue catalogue(dir.path());
+        catalogue.createMissingFilesAndOpenViews();
+        const xbase::Table& albums = catalogue.albums()->table();
         albumField = albums.headerLength() + albums.fields()[albums.fieldIndex("Album")].offset;
         if (clean)
-            dm.closeCleanly();
+            catalogue.closeCleanly();
     }
     overwrite("ALBUMS.DBF", albumField, 8);
     const Texts texts = startUp();
@@ -244,9 +244,9 @@ TEST_F(CatalogueCreation, FilesInAnyLetterCaseAreFound)
         fs::rename(entry.path(), dir.file(name));
     }
     EXPECT_EQ(startUp(), Texts{});
-    TDM dm(dir.path());
-    dm.createMissingFilesAndOpenViews();
-    EXPECT_EQ(dm.tblAlbums()->count(), 14u);
+    Catalogue catalogue(dir.path());
+    catalogue.createMissingFilesAndOpenViews();
+    EXPECT_EQ(catalogue.albums()->count(), 14u);
     EXPECT_FALSE(fs::exists(dir.file("ALBUMS.DBF")));
 }
 

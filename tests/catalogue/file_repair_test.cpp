@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "catalogue/catalogue_schema.h"
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 #include "support/fixture_files.h"
 #include "support/temp_dir.h"
 #include "xbase/cdx_checker.h"
@@ -29,14 +29,14 @@ protected:
     Start startUp()
     {
         Start start;
-        catalogue::TDM dm(dir.path());
-        dm.setNoticeReport([&](const std::string& t) { start.notices.push_back(t); });
-        dm.createMissingFilesAndOpenViews();
-        start.albums = dm.tblAlbums()->count();
-        start.tracks = dm.tblCD()->count();
-        if (dm.tblFilter()->first())
-            start.notes = dm.tblFilter()->memo("Notes");
-        dm.closeCleanly();
+        catalogue::Catalogue catalogue(dir.path());
+        catalogue.setNoticeReport([&](const std::string& t) { start.notices.push_back(t); });
+        catalogue.createMissingFilesAndOpenViews();
+        start.albums = catalogue.albums()->count();
+        start.tracks = catalogue.allTracks()->count();
+        if (catalogue.albumLookup()->first())
+            start.notes = catalogue.albumLookup()->memo("Notes");
+        catalogue.closeCleanly();
         return start;
     }
 
@@ -96,13 +96,13 @@ TEST_F(FileRepair, LostNotesNeverShowUnderAnotherAlbum)
     fs::resize_file(dir.file("ALBUMS.FPT"), 0);
     startUp();
     {
-        catalogue::TDM dm(dir.path());
-        dm.createMissingFilesAndOpenViews();
-        dm.tblFilter()->last();
-        dm.tblFilter()->edit();
-        dm.tblFilter()->setMemo("Notes", "written after the loss");
-        dm.tblFilter()->post();
-        dm.closeCleanly();
+        catalogue::Catalogue catalogue(dir.path());
+        catalogue.createMissingFilesAndOpenViews();
+        catalogue.albumLookup()->last();
+        catalogue.albumLookup()->edit();
+        catalogue.albumLookup()->setMemo("Notes", "written after the loss");
+        catalogue.albumLookup()->post();
+        catalogue.closeCleanly();
     }
     EXPECT_EQ(startUp().notes, "");
 }

@@ -11,7 +11,7 @@
 #include <set>
 
 #include "catalogue/catalogue_schema.h"
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 #include "support/faulty_file_system.h"
 #include "support/temp_dir.h"
 #include "xbase/cdx_checker.h"
@@ -27,8 +27,8 @@ pid_t firstStartInChild(const std::string& dir)
 {
     const pid_t pid = ::fork();
     if (pid == 0) {
-        catalogue::TDM dm(dir);
-        dm.createMissingFilesAndOpenViews();
+        catalogue::Catalogue catalogue(dir);
+        catalogue.createMissingFilesAndOpenViews();
         std::_Exit(0);
     }
     return pid;
@@ -36,10 +36,11 @@ pid_t firstStartInChild(const std::string& dir)
 
 void expectNextStartSound(const std::string& dir, const std::string& at)
 {
-    catalogue::TDM dm(dir);
-    ASSERT_NO_THROW(dm.createMissingFilesAndOpenViews()) << at;
+    catalogue::Catalogue catalogue(dir);
+    ASSERT_NO_THROW(catalogue.createMissingFilesAndOpenViews()) << at;
     for (const auto* def : catalogue::kCatalogueTables) {
-        auto table = xbase::Table::open(dm.programDir() + "/" + std::string(def->fileName), xbase::OpenMode::Shared);
+        auto table =
+            xbase::Table::open(catalogue.programDir() + "/" + std::string(def->fileName), xbase::OpenMode::Shared);
         ASSERT_NE(table->index(), nullptr) << at << " " << def->fileName;
         EXPECT_EQ(xbase::CdxChecker::check(*table->index()), std::vector<std::string>{}) << at;
     }
@@ -78,8 +79,8 @@ TEST(FirstStartCutShort, NextStartAlwaysSucceedsWithSoundIndexes)
     {
         test_support::TempDir dir;
         test_support::FaultyFileSystem fs;
-        catalogue::TDM dm(dir.path(), fs);
-        dm.createMissingFilesAndOpenViews();
+        catalogue::Catalogue catalogue(dir.path(), fs);
+        catalogue.createMissingFilesAndOpenViews();
         for (std::uint64_t step : fs.steps())
             budgets.insert({step, step + 1});
     }
@@ -95,9 +96,9 @@ TEST(FirstStartCutShort, NextStartAlwaysSucceedsWithSoundIndexes)
         {
             test_support::FaultyFileSystem fs;
             fs.failAfter(budget);
-            catalogue::TDM dm(dir.path(), fs);
+            catalogue::Catalogue catalogue(dir.path(), fs);
             try {
-                dm.createMissingFilesAndOpenViews();
+                catalogue.createMissingFilesAndOpenViews();
             } catch (const xbase::XbaseError&) {
             }
         }

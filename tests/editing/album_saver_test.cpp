@@ -5,7 +5,7 @@
 #include <map>
 #include <memory>
 
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 #include "catalogue/rollback_journal.h"
 #include "catalogue_snapshot.h"
 #include "editing/album_form_loader.h"
@@ -28,13 +28,13 @@ protected:
     void SetUp() override
     {
         test_support::copyFixtureSet("xbase/small", dir.path());
-        dm = std::make_unique<catalogue::TDM>(dir.path());
-        dm->createMissingFilesAndOpenViews();
+        catalogue = std::make_unique<catalogue::Catalogue>(dir.path());
+        catalogue->createMissingFilesAndOpenViews();
     }
 
     void goToAlbum(const std::string& id)
     {
-        xbase::Cursor& albums = dm->tblAlbums().cursor();
+        xbase::Cursor& albums = catalogue->albums().cursor();
         albums.setOrder("ID");
         ASSERT_TRUE(albums.seek(id)) << id;
         albums.setOrder("Artist");
@@ -42,7 +42,7 @@ protected:
 
     SaveResult save(const AlbumFormData& data, const std::string& discId = {})
     {
-        return editing::AlbumSaver(*dm).save(data, discId);
+        return editing::AlbumSaver(*catalogue).save(data, discId);
     }
 
     std::vector<Row> rowsOf(std::string_view file, const std::string& id) const
@@ -61,7 +61,7 @@ protected:
     }
 
     test_support::TempDir dir;
-    std::unique_ptr<catalogue::TDM> dm;
+    std::unique_ptr<catalogue::Catalogue> catalogue;
 };
 
 TEST_F(AlbumSave, NewAlbumWritesItsFieldsTracksAndArtistRowAsTheFormHoldsThem)
@@ -96,7 +96,7 @@ TEST_F(AlbumSave, NewAlbumWritesItsFieldsTracksAndArtistRowAsTheFormHoldsThem)
     EXPECT_EQ(album.at("NOTES"), "first line\r\nCOVER=/covers/meddle.jpg");
     EXPECT_EQ(album.at("SYS"), "M");
     EXPECT_EQ(album.at("REV"), "~");
-    EXPECT_EQ(dm->tblAlbums()->fieldTrimmed("ID"), "z0000005") << "the new album becomes current";
+    EXPECT_EQ(catalogue->albums()->fieldTrimmed("ID"), "z0000005") << "the new album becomes current";
 
     const auto tracks = rowsOf("TRACKS.DBF", "z0000005");
     ASSERT_EQ(tracks.size(), 3u);
@@ -142,7 +142,7 @@ TEST_F(AlbumSave, ModifyRewritesOnlyTheTitlesAndKeepsNumbersAndLengths)
 {
     goToAlbum(kPinkFloyd);
     long running = 0;
-    AlbumFormData data = editing::loadCurrentAlbum(*dm, running);
+    AlbumFormData data = editing::loadCurrentAlbum(*catalogue, running);
     EXPECT_EQ(data.mode, EditMode::Modify);
     EXPECT_EQ(data.artist, "Pink Floyd");
     EXPECT_EQ(running, 2568) << "2550 seconds, 2 per gap between the ten tracks";
@@ -206,7 +206,7 @@ TEST_F(AlbumSave, ModifyingACompilationReplacesItsArtistRowsAndNoOtherAlbums)
     const auto othersBefore = rowsOf("ARTISTS.DBF", kPinkFloyd);
     goToAlbum(kCompilation);
     long running = 0;
-    AlbumFormData data = editing::loadCurrentAlbum(*dm, running);
+    AlbumFormData data = editing::loadCurrentAlbum(*catalogue, running);
     ASSERT_EQ(data.tracks.size(), 6u);
     data.tracks[0].title = "Madonna - Holiday";
     data.tracks[1].title = "The Artist / Kiss";

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <memory>
 
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 #include "catalogue/rollback_journal.h"
 #include "catalogue_snapshot.h"
 #include "editing/album_form_loader.h"
@@ -97,13 +97,13 @@ class FailedSave : public testing::TestWithParam<Change> {
 protected:
     void open(xbase::FileSystem& fs)
     {
-        dm = std::make_unique<catalogue::TDM>(dir->path(), fs);
-        dm->createMissingFilesAndOpenViews();
+        catalogue = std::make_unique<catalogue::Catalogue>(dir->path(), fs);
+        catalogue->createMissingFilesAndOpenViews();
     }
 
     void freshCopy()
     {
-        dm.reset();
+        catalogue.reset();
         dir = std::make_unique<test_support::TempDir>();
         test_support::copyFixtureSet("xbase/small", dir->path());
     }
@@ -122,12 +122,12 @@ protected:
                     {std::to_string(i), " 3:0" + std::to_string(i % 10), "Singer " + std::to_string(i) + " / Song"});
             return data;
         }
-        xbase::Cursor& albums = dm->tblAlbums().cursor();
+        xbase::Cursor& albums = catalogue->albums().cursor();
         albums.setOrder("ID");
         EXPECT_TRUE(albums.seek(kCompilation));
         albums.setOrder("Artist");
         long running = 0;
-        AlbumFormData data = editing::loadCurrentAlbum(*dm, running);
+        AlbumFormData data = editing::loadCurrentAlbum(*catalogue, running);
         // Shorter notes are rewritten in the memo's own blocks.
         data.notes = "short";
         data.artist = "Various";
@@ -136,7 +136,7 @@ protected:
         return data;
     }
 
-    SaveResult saveChange() { return editing::AlbumSaver(*dm).save(change(), {}); }
+    SaveResult saveChange() { return editing::AlbumSaver(*catalogue).save(change(), {}); }
 
     // Bytes a save writes when nothing fails.
     std::uint64_t bytesOfASave()
@@ -148,7 +148,7 @@ protected:
         const SaveResult result = saveChange();
         EXPECT_EQ(result.status, SaveResult::Status::Saved) << result.error;
         const std::uint64_t bytes = fs.written() - before;
-        dm.reset();
+        catalogue.reset();
         return bytes;
     }
 
@@ -162,7 +162,7 @@ protected:
     }
 
     std::unique_ptr<test_support::TempDir> dir;
-    std::unique_ptr<catalogue::TDM> dm;
+    std::unique_ptr<catalogue::Catalogue> catalogue;
 };
 
 TEST_P(FailedSave, PassingFailureIsUndoneAtOnce)
@@ -176,23 +176,25 @@ TEST_P(FailedSave, PassingFailureIsUndoneAtOnce)
         OnceFaultyFileSystem fs;
         open(fs);
         const auto before = test_support::takeSnapshot(dir->path());
-        const std::uint32_t albumsShown = dm->tblAlbums()->count();
+        const std::uint32_t albumsShown = catalogue->albums()->count();
         const AlbumFormData data = change();
-        const std::uint32_t current = dm->tblAlbums()->recno();
+        const std::uint32_t current = catalogue->albums()->recno();
 
         fs.faults().failAfter(budget);
-        const SaveResult result = editing::AlbumSaver(*dm).save(data, {});
+        const SaveResult result = editing::AlbumSaver(*catalogue).save(data, {});
         ASSERT_EQ(result.status, SaveResult::Status::NotSaved) << context;
         EXPECT_NE(result.error.find("injected"), std::string::npos) << context << ": " << result.error;
         EXPECT_FALSE(catalogue::RollbackJournal::pending(dir->path(), fs)) << context;
 
         // The views are back, on the album they stood on.
-        ASSERT_TRUE(dm->tblAlbums().isOpen()) << context;
-        EXPECT_EQ(dm->tblAlbums()->count(), albumsShown) << context;
-        EXPECT_EQ(dm->tblAlbums()->recno(), current) << context;
-        EXPECT_TRUE(dm->tblCD().isOpen() && dm->tblArtists().isOpen() && dm->tblTracks().isOpen()) << context;
+        ASSERT_TRUE(catalogue->albums().isOpen()) << context;
+        EXPECT_EQ(catalogue->albums()->count(), albumsShown) << context;
+        EXPECT_EQ(catalogue->albums()->recno(), current) << context;
+        EXPECT_TRUE(catalogue->allTracks().isOpen() && catalogue->artists().isOpen() &&
+                    catalogue->currentAlbumTracks().isOpen())
+            << context;
 
-        dm.reset();
+        catalogue.reset();
         test_support::expectSameCatalogue(before, test_support::takeSnapshot(dir->path()), context);
         if (HasFailure())
             return;
@@ -212,17 +214,17 @@ TEST_P(FailedSave, LastingFailureIsUndoneAtTheNextStart)
         const AlbumFormData data = change();
 
         fs.failAfter(budget);
-        const SaveResult result = editing::AlbumSaver(*dm).save(data, {});
+        const SaveResult result = editing::AlbumSaver(*catalogue).save(data, {});
         ASSERT_NE(result.status, SaveResult::Status::Saved) << context;
         if (result.status == SaveResult::Status::NotUndone) {
             EXPECT_TRUE(catalogue::RollbackJournal::pending(dir->path(), fs)) << context;
         }
         fs.heal();
-        dm.reset();
+        catalogue.reset();
 
         open(fs);
         EXPECT_FALSE(catalogue::RollbackJournal::pending(dir->path(), fs)) << context;
-        dm.reset();
+        catalogue.reset();
         test_support::expectSameCatalogue(before, test_support::takeSnapshot(dir->path()), context);
         if (HasFailure())
             return;
@@ -237,22 +239,22 @@ TEST_P(FailedSave, NextSaveUndoesTheUnfinishedOneFirst)
     freshCopy();
     FaultyFileSystem fs;
     open(fs);
-    const std::uint32_t albums = dm->tblAlbums()->count();
+    const std::uint32_t albums = catalogue->albums()->count();
     const AlbumFormData data = change();
     fs.failAfter(total / 2);
-    ASSERT_EQ(editing::AlbumSaver(*dm).save(data, {}).status, SaveResult::Status::NotUndone);
+    ASSERT_EQ(editing::AlbumSaver(*catalogue).save(data, {}).status, SaveResult::Status::NotUndone);
     fs.heal();
 
-    const SaveResult result = editing::AlbumSaver(*dm).save(data, {});
+    const SaveResult result = editing::AlbumSaver(*catalogue).save(data, {});
     ASSERT_EQ(result.status, SaveResult::Status::Saved) << result.error;
     EXPECT_FALSE(catalogue::RollbackJournal::pending(dir->path(), fs));
-    EXPECT_EQ(dm->tblAlbums()->count(), albums + (GetParam() == Change::NewAlbum ? 1 : 0));
-    xbase::Cursor& tracks = dm->tblCD().cursor();
+    EXPECT_EQ(catalogue->albums()->count(), albums + (GetParam() == Change::NewAlbum ? 1 : 0));
+    xbase::Cursor& tracks = catalogue->allTracks().cursor();
     std::uint32_t rows = 0;
     for (bool ok = tracks.seek(result.id); ok && tracks.fieldTrimmed("ID") == result.id; ok = tracks.next())
         ++rows;
     EXPECT_EQ(rows, data.tracks.size());
-    dm.reset();
+    catalogue.reset();
     for (const auto& [table, verdict] : test_support::takeSnapshot(dir->path()).checks)
         EXPECT_EQ(verdict, "ok\n") << table;
 }

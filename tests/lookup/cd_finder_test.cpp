@@ -3,7 +3,7 @@
 // collection and disc images read through libcdio.
 #include <gtest/gtest.h>
 
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 #include "lookup/cd_finder.h"
 #include "platform/cdio/libcdio_access.h"
 #include "support/disc_image.h"
@@ -26,7 +26,7 @@ protected:
     void SetUp() override
     {
         test_support::copyFixtureSet("xbase/small", dir.path());
-        dm.createMissingFilesAndOpenViews();
+        catalogue.createMissingFilesAndOpenViews();
         catalogued = test_support::writeCueImage(images.path(), "catalogued",
                                                  test_support::audioTracks(kCataloguedDisc), kCataloguedLeadOut);
         unknown = test_support::writeCueImage(images.path(), "unknown",
@@ -36,14 +36,14 @@ protected:
     CdFinder finder(const std::string& cdPath)
     {
         drive.setDriveSettings(cdPath, 0);
-        return CdFinder(drive, state, dm, [this](const std::string& m) { errors.push_back(m); });
+        return CdFinder(drive, state, catalogue, [this](const std::string& m) { errors.push_back(m); });
     }
 
-    std::string currentId() { return dm.tblAlbums()->fieldTrimmed("ID"); }
+    std::string currentId() { return catalogue.albums()->fieldTrimmed("ID"); }
 
     test_support::TempDir dir;
     test_support::TempDir images;
-    catalogue::TDM dm{dir.path()};
+    catalogue::Catalogue catalogue{dir.path()};
     platform::LibcdioAccess cdio;
     test_support::FlakyCdAccess access{cdio};
     lookup::LookupState state;
@@ -55,34 +55,34 @@ protected:
 
 TEST_F(CdFinderTest, CataloguedDiscBecomesCurrentAndTheOrderStays)
 {
-    ASSERT_EQ(dm.tblAlbums().order(), "ARTIST");
+    ASSERT_EQ(catalogue.albums().order(), "ARTIST");
     EXPECT_TRUE(finder(catalogued).findCdButtonClick());
     EXPECT_EQ(state.currentAlbumId, "7a0b3c0d");
     EXPECT_EQ(currentId(), "7a0b3c0d");
-    EXPECT_EQ(dm.tblAlbums()->recno(), 1u);
-    EXPECT_EQ(dm.tblAlbums().order(), "ARTIST");
+    EXPECT_EQ(catalogue.albums()->recno(), 1u);
+    EXPECT_EQ(catalogue.albums().order(), "ARTIST");
     // The album's tracks follow it.
-    EXPECT_EQ(dm.tblTracks()->count(), 10u);
+    EXPECT_EQ(catalogue.currentAlbumTracks()->count(), 10u);
     EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(CdFinderTest, OrderOtherThanArtistIsKeptToo)
 {
-    dm.tblAlbums().setOrder("Genre");
+    catalogue.albums().setOrder("Genre");
     EXPECT_TRUE(finder(catalogued).findCdInCollection(false));
-    EXPECT_EQ(dm.tblAlbums().order(), "GENRE");
+    EXPECT_EQ(catalogue.albums().order(), "GENRE");
     EXPECT_EQ(currentId(), "7a0b3c0d");
 }
 
 TEST_F(CdFinderTest, UnknownDiscIsReportedWhateverShowMessagesSays)
 {
-    dm.tblAlbums()->goToRecord(8);
+    catalogue.albums()->goToRecord(8);
     for (bool show : {true, false}) {
         errors.clear();
         EXPECT_FALSE(finder(unknown).findCdInCollection(show));
         EXPECT_EQ(errors, std::vector<std::string>{"Could not find this CD in your Collection"});
         EXPECT_EQ(state.currentAlbumId, "1b038204");
-        EXPECT_EQ(dm.tblAlbums()->recno(), 8u);
+        EXPECT_EQ(catalogue.albums()->recno(), 8u);
     }
 }
 
@@ -105,13 +105,13 @@ TEST_F(CdFinderTest, FailedTocReadFindsNoAlbumEvenThoughAnEmptyKeyWouldMatch)
 TEST_F(CdFinderTest, LostDriveDoesNotFindThePreviousDiscsAlbum)
 {
     ASSERT_TRUE(finder(catalogued).findCdInCollection(true));
-    dm.tblAlbums()->goToRecord(8);
+    catalogue.albums()->goToRecord(8);
     access.forcedAudioCd = 1;
     access.failDriveLists = 1000;
     EXPECT_FALSE(finder(catalogued).findCdInCollection(true));
     EXPECT_EQ(errors, (std::vector<std::string>{"Can NOT find a CD-ROM drive",
                                                 "Could not find this CD in your Collection"}));
-    EXPECT_EQ(dm.tblAlbums()->recno(), 8u);
+    EXPECT_EQ(catalogue.albums()->recno(), 8u);
 }
 
 TEST_F(CdFinderTest, AudioDiscIdentifierForStartUp)

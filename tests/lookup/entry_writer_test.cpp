@@ -3,7 +3,7 @@
 // cross-check, and the catalogue values it is written from.
 #include <gtest/gtest.h>
 
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 #include "lookup/entry_writer.h"
 #include "lookup/pasted_entry_reader.h"
 #include "lookup/server_entry_reader.h"
@@ -164,13 +164,13 @@ TEST(SubmissionAlbum, ReadsTheCurrentAlbumAndItsLiveTracksInOrder)
 {
     test_support::TempDir dir;
     test_support::copyFixtureSet("xbase/small", dir.path());
-    catalogue::TDM dm(dir.path());
-    dm.createMissingFilesAndOpenViews();
-    dm.tblCD().setFilter("NR=\"  1\"");
-    dm.tblCD().setFiltered(true);
-    ASSERT_TRUE(dm.tblAlbums()->goToRecord(1));
+    catalogue::Catalogue catalogue(dir.path());
+    catalogue.createMissingFilesAndOpenViews();
+    catalogue.allTracks().setFilter("NR=\"  1\"");
+    catalogue.allTracks().setFiltered(true);
+    ASSERT_TRUE(catalogue.albums()->goToRecord(1));
 
-    const SubmissionAlbum album = lookup::loadSubmissionAlbum(dm, "7a0b3c0d");
+    const SubmissionAlbum album = lookup::loadSubmissionAlbum(catalogue, "7a0b3c0d");
     EXPECT_EQ(album.artist, "Pink Floyd");
     EXPECT_EQ(album.album, "The Dark Side of the Moon");
     EXPECT_EQ(album.year, "1973");
@@ -181,8 +181,8 @@ TEST(SubmissionAlbum, ReadsTheCurrentAlbumAndItsLiveTracksInOrder)
     EXPECT_EQ(album.trackTitles[3], "Time");
     EXPECT_EQ(album.trackTitles[9], "Eclipse");
     // The track view's own filter is back.
-    EXPECT_EQ(dm.tblCD()->filterText(), "NR=\"  1\"");
-    EXPECT_TRUE(dm.tblCD()->filtered());
+    EXPECT_EQ(catalogue.allTracks()->filterText(), "NR=\"  1\"");
+    EXPECT_TRUE(catalogue.allTracks()->filtered());
 }
 
 }  // namespace

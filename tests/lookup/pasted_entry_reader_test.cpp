@@ -3,7 +3,7 @@
 // the catalogue.
 #include <gtest/gtest.h>
 
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 #include "lookup/pasted_entry_import.h"
 #include "lookup/pasted_entry_reader.h"
 #include "support/fixture_files.h"
@@ -282,17 +282,17 @@ protected:
     void SetUp() override
     {
         test_support::copyFixtureSet("xbase/small", dir.path());
-        dm.createMissingFilesAndOpenViews();
+        catalogue.createMissingFilesAndOpenViews();
     }
 
     bool import(std::vector<std::string> lines)
     {
-        return lookup::readPastedEntry(lines, mode, entry, state, dm,
+        return lookup::readPastedEntry(lines, mode, entry, state, catalogue,
                                        [this](const std::string& m) { errors.push_back(m); });
     }
 
     test_support::TempDir dir;
-    catalogue::TDM dm{dir.path()};
+    catalogue::Catalogue catalogue{dir.path()};
     lookup::LookupState state;
     AlbumEntry entry;
     EditMode mode = EditMode::AddOther;
@@ -312,12 +312,12 @@ TEST_F(PastedEntryImport, CataloguedIdentifierHighlightsThatAlbum)
 {
     auto lines = kFourTrackEntry;
     lines[13] = "DISCID=7a0b3c0d";
-    dm.tblAlbums()->goToRecord(8);
+    catalogue.albums()->goToRecord(8);
     EXPECT_TRUE(import(lines));
     EXPECT_EQ(errors,
               std::vector<std::string>{"An album with this calculated ID already exists\rand will be highlighted"});
-    EXPECT_EQ(dm.tblAlbums()->recno(), 1u);
-    EXPECT_EQ(dm.tblAlbums().order(), "ARTIST");
+    EXPECT_EQ(catalogue.albums()->recno(), 1u);
+    EXPECT_EQ(catalogue.albums().order(), "ARTIST");
 }
 
 TEST_F(PastedEntryImport, ModifyingSkipsTheCatalogueCheck)
@@ -326,10 +326,10 @@ TEST_F(PastedEntryImport, ModifyingSkipsTheCatalogueCheck)
     lines[13] = "DISCID=7a0b3c0d";
     mode = EditMode::Modify;
     entry.tracks.resize(4);
-    dm.tblAlbums()->goToRecord(8);
+    catalogue.albums()->goToRecord(8);
     EXPECT_FALSE(import(lines));
     EXPECT_TRUE(errors.empty());
-    EXPECT_EQ(dm.tblAlbums()->recno(), 8u);
+    EXPECT_EQ(catalogue.albums()->recno(), 8u);
     EXPECT_EQ(state.currentAlbumId, "7a0b3c0d");
 }
 

@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "catalogue/catalogue_schema.h"
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 #include "catalogue/rollback_journal.h"
 #include "maintenance/reindex.h"
 #include "support/fixture_files.h"
@@ -34,7 +34,7 @@ protected:
     void SetUp() override
     {
         test_support::copyFixtureSet("xbase/small", dir.path());
-        dm.setStatusReport([this](const std::string& t) { texts.push_back(t); });
+        catalogue.setStatusReport([this](const std::string& t) { texts.push_back(t); });
     }
 
     void garble(const std::string& file, std::uint64_t offset, std::size_t n)
@@ -48,7 +48,7 @@ protected:
     std::uintmax_t size(const std::string& file) const { return fs::file_size(dir.file(file)); }
 
     test_support::TempDir dir;
-    catalogue::TDM dm{dir.path()};
+    catalogue::Catalogue catalogue{dir.path()};
     Texts texts;
 };
 
@@ -65,24 +65,24 @@ TEST_F(Reindex, PacksAndRebuildsDamagedIndexesKeepingTheCurrentAlbum)
         auto tracks = xbase::Table::open(dir.file("TRACKS.DBF"), xbase::OpenMode::Exclusive);
         tracks->index()->createTag("Stale", "Secs");
     }
-    dm.createMissingFilesAndOpenViews();
+    catalogue.createMissingFilesAndOpenViews();
     garble("ALBUMS.CDX", labelRoot, 512);
-    dm.tblArtists().close();
+    catalogue.artists().close();
     garble("ARTISTS.CDX", 0, 24);
 
-    ASSERT_TRUE(dm.tblFilter()->goToRecord(3));
-    dm.tblFilter()->deleteRow();
-    dm.tblCD()->first();
+    ASSERT_TRUE(catalogue.albumLookup()->goToRecord(3));
+    catalogue.albumLookup()->deleteRow();
+    catalogue.allTracks()->first();
     for (int i = 0; i < 5; ++i)
-        dm.tblCD()->deleteRow();
-    dm.tblAlbums().setOrder("Album");
-    ASSERT_TRUE(dm.tblAlbums()->goToRow(6));
-    const std::string current = dm.tblAlbums()->field("ID");
+        catalogue.allTracks()->deleteRow();
+    catalogue.albums().setOrder("Album");
+    ASSERT_TRUE(catalogue.albums()->goToRow(6));
+    const std::string current = catalogue.albums()->field("ID");
     const auto albumsSize = size("ALBUMS.DBF");
     const auto tracksSize = size("TRACKS.DBF");
     texts.clear();
 
-    maintenance::reindexCatalogue(dm);
+    maintenance::reindexCatalogue(catalogue);
 
     EXPECT_EQ(texts, (Texts{"Performing file maintenance, please wait ...", "Creating Index File for: ALBUMS",
                             "Creating Index File for: TRACKS", "Creating Index File for: PLAYLIST",
@@ -102,22 +102,22 @@ TEST_F(Reindex, PacksAndRebuildsDamagedIndexesKeepingTheCurrentAlbum)
     }
     EXPECT_LT(size("ALBUMS.DBF"), albumsSize);
     EXPECT_LT(size("TRACKS.DBF"), tracksSize);
-    EXPECT_TRUE(xbase::equalsNoCase(dm.tblAlbums().order(), "Album"));
-    EXPECT_EQ(dm.tblAlbums()->field("ID"), current);
-    EXPECT_EQ(dm.tblAlbums()->count(), 13u);
-    EXPECT_EQ(dm.tblArtists()->count(), 19u);
-    EXPECT_FALSE(dm.tblArtists()->fieldTrimmed("Album").empty()) << "lookups read tblFilter again";
-    EXPECT_TRUE(dm.tblCD().isOpen());
+    EXPECT_TRUE(xbase::equalsNoCase(catalogue.albums().order(), "Album"));
+    EXPECT_EQ(catalogue.albums()->field("ID"), current);
+    EXPECT_EQ(catalogue.albums()->count(), 13u);
+    EXPECT_EQ(catalogue.artists()->count(), 19u);
+    EXPECT_FALSE(catalogue.artists()->fieldTrimmed("Album").empty()) << "lookups read albumLookup again";
+    EXPECT_TRUE(catalogue.allTracks().isOpen());
 }
 
 TEST_F(Reindex, RollsBackAnUnfinishedChangeBeforeThePackRenumbersItsRows)
 {
-    dm.createMissingFilesAndOpenViews();
-    xbase::Cursor& albums = dm.tblFilter().cursor();
+    catalogue.createMissingFilesAndOpenViews();
+    xbase::Cursor& albums = catalogue.albumLookup().cursor();
     ASSERT_TRUE(albums.goToRecord(1));
     const std::string title = albums.field("Album");
     {
-        catalogue::RollbackJournal journal(dir.path(), dm.fileSystem());
+        catalogue::RollbackJournal journal(dir.path(), catalogue.fileSystem());
         journal.keepTable(albums.table());
         journal.keepRecord(albums.table(), 1);
         journal.keepRecord(albums.table(), 2);
@@ -129,12 +129,12 @@ TEST_F(Reindex, RollsBackAnUnfinishedChangeBeforeThePackRenumbersItsRows)
         albums.deleteRow();
     }  // never committed
 
-    maintenance::reindexCatalogue(dm);
+    maintenance::reindexCatalogue(catalogue);
 
-    EXPECT_FALSE(catalogue::RollbackJournal::pending(dir.path(), dm.fileSystem()));
-    EXPECT_EQ(dm.tblAlbums()->count(), 14u);
-    ASSERT_TRUE(dm.tblFilter()->goToRecord(1));
-    EXPECT_EQ(dm.tblFilter()->field("Album"), title);
+    EXPECT_FALSE(catalogue::RollbackJournal::pending(dir.path(), catalogue.fileSystem()));
+    EXPECT_EQ(catalogue.albums()->count(), 14u);
+    ASSERT_TRUE(catalogue.albumLookup()->goToRecord(1));
+    EXPECT_EQ(catalogue.albumLookup()->field("Album"), title);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 #include "playback/marks_store.h"
 #include "support/catalogue_rows.h"
 #include "support/faulty_file_system.h"
@@ -64,13 +64,13 @@ protected:
     {
         test_support::copyFixtureSet("xbase/small", dir.path());
         test_support::appendRow(dir.path(), "ALBUMS.DBF", {{"ID", "z0000005"}, {"Album", "No Tracks Yet"}});
-        dm.createMissingFilesAndOpenViews();
+        catalogue.createMissingFilesAndOpenViews();
     }
-    std::uint32_t playlistRecords() { return dm.tblPlayList()->table().recordCount(); }
+    std::uint32_t playlistRecords() { return catalogue.playlist()->table().recordCount(); }
 
     test_support::TempDir dir;
-    catalogue::TDM dm{dir.path()};
-    MarksStore store{dm};
+    catalogue::Catalogue catalogue{dir.path()};
+    MarksStore store{catalogue};
 };
 
 TEST_F(MarksStoreTest, ListsAreBuiltFromTracksAndMarks)
@@ -112,7 +112,7 @@ TEST_F(MarksStoreTest, AMarkWhoseTrackIsGoneStillShowsAndCanBeRemoved)
     EXPECT_EQ(marks.runningText(), "  5:58") << "it adds nothing";
     marks.exclude({3});
     store.save(kAlbum, marks);
-    EXPECT_EQ(numbersOf(dm.tblPlayList().cursor(), kAlbum), kOldNumbers);
+    EXPECT_EQ(numbersOf(catalogue.playlist().cursor(), kAlbum), kOldNumbers);
 }
 
 TEST_F(MarksStoreTest, SavingReplacesOnlyThisAlbumsMarksAndPacksTheTable)
@@ -121,15 +121,15 @@ TEST_F(MarksStoreTest, SavingReplacesOnlyThisAlbumsMarksAndPacksTheTable)
     markThreeAndFour(marks);
     store.save(kAlbum, marks);
 
-    ASSERT_TRUE(dm.tblPlayList().isOpen());
-    EXPECT_FALSE(dm.tblPlayList().exclusive());
-    EXPECT_EQ(numbersOf(dm.tblPlayList().cursor(), kAlbum), kNewNumbers);
+    ASSERT_TRUE(catalogue.playlist().isOpen());
+    EXPECT_FALSE(catalogue.playlist().exclusive());
+    EXPECT_EQ(numbersOf(catalogue.playlist().cursor(), kAlbum), kNewNumbers);
     const auto [mine, others] = splitRows(dir.path());
     EXPECT_EQ(mine, kNewNumbers);
     EXPECT_EQ(others, kOtherMarks);
     EXPECT_EQ(playlistRecords(), 6u) << "the deleted rows are packed away";
     // The new rows come last, in list order.
-    const xbase::Table& table = dm.tblPlayList()->table();
+    const xbase::Table& table = catalogue.playlist()->table();
     EXPECT_EQ(table.fieldText(table.record(6), table.fieldIndex("NR")), "  4");
 
     // Reopened, the marks show the marked list's two-character minutes.
@@ -143,7 +143,7 @@ TEST_F(MarksStoreTest, SavingNothingRemovesTheAlbumsMarks)
     PlaylistMarks marks = store.load(kAlbum);
     marks.excludeAll();
     store.save(kAlbum, marks);
-    EXPECT_TRUE(numbersOf(dm.tblPlayList().cursor(), kAlbum).empty());
+    EXPECT_TRUE(numbersOf(catalogue.playlist().cursor(), kAlbum).empty());
     EXPECT_EQ(splitRows(dir.path()).second, kOtherMarks);
     EXPECT_EQ(playlistRecords(), 4u);
 }
@@ -153,13 +153,13 @@ TEST_F(MarksStoreTest, WhileAnotherHolderHasThePlaylistNothingChanges)
     PlaylistMarks marks = store.load(kAlbum);
     markThreeAndFour(marks);
     {
-        const auto held = xbase::Table::open(dm.tblPlayList().path(), xbase::OpenMode::Shared);
+        const auto held = xbase::Table::open(catalogue.playlist().path(), xbase::OpenMode::Shared);
         EXPECT_THROW(store.save(kAlbum, marks), xbase::XbaseError);
-        ASSERT_TRUE(dm.tblPlayList().isOpen());
-        EXPECT_EQ(numbersOf(dm.tblPlayList().cursor(), kAlbum), kOldNumbers);
+        ASSERT_TRUE(catalogue.playlist().isOpen());
+        EXPECT_EQ(numbersOf(catalogue.playlist().cursor(), kAlbum), kOldNumbers);
     }
     store.save(kAlbum, marks);
-    EXPECT_EQ(numbersOf(dm.tblPlayList().cursor(), kAlbum), kNewNumbers);
+    EXPECT_EQ(numbersOf(catalogue.playlist().cursor(), kAlbum), kNewNumbers);
 }
 
 // A save whose writes fail from some byte on, for budgets across the whole
@@ -170,18 +170,18 @@ TEST(MarksSaveFaults, AFailedSaveLeavesTheOldMarksOrTheNewOnes)
     test_support::TempDir dir;
     test_support::copyFixtureSet("xbase/small", dir.path());
     test_support::FaultyFileSystem faulty;
-    catalogue::TDM dm(dir.path(), faulty);
-    dm.createMissingFilesAndOpenViews();
-    MarksStore store(dm);
+    catalogue::Catalogue catalogue(dir.path(), faulty);
+    catalogue.createMissingFilesAndOpenViews();
+    MarksStore store(catalogue);
     const std::string fixtureDir = test_support::fixturePath("xbase/small");
 
     // One save from the fixture's PLAYLIST with `budget` bytes; returns
     // the bytes it wrote.
     auto attempt = [&](std::uint64_t budget, bool& saved) {
-        dm.tblPlayList().close();
+        catalogue.playlist().close();
         for (const char* file : {"PLAYLIST.DBF", "PLAYLIST.CDX"})
             fs::copy_file(fixtureDir + "/" + file, dir.file(file), fs::copy_options::overwrite_existing);
-        dm.tblPlayList().open();
+        catalogue.playlist().open();
         PlaylistMarks marks = store.load(kAlbum);
         markThreeAndFour(marks);
         const std::uint64_t before = faulty.written();
@@ -209,9 +209,9 @@ TEST(MarksSaveFaults, AFailedSaveLeavesTheOldMarksOrTheNewOnes)
     int newOutcomes = 0;
     for (std::uint64_t budget : budgets) {
         attempt(budget, saved);
-        dm.tblPlayList().open();
-        const Entries inProcess = numbersOf(dm.tblPlayList().cursor(), kAlbum);
-        dm.tblPlayList().close();
+        catalogue.playlist().open();
+        const Entries inProcess = numbersOf(catalogue.playlist().cursor(), kAlbum);
+        catalogue.playlist().close();
         const auto [onDisk, others] = splitRows(dir.path());
         EXPECT_EQ(inProcess, onDisk) << budget;
         EXPECT_EQ(others, kOtherMarks) << budget;

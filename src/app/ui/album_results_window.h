@@ -4,7 +4,7 @@
 
 namespace app::ui {
 
-// The album, label and notes results over tblFilter.
+// The album, label and notes results over albumLookup.
 class TAlbumSet : public ResultsWindow {
     Q_OBJECT
 public:

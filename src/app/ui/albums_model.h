@@ -4,7 +4,7 @@
 
 namespace app::ui {
 
-// AlbumsGrid's model over tblAlbums: Artist, Album, Media Label/Directory,
+// AlbumsGrid's model over albums: Artist, Album, Media Label/Directory,
 // Genre. The title of the column whose tag is the current order is aqua;
 // the Genre column is drawn in regular weight.
 class AlbumsModel : public CursorModel {

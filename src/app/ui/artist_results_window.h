@@ -4,7 +4,7 @@
 
 namespace app::ui {
 
-// The artist results over tblArtists: one row per album artist ("#" blank)
+// The artist results over artists: one row per album artist ("#" blank)
 // and per track artist of a multi-artist album ("#" its track number), with
 // the album's title and label looked up.
 class TArtSet : public ResultsWindow {

@@ -5,11 +5,11 @@
 namespace app::ui {
 
 CdDriveCommands::CdDriveCommands(platform::CdAccess& access, ProgramState& state, Prompter& prompter, TForm1& form,
-                                 catalogue::TDM& dm, lookup::CdDrive::Pause pause)
+                                 catalogue::Catalogue& catalogue, lookup::CdDrive::Pause pause)
     : state_(state),
       drive_(access, state.lookup, [&prompter](const std::string& message) { prompter.error(message); },
              std::move(pause)),
-      finder_(drive_, state.lookup, dm, [&prompter](const std::string& message) { prompter.error(message); }),
+      finder_(drive_, state.lookup, catalogue, [&prompter](const std::string& message) { prompter.error(message); }),
       adapter_(drive_, state)
 {
     form.setDiscInDrive(&adapter_);

@@ -3,7 +3,7 @@
 #include "app/cd_drive_adapter.h"
 #include "app/program_state.h"
 #include "app/prompter.h"
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 #include "lookup/cd_drive.h"
 #include "lookup/cd_finder.h"
 #include "platform/cd_access.h"
@@ -21,7 +21,7 @@ public:
     // Registers the find feature on `form` and hands it the drive for
     // start-up. All must outlive this object; `pause` as lookup::CdDrive's.
     CdDriveCommands(platform::CdAccess& access, ProgramState& state, Prompter& prompter, TForm1& form,
-                    catalogue::TDM& dm, lookup::CdDrive::Pause pause = {});
+                    catalogue::Catalogue& catalogue, lookup::CdDrive::Pause pause = {});
     CdDriveCommands(const CdDriveCommands&) = delete;
     CdDriveCommands& operator=(const CdDriveCommands&) = delete;
 

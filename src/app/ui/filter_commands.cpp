@@ -5,11 +5,12 @@
 
 namespace app::ui {
 
-FilterCommands::FilterCommands(TForm1& form, catalogue::TDM& dm, Prompter& prompter, const ProgramState& state)
+FilterCommands::FilterCommands(TForm1& form, catalogue::Catalogue& catalogue, Prompter& prompter,
+                               const ProgramState& state)
     : form_(form),
       prompter_(prompter),
       state_(state),
-      filter_(dm.tblAlbums(), prompter, [&form](const std::string& text) { form.setStatusText(text); })
+      filter_(catalogue.albums(), prompter, [&form](const std::string& text) { form.setStatusText(text); })
 {
     form_.setFeature(Feature::SetFilter, [this] { setFilter(); });
     form_.setFeature(Feature::CancelFilter, [this] { cancelFilter(); });

@@ -3,7 +3,7 @@
 #include "app/album_filter.h"
 #include "app/program_state.h"
 #include "app/prompter.h"
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 
 namespace app::ui {
 
@@ -15,7 +15,7 @@ class TForm1;
 class FilterCommands {
 public:
     // Registers both features on `form`. All four must outlive this object.
-    FilterCommands(TForm1& form, catalogue::TDM& dm, Prompter& prompter, const ProgramState& state);
+    FilterCommands(TForm1& form, catalogue::Catalogue& catalogue, Prompter& prompter, const ProgramState& state);
     FilterCommands(const FilterCommands&) = delete;
     FilterCommands& operator=(const FilterCommands&) = delete;
 

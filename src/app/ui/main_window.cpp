@@ -178,10 +178,10 @@ void TForm1::connectControls()
     connect(popup_, &QMenu::aboutToShow, this, &TForm1::updateControls);
 }
 
-void TForm1::setDataModule(catalogue::TDM* dm)
+void TForm1::setCatalogue(catalogue::Catalogue* catalogue)
 {
-    dm_ = dm;
-    if (!dm_) {
+    catalogue_ = catalogue;
+    if (!catalogue_) {
         albumsModel_->setView(nullptr);
         tracksModel_->setView(nullptr);
         tracksModel_->setPlaylist(nullptr);
@@ -210,7 +210,7 @@ bool TForm1::allows(Feature feature) const
     case Feature::AddCd:
         return !addCdDisabled_;
     case Feature::CancelFilter:
-        return albumsOpen() && dm_->tblAlbums()->filtered();
+        return albumsOpen() && catalogue_->albums()->filtered();
     case Feature::TellFriend:
     case Feature::ReportBug:
         return isMaximized();
@@ -222,10 +222,10 @@ bool TForm1::allows(Feature feature) const
 void TForm1::updateControls()
 {
     controls_.update([this](Feature f) { return hasFeature(f); }, [this](Feature f) { return allows(f); });
-    naturalButton_->setEnabled(albumsOpen() && !dm_->tblAlbums()->order().empty());
+    naturalButton_->setEnabled(albumsOpen() && !catalogue_->albums()->order().empty());
 }
 
-bool TForm1::albumsOpen() const { return dm_ && dm_->tblAlbums().isOpen(); }
+bool TForm1::albumsOpen() const { return catalogue_ && catalogue_->albums().isOpen(); }
 
 void TForm1::act(const std::function<void()>& action) { runAction(prompter_, action); }
 
@@ -260,7 +260,7 @@ void TForm1::showEvent(QShowEvent* event)
     // The start-up sequence runs once, when the window is first shown, from
     // the event loop. Not on activation: without a window manager, or where
     // focus stealing is prevented, the window may never become active.
-    if (dm_ && !state_.started && !startupQueued_) {
+    if (catalogue_ && !state_.started && !startupQueued_) {
         startupQueued_ = true;
         QTimer::singleShot(0, this, &TForm1::runStartup);
     }
@@ -276,8 +276,8 @@ void TForm1::closeEvent(QCloseEvent* event)
         });
         // After a failed start or an engine error left unrepaired the next
         // start must not trust the indexes: it checks them in full then.
-        if (dm_ && !startupFailed_ && !faults_->unrepaired())
-            act([this] { dm_->closeCleanly(); });
+        if (catalogue_ && !startupFailed_ && !faults_->unrepaired())
+            act([this] { catalogue_->closeCleanly(); });
     }
     event->accept();
 }

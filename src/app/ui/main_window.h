@@ -15,7 +15,7 @@
 #include "app/startup_target.h"
 #include "app/ui/feature.h"
 #include "app/ui/feature_controls.h"
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 
 class QPushButton;
 class QStatusBar;
@@ -32,7 +32,7 @@ class TooltipSwitch;
 class TracksModel;
 
 // The albums browser, the one window that lives for the whole run: the
-// albums grid over tblAlbums, the current album's tracks, the boxes of
+// albums grid over albums, the current album's tracks, the boxes of
 // buttons, the status bar MyBar and the popup menu. It routes; the rules
 // live in the logic classes it calls.
 class TForm1 : public QMainWindow, public StartupTarget {
@@ -43,13 +43,13 @@ public:
     static constexpr int kRequestNone = 0;
     static constexpr int kRequestReportWriter = 2;
 
-    // Made before the data module: nothing here touches a table.
+    // Made before the catalogue: nothing here touches a table.
     TForm1(ProgramState& state, Prompter& prompter, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // The data module, made after the window; null detaches the grids.
-    void setDataModule(catalogue::TDM* dm);
-    catalogue::TDM* dataModule() const { return dm_; }
+    // The catalogue, made after the window; null detaches the grids.
+    void setCatalogue(catalogue::Catalogue* catalogue);
+    catalogue::Catalogue* catalogue() const { return catalogue_; }
     // Seams for the drive and lookup code, used by the start-up sequence.
     void setDiscInDrive(DiscInDrive* drive) { drive_ = drive; }
     void setCategorySource(CategorySource* source) { categories_ = source; }
@@ -131,7 +131,7 @@ private:
 
     ProgramState& state_;
     Prompter& prompter_;
-    catalogue::TDM* dm_ = nullptr;
+    catalogue::Catalogue* catalogue_ = nullptr;
     DiscInDrive* drive_ = nullptr;
     CategorySource* categories_ = nullptr;
     std::map<Feature, std::function<void()>> features_;

@@ -41,7 +41,7 @@ void TForm1::orderByTitle(int column)
     if (!albumsOpen() || column < 0 || column >= albumsModel_->columnCount())
         return;
     guarded([&] {
-        if (app::orderByTitle(dm_->tblAlbums().cursor(), albumsModel_->fieldOf(column)) == TitleClick::Ordered)
+        if (app::orderByTitle(catalogue_->albums().cursor(), albumsModel_->fieldOf(column)) == TitleClick::Ordered)
             albumsModel_->refresh();
     });
     showCurrentAlbum();
@@ -51,7 +51,7 @@ void TForm1::naturalOrder()
 {
     if (!albumsOpen())
         return;
-    guarded([&] { dm_->tblAlbums()->setOrder(""); });
+    guarded([&] { catalogue_->albums()->setOrder(""); });
     albumsModel_->refresh();
     showCurrentAlbum();
 }
@@ -60,7 +60,7 @@ bool TForm1::goToAlbum(const std::string& id)
 {
     bool found = false;
     if (albumsOpen())
-        guarded([&] { found = goToAlbumById(dm_->tblAlbums(), id); });
+        guarded([&] { found = goToAlbumById(catalogue_->albums(), id); });
     albumsModel_->refresh();
     showCurrentAlbum();
     if (QWidget* caller = QApplication::activeModalWidget())
@@ -89,7 +89,7 @@ void TForm1::refreshGrids()
 {
     albumsModel_->refresh();
     if (albumsOpen())
-        guarded([this] { hasAlbums_ = dm_->tblAlbums()->count() > 0; });
+        guarded([this] { hasAlbums_ = catalogue_->albums()->count() > 0; });
     showCurrentAlbum();
 }
 
@@ -124,16 +124,18 @@ void TForm1::showCurrentAlbum()
     const bool open = albumsOpen();
     syncing_ = true;
     guarded([&] {
-        albumsGrid_->showRow(open && !dm_->tblAlbums()->eof() ? static_cast<int>(dm_->tblAlbums()->row()) : -1);
+        albumsGrid_->showRow(open && !catalogue_->albums()->eof() ? static_cast<int>(catalogue_->albums()->row()) : -1);
         tracksModel_->refresh();
-        const bool tracksOpen = dm_ && dm_->tblTracks().isOpen();
-        cdGrid_->showRow(tracksOpen && !dm_->tblTracks()->eof() ? static_cast<int>(dm_->tblTracks()->row()) : -1);
+        const bool tracksOpen = catalogue_ && catalogue_->currentAlbumTracks().isOpen();
+        cdGrid_->showRow(tracksOpen && !catalogue_->currentAlbumTracks()->eof()
+                             ? static_cast<int>(catalogue_->currentAlbumTracks()->row())
+                             : -1);
     });
     syncing_ = false;
     infoPanel_->showAlbum({}, {}, {});
     guarded([&] {
-        if (open && !dm_->tblAlbums()->eof()) {
-            const xbase::Cursor& album = dm_->tblAlbums().cursor();
+        if (open && !catalogue_->albums()->eof()) {
+            const xbase::Cursor& album = catalogue_->albums().cursor();
             infoPanel_->showAlbum(trimmedField(album, "YR"), trimmedField(album, "MEDIA"),
                                   trimmedField(album, "IX"));
         }
@@ -145,15 +147,15 @@ void TForm1::albumChosen(int row)
 {
     if (syncing_ || row < 0 || !albumsOpen())
         return;
-    guarded([&] { dm_->tblAlbums()->goToRow(static_cast<std::uint32_t>(row)); });
+    guarded([&] { catalogue_->albums()->goToRow(static_cast<std::uint32_t>(row)); });
     showCurrentAlbum();
 }
 
 void TForm1::trackChosen(int row)
 {
-    if (syncing_ || row < 0 || !dm_ || !dm_->tblTracks().isOpen())
+    if (syncing_ || row < 0 || !catalogue_ || !catalogue_->currentAlbumTracks().isOpen())
         return;
-    guarded([&] { dm_->tblTracks()->goToRow(static_cast<std::uint32_t>(row)); });
+    guarded([&] { catalogue_->currentAlbumTracks()->goToRow(static_cast<std::uint32_t>(row)); });
 }
 
 void TForm1::keyTyped(int key)
@@ -161,14 +163,14 @@ void TForm1::keyTyped(int key)
     if (!albumsOpen())
         return;
     bool moved = false;
-    guarded([&] { moved = keyboardJump(dm_->tblAlbums().cursor(), key); });
+    guarded([&] { moved = keyboardJump(catalogue_->albums().cursor(), key); });
     if (moved)
         showCurrentAlbum();
 }
 
 void TForm1::runStartup()
 {
-    StartupSequence sequence(state_, *dm_, *this, prompter_);
+    StartupSequence sequence(state_, *catalogue_, *this, prompter_);
     sequence.setDiscInDrive(drive_);
     sequence.setCategorySource(categories_);
     startupFailed_ = false;
@@ -191,15 +193,16 @@ void TForm1::runStartup()
 void TForm1::showCatalogue()
 {
     bool hasAlbums = false;
-    guarded([&] { hasAlbums = albumsOpen() && dm_->tblAlbums()->count() > 0; });
+    guarded([&] { hasAlbums = albumsOpen() && catalogue_->albums()->count() > 0; });
     catalogueOpened(hasAlbums);
 }
 
 bool TForm1::rebuildIndexes()
 {
-    if (!dm_)
+    if (!catalogue_)
         return false;
-    const bool rebuilt = runAction(prompter_, [this] { runLongStep([this] { maintenance::reindexCatalogue(*dm_); }); });
+    const bool rebuilt =
+        runAction(prompter_, [this] { runLongStep([this] { maintenance::reindexCatalogue(*catalogue_); }); });
     if (rebuilt && startupFailed_) {
         // The start-up that stopped at the damage runs again, in full.
         state_.started = false;
@@ -243,10 +246,10 @@ void TForm1::applyHints(bool show) { tooltips_->setShown(show); }
 void TForm1::catalogueOpened(bool hasAlbums)
 {
     hasAlbums_ = hasAlbums;
-    if (dm_) {
-        albumsModel_->setView(&dm_->tblAlbums());
-        tracksModel_->setView(&dm_->tblTracks());
-        tracksModel_->setPlaylist(&dm_->tblPlayList());
+    if (catalogue_) {
+        albumsModel_->setView(&catalogue_->albums());
+        tracksModel_->setView(&catalogue_->currentAlbumTracks());
+        tracksModel_->setPlaylist(&catalogue_->playlist());
     }
     showCurrentAlbum();
 }

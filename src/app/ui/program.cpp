@@ -15,14 +15,14 @@ namespace app::ui {
 
 Program::Program() = default;
 
-// The grids let go of the views before the data module closes them.
+// The grids let go of the views before the catalogue closes them.
 Program::~Program()
 {
     filters_.reset();
     cdDrive_.reset();
     if (form_)
-        form_->setDataModule(nullptr);
-    dm_.reset();
+        form_->setCatalogue(nullptr);
+    catalogue_.reset();
     form_.reset();
 }
 
@@ -46,13 +46,13 @@ bool Program::start()
     prompter_ = std::make_unique<MessageBoxPrompter>(state_.programDir);
     form_ = std::make_unique<TForm1>(state_, *prompter_);
     matches_ = new TMatchesForm(*form_);
-    dm_ = std::make_unique<catalogue::TDM>(state_.programDir);
-    form_->setDataModule(dm_.get());
+    catalogue_ = std::make_unique<catalogue::Catalogue>(state_.programDir);
+    form_->setCatalogue(catalogue_.get());
     editForm_ = new editing::ui::TMngRecF(state_, *prompter_, form_.get());
-    editForm_->setDataModule(dm_.get());
+    editForm_->setCatalogue(catalogue_.get());
     editForm_->setPageOpener([this](std::string_view page) { form_->openPage(page); });
-    cdDrive_ = std::make_unique<CdDriveCommands>(cdio_, state_, *prompter_, *form_, *dm_);
-    filters_ = std::make_unique<FilterCommands>(*form_, *dm_, *prompter_, state_);
+    cdDrive_ = std::make_unique<CdDriveCommands>(cdio_, state_, *prompter_, *form_, *catalogue_);
+    filters_ = std::make_unique<FilterCommands>(*form_, *catalogue_, *prompter_, state_);
     registerWindows();
     QObject::connect(instance_.get(), &SingleInstance::raiseRequested, form_.get(), &TForm1::raiseFromOtherStart);
     // Where the collection lives, told once it is open.
@@ -96,7 +96,7 @@ void Program::registerWindows()
         form_->focusAlbumsGrid();
     });
     form_->setFeature(Feature::Playlist, [this] {
-        playback::ui::playListButtonClick(*dm_, *prompter_, form_.get(),
+        playback::ui::playListButtonClick(*catalogue_, *prompter_, form_.get(),
                                           [this](std::string_view page) { form_->openPage(page); });
     });
 }

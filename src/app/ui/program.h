@@ -9,7 +9,7 @@
 #include "app/ui/main_window.h"
 #include "app/ui/matches_form.h"
 #include "app/ui/message_box_prompter.h"
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 #include "editing/ui/edit_form.h"
 #include "platform/cdio/libcdio_access.h"
 
@@ -52,7 +52,7 @@ private:
     std::unique_ptr<TForm1> form_;
     TMatchesForm* matches_ = nullptr;  // a child of the main window
     editing::ui::TMngRecF* editForm_ = nullptr;  // the album edit form, a child of the main window
-    std::unique_ptr<catalogue::TDM> dm_;
+    std::unique_ptr<catalogue::Catalogue> catalogue_;
     platform::LibcdioAccess cdio_;
     std::unique_ptr<CdDriveCommands> cdDrive_;
     std::unique_ptr<FilterCommands> filters_;

@@ -53,13 +53,13 @@ QuickSearchBox::QuickSearchBox(TForm1& form, Prompter& prompter, QWidget* parent
 
 void QuickSearchBox::findIt()
 {
-    catalogue::TDM* dm = form_.dataModule();
+    catalogue::Catalogue* catalogue = form_.catalogue();
     const std::string text = toAnsi(text_->text());
-    if (!dm || text.empty())
+    if (!catalogue || text.empty())
         return;
     const auto field = static_cast<SearchField>(field_->currentIndex());
     runAction(prompter_, [&] {
-        QuickSearch(*dm, prompter_).find(field, text, [this](const SearchHits& hits) { showResults(hits); });
+        QuickSearch(*catalogue, prompter_).find(field, text, [this](const SearchHits& hits) { showResults(hits); });
     });
     form_.refreshGrids();
     form_.focusAlbumsGrid();

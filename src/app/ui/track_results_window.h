@@ -4,7 +4,7 @@
 
 namespace app::ui {
 
-// The track results over tblCD, with the album's artist and title looked up.
+// The track results over allTracks, with the album's artist and title looked up.
 class TForm2 : public ResultsWindow {
     Q_OBJECT
 public:

@@ -4,9 +4,9 @@
 
 namespace app::ui {
 
-// CDGrid's model over tblTracks (the current album's tracks): "#" and the
+// CDGrid's model over currentAlbumTracks (the current album's tracks): "#" and the
 // title. A marked track (a PLAYLIST row with its ID and NR, looked up in
-// tblPlayList) is yellow and bold italic; the others bold.
+// playlist) is yellow and bold italic; the others bold.
 class TracksModel : public CursorModel {
     Q_OBJECT
 public:

@@ -9,7 +9,7 @@
 
 #include "app/program_state.h"
 #include "app/prompter.h"
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 #include "editing/album_form_data.h"
 
 class QAbstractButton;
@@ -44,7 +44,7 @@ public:
     TMngRecF(app::ProgramState& state, app::Prompter& prompter, QWidget* parent = nullptr);
     ~TMngRecF() override;
 
-    void setDataModule(catalogue::TDM* dm) { dm_ = dm; }
+    void setCatalogue(catalogue::Catalogue* catalogue) { catalogue_ = catalogue; }
     // Opens a help page ("CDhelp1.html"): the main window's routine.
     void setPageOpener(std::function<void(std::string_view)> open) { openPage_ = std::move(open); }
     // A tool's handler; its controls are enabled from now on as far as
@@ -92,7 +92,7 @@ private:
 
     app::ProgramState& state_;
     app::Prompter& prompter_;
-    catalogue::TDM* dm_ = nullptr;
+    catalogue::Catalogue* catalogue_ = nullptr;
     std::function<void(std::string_view)> openPage_;
     std::map<Tool, std::function<void()>> tools_;
     std::multimap<Tool, std::pair<QAbstractButton*, QString>> toolButtons_;  // with their own tooltips

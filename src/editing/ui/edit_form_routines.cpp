@@ -123,9 +123,9 @@ bool TMngRecF::showModal()
 
 bool TMngRecF::modifyCurrentAlbum()
 {
-    if (!dm_)
+    if (!catalogue_)
         return false;
-    load(loadCurrentAlbum(*dm_, state_.lookup.runningSeconds));
+    load(loadCurrentAlbum(*catalogue_, state_.lookup.runningSeconds));
     return showModal();
 }
 
@@ -203,11 +203,11 @@ void TMngRecF::runTool(Tool tool)
 
 void TMngRecF::okClicked()
 {
-    if (!dm_)
+    if (!catalogue_)
         return;
     grid_->commitEdit();
     detectMultiArtist();
-    AlbumEditFlow flow(*dm_, state_, prompter_);
+    AlbumEditFlow flow(*catalogue_, state_, prompter_);
     bool saved = false;
     app::runAction(prompter_, [&] {
         bool lossy = false;
@@ -227,8 +227,8 @@ void TMngRecF::done(int result)
     if (result != Accepted)
         editSaved_ = false;
     QDialog::done(result);
-    if (dm_) {
-        AlbumEditFlow flow(*dm_, state_, prompter_);
+    if (catalogue_) {
+        AlbumEditFlow flow(*catalogue_, state_, prompter_);
         app::runAction(prompter_, [&] { flow.close(); });
     } else {
         state_.lookup.runningSeconds = 0;

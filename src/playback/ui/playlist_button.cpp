@@ -34,25 +34,25 @@ private:
 
 }  // namespace
 
-void playListButtonClick(catalogue::TDM& dm, app::Prompter& prompter, QWidget* mainWindow,
+void playListButtonClick(catalogue::Catalogue& catalogue, app::Prompter& prompter, QWidget* mainWindow,
                          const std::function<void(std::string_view page)>& openPage)
 {
-    catalogue::TableView& albums = dm.tblAlbums();
+    catalogue::TableView& albums = catalogue.albums();
     if (!albums.isOpen() || albums->eof())
         return;
     const std::string id = albums->field("ID");
     const QString title = app::fromAnsi(albums->fieldTrimmed("Album"));
     {
         HiddenWhileMarking hidden(mainWindow ? mainWindow->findChild<QWidget*>("CDGrid") : nullptr);
-        MarksStore store(dm);
+        MarksStore store(catalogue);
         TDualListDlg dialog(
             store.load(id), title,
             [&](const PlaylistMarks& marks) { return app::runAction(prompter, [&] { store.save(id, marks); }); },
             [&] { openPage(kHelpPage); }, mainWindow);
         dialog.exec();
     }
-    if (dm.tblPlayList().isOpen())
-        dm.tblPlayList()->table().flush();
+    if (catalogue.playlist().isOpen())
+        catalogue.playlist()->table().flush();
     if (mainWindow)
         if (QWidget* grid = mainWindow->findChild<QWidget*>("AlbumsGrid"))
             grid->setFocus();

@@ -40,7 +40,7 @@ protected:
         ini.writeString("Current", "CDPath", cdPath);
         ini.save(dir.file("Vinora.ini"));
         create();
-        commands = std::make_unique<app::ui::CdDriveCommands>(cdio, state, prompter, *form, *dm, [](int) {});
+        commands = std::make_unique<app::ui::CdDriveCommands>(cdio, state, prompter, *form, *catalogue, [](int) {});
         ASSERT_NO_FATAL_FAILURE(start());
     }
     int currentRow() const { return albumsGrid()->currentIndex().row(); }

@@ -29,7 +29,7 @@ protected:
     {
         useSmallCollection();
         create();
-        commands = std::make_unique<app::ui::FilterCommands>(*form, *dm, prompter, state);
+        commands = std::make_unique<app::ui::FilterCommands>(*form, *catalogue, prompter, state);
         ASSERT_NO_FATAL_FAILURE(start());
         addAlbum("Miles Davis", "Kind of Blue");
         addAlbum("John Coltrane", "A Love Supreme");
@@ -44,7 +44,7 @@ protected:
         c.setField("Artist", artist);
         c.setField("Album", album);
         c.setField("Genre", "jazz");
-        c.setField("ID", dm->nextManualAlbumId());
+        c.setField("ID", catalogue->nextManualAlbumId());
         c.post();
     }
     void writeHistory(const std::string& text) const
@@ -219,11 +219,11 @@ TEST(FilterForm, WindowHasItsControls)
 {
     test_support::TempDir dir;
     test_support::copyFixtureSet("xbase/small", dir.path());
-    catalogue::TDM dm(dir.path());
-    dm.createMissingFilesAndOpenViews();
+    catalogue::Catalogue catalogue(dir.path());
+    catalogue.createMissingFilesAndOpenViews();
     ScriptedPrompter prompter;
-    app::AlbumFilter filter(dm.tblAlbums(), prompter, {});
-    dm.tblAlbums()->goToRecord(11);
+    app::AlbumFilter filter(catalogue.albums(), prompter, {});
+    catalogue.albums()->goToRecord(11);
     app::ui::TFilterForm form(filter, prompter, dir.path() + "/");
     EXPECT_EQ(form.findChild<QComboBox*>("ComboBox1")->currentText(), "genre=\"chanson\"");
     EXPECT_EQ(form.findChild<QToolButton*>("SpeedButton1")->toolTip(), "Clear Albums table filter");

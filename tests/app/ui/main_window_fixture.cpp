@@ -21,10 +21,10 @@ MainWindowFixture::MainWindowFixture()
 MainWindowFixture::~MainWindowFixture()
 {
     if (form) {
-        form->setDataModule(nullptr);
+        form->setCatalogue(nullptr);
         form->hide();
     }
-    dm.reset();
+    catalogue.reset();
     form.reset();
 }
 
@@ -38,8 +38,8 @@ void MainWindowFixture::useCollection(const std::string& set)
 void MainWindowFixture::create()
 {
     form = std::make_unique<app::ui::TForm1>(state, prompter);
-    dm = std::make_unique<catalogue::TDM>(state.programDir);
-    form->setDataModule(dm.get());
+    catalogue = std::make_unique<catalogue::Catalogue>(state.programDir);
+    form->setCatalogue(catalogue.get());
 }
 
 void MainWindowFixture::start()

@@ -11,13 +11,13 @@
 #include "app/program_state.h"
 #include "app/ui/cursor_grid.h"
 #include "app/ui/main_window.h"
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 
 namespace test_support {
 
-// A main window over a data module in a temporary program directory, as the
+// A main window over a catalogue in a temporary program directory, as the
 // program builds them, with a scripted user.
 class MainWindowFixture : public testing::Test {
 protected:
@@ -28,7 +28,7 @@ protected:
     // that does not show at start.
     void useCollection(const std::string& set);
     void useSmallCollection() { useCollection("xbase/small"); }
-    // Makes the window and the data module, as the program does.
+    // Makes the window and the catalogue, as the program does.
     void create();
     // Shows the window (made now if needed) and waits until the start-up
     // sequence has ended.
@@ -45,7 +45,7 @@ protected:
     app::ui::CursorGrid* cdGrid() const { return child<app::ui::CursorGrid>("CDGrid"); }
     QAbstractItemModel* albums() const { return albumsGrid()->model(); }
     QAbstractItemModel* tracks() const { return cdGrid()->model(); }
-    xbase::Cursor& albumCursor() const { return dm->tblAlbums().cursor(); }
+    xbase::Cursor& albumCursor() const { return catalogue->albums().cursor(); }
     QString cell(const QAbstractItemModel* model, int row, int column) const;
     // The text in the albums grid's current row.
     QString currentArtist() const;
@@ -59,7 +59,7 @@ protected:
     app::ProgramState state;
     ScriptedPrompter prompter;
     std::unique_ptr<app::ui::TForm1> form;
-    std::unique_ptr<catalogue::TDM> dm;
+    std::unique_ptr<catalogue::Catalogue> catalogue;
 };
 
 }  // namespace test_support

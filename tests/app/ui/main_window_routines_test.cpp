@@ -221,7 +221,7 @@ TEST_F(MainWindowRoutines, EngineErrorsEndTheActionInTheErrorBox)
 {
     useSmallCollection();
     ASSERT_NO_FATAL_FAILURE(start());
-    form->setFeature(Feature::Options, [this] { dm->tblAlbums()->setOrder("NoSuchTag"); });
+    form->setFeature(Feature::Options, [this] { catalogue->albums()->setOrder("NoSuchTag"); });
     clickButton("ToolButton");
     ASSERT_EQ(prompter.texts(ScriptedPrompter::Kind::Error).size(), 1u);
     EXPECT_NE(prompter.texts(ScriptedPrompter::Kind::Error)[0].find("NoSuchTag"), std::string::npos);

@@ -92,10 +92,10 @@ TEST_F(MainWindow, AddingTheFirstAlbumEnablesTheCollectionButtons)
     ASSERT_NO_FATAL_FAILURE(start());
     form->setFeature(Feature::Modify, [] {});
     form->setFeature(Feature::AddOther, [this] {
-        xbase::Cursor& c = dm->tblAlbums().cursor();
+        xbase::Cursor& c = catalogue->albums().cursor();
         c.append();
         c.setField("Artist", "Nina Simone");
-        c.setField("ID", dm->nextManualAlbumId());
+        c.setField("ID", catalogue->nextManualAlbumId());
         c.post();
     });
     EXPECT_FALSE(child<QWidget>("ModButton")->isEnabled());
@@ -191,8 +191,8 @@ TEST_F(MainWindow, MarkedTracksAreYellowAndBoldItalic)
     EXPECT_FALSE(font(2).italic());
 
     // Unmarked elsewhere: drawn plainly after the refresh.
-    ASSERT_TRUE(dm->tblPlayList()->seek("7a0b3c0d  2"));
-    dm->tblPlayList()->deleteRow();
+    ASSERT_TRUE(catalogue->playlist()->seek("7a0b3c0d  2"));
+    catalogue->playlist()->deleteRow();
     form->refreshGrids();
     EXPECT_FALSE(background(1).isValid());
     EXPECT_FALSE(font(1).italic());
@@ -222,12 +222,12 @@ TEST_F(MainWindow, CancelFilterIsEnabledOnlyWhileTheAlbumsAreFiltered)
     ASSERT_NO_FATAL_FAILURE(start());
     auto* menu = child<app::ui::MainPopupMenu>("PopupMenu1");
     QAction* cancel = menu->entry("CancelFilterItem");
-    dm->tblAlbums()->setFilter("Genre = 'rock'");
-    dm->tblAlbums()->setFiltered(true);
+    catalogue->albums()->setFilter("Genre = 'rock'");
+    catalogue->albums()->setFiltered(true);
     emit menu->aboutToShow();
     EXPECT_FALSE(cancel->isEnabled()) << "filters are not there yet";
 
-    form->setFeature(Feature::CancelFilter, [this] { dm->tblAlbums()->setFiltered(false); });
+    form->setFeature(Feature::CancelFilter, [this] { catalogue->albums()->setFiltered(false); });
     emit menu->aboutToShow();
     EXPECT_TRUE(cancel->isEnabled());
     cancel->trigger();

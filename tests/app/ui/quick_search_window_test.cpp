@@ -111,7 +111,7 @@ TEST_F(QuickSearchWindow, EnterStartsTheTrackSearchAndPicksTheSelectedTrack)
         [this] { QTest::keyClick(child<QLineEdit>("Edit1"), Qt::Key_Return); });
     EXPECT_EQ(currentCell(1), "Nevermind");
     EXPECT_TRUE(xbase::equalsNoCase(albumCursor().order(), "Artist"));
-    EXPECT_FALSE(dm->tblCD()->filtered());
+    EXPECT_FALSE(catalogue->allTracks()->filtered());
 }
 
 TEST_F(QuickSearchWindow, ADoubleQuoteIsSearchedForAndCloseLeavesTheCurrentAlbum)
@@ -138,7 +138,7 @@ TEST_F(QuickSearchWindow, NoHitsAreToldAndClearEmptiesTheText)
     QTest::keyClicks(edit, "no such album");
     clickButton("FindButton");
     EXPECT_EQ(prompter.texts(ScriptedPrompter::Kind::Info), std::vector<std::string>{"Could not find: no such album"});
-    EXPECT_FALSE(dm->tblFilter()->filtered());
+    EXPECT_FALSE(catalogue->albumLookup()->filtered());
 
     clickButton("ClearButton");
     EXPECT_TRUE(edit->text().isEmpty());

@@ -20,7 +20,7 @@ EditFormFixture::EditFormFixture() { state.programDir = dir.path() + "/"; }
 EditFormFixture::~EditFormFixture()
 {
     form.reset();
-    dm.reset();
+    catalogue.reset();
 }
 
 void EditFormFixture::openCatalogue(bool smallCollection)
@@ -33,10 +33,10 @@ void EditFormFixture::openCatalogue(bool smallCollection)
     state.genres = state.settings.genres;
     std::sort(state.genres.begin(), state.genres.end());
     state.media = state.settings.media;
-    dm = std::make_unique<catalogue::TDM>(state.programDir);
-    dm->createMissingFilesAndOpenViews();
+    catalogue = std::make_unique<catalogue::Catalogue>(state.programDir);
+    catalogue->createMissingFilesAndOpenViews();
     form = std::make_unique<editing::ui::TMngRecF>(state, prompter);
-    form->setDataModule(dm.get());
+    form->setCatalogue(catalogue.get());
 }
 
 void EditFormFixture::openNewAlbum(lookup::EditMode mode, const std::vector<lookup::TrackRow>& tracks)

@@ -11,7 +11,7 @@
 
 #include "app/program_state.h"
 #include "catalogue_snapshot.h"
-#include "catalogue/data_module.h"
+#include "catalogue/catalogue.h"
 #include "editing/album_form_data.h"
 #include "editing/ui/edit_form.h"
 #include "support/scripted_prompter.h"
@@ -19,7 +19,7 @@
 
 namespace test_support {
 
-// The album edit form over a data module in a temporary program directory
+// The album edit form over a catalogue in a temporary program directory
 // with a settings file, as the program builds them, and a scripted user.
 class EditFormFixture : public testing::Test {
 protected:
@@ -55,7 +55,7 @@ protected:
     TempDir dir;
     app::ProgramState state;
     ScriptedPrompter prompter;
-    std::unique_ptr<catalogue::TDM> dm;
+    std::unique_ptr<catalogue::Catalogue> catalogue;
     std::unique_ptr<editing::ui::TMngRecF> form;
 };
 

@@ -52,14 +52,14 @@ TEST_F(EditForm, NewAlbumsByHandGetTheNextManualIdsAndTheirTimesInSeconds)
     const auto second = rowsOf("ALBUMS.DBF", "z0000002");
     ASSERT_EQ(second.size(), 1u);
     EXPECT_EQ(second[0].at("ARTIST"), "Someone Else");
-    EXPECT_EQ(dm->tblAlbums()->fieldTrimmed("ID"), "z0000002") << "the saved album is current";
+    EXPECT_EQ(catalogue->albums()->fieldTrimmed("ID"), "z0000002") << "the saved album is current";
 }
 
 TEST_F(EditForm, ModifyChangesOnlyTitlesAndKeepsNumbersAndLengths)
 {
     openCatalogue(true);
-    dm->tblAlbums()->setOrder("ID");
-    ASSERT_TRUE(dm->tblAlbums()->seek("7a0b3c0d"));
+    catalogue->albums()->setOrder("ID");
+    ASSERT_TRUE(catalogue->albums()->seek("7a0b3c0d"));
     const auto before = rowsOf("TRACKS.DBF", "7a0b3c0d");
     QString caption;
     QString running;
@@ -93,8 +93,8 @@ TEST_F(EditForm, ModifyChangesOnlyTitlesAndKeepsNumbersAndLengths)
     EXPECT_EQ(after[9].at("#"), "43");
     EXPECT_EQ(after[9].at("TRACK"), "Eclipse (Live)");
     EXPECT_EQ(after[5].at("TRACK"), before[5].at("TRACK"));
-    EXPECT_EQ(dm->tblCD()->fieldTrimmed("ID"), "7a0b3c0d") << "the close step moves tblCD to the album";
-    EXPECT_EQ(dm->tblTracks()->field("NR"), "  1");
+    EXPECT_EQ(catalogue->allTracks()->fieldTrimmed("ID"), "7a0b3c0d") << "the close step moves allTracks to the album";
+    EXPECT_EQ(catalogue->currentAlbumTracks()->field("NR"), "  1");
 }
 
 TEST_F(EditForm, MultiArtistAlbumWritesOneArtistRowPerArtistTitle)
@@ -159,7 +159,7 @@ TEST_F(EditForm, GenreTypedWithBlanksIsStoredLowerCaseJoinsTheListAndBecomesTheD
 TEST_F(EditForm, MissingEntriesAndTakenIdsKeepTheFormOpenWithNothingWritten)
 {
     openCatalogue(true);
-    const std::uint32_t albums = dm->tblAlbums()->count();
+    const std::uint32_t albums = catalogue->albums()->count();
     openNewAlbum(EditMode::AddOther);
     fillRequired();
     type("EditGenre", "   ");
@@ -177,19 +177,19 @@ TEST_F(EditForm, MissingEntriesAndTakenIdsKeepTheFormOpenWithNothingWritten)
               "An album with the ID 7a0b3c0d is already in your Collection.\rNothing was saved.");
     EXPECT_TRUE(form->isVisible());
     EXPECT_FALSE(form->editSaved());
-    EXPECT_EQ(dm->tblAlbums()->count(), albums);
+    EXPECT_EQ(catalogue->albums()->count(), albums);
 }
 
 TEST_F(EditForm, CancelWritesNothing)
 {
     openCatalogue(true);
-    const std::uint32_t albums = dm->tblAlbums()->count();
+    const std::uint32_t albums = catalogue->albums()->count();
     openNewAlbum(EditMode::AddOther, {{"01", " 1:00", "One"}});
     fillRequired();
     click("BitBtn2");
     EXPECT_FALSE(form->isVisible());
     EXPECT_FALSE(form->editSaved());
-    EXPECT_EQ(dm->tblAlbums()->count(), albums);
+    EXPECT_EQ(catalogue->albums()->count(), albums);
     EXPECT_TRUE(rowsOf("ALBUMS.DBF", "z0000005").empty());
 }
 

@@ -36,7 +36,7 @@ protected:
             appendRow(dir.path(), "TRACKS.DBF", {{"ID", kAlbum}, {"NR", nr}, {"Track", title}, {"Secs", secs}});
         create();
         form->setFeature(Feature::Playlist, [this] {
-            playback::ui::playListButtonClick(*dm, prompter, form.get(),
+            playback::ui::playListButtonClick(*catalogue, prompter, form.get(),
                                               [this](std::string_view page) { pages.emplace_back(page); });
         });
         ASSERT_NO_FATAL_FAILURE(start());
@@ -154,7 +154,7 @@ TEST_F(MarkingDialog, ReopeningShowsTwoCharacterMinutesAndExcludingAllRemovesThe
     EXPECT_TRUE(albumMarks().empty());
     std::vector<std::string> others(before.begin(), before.end() - 4);
     EXPECT_EQ(test_support::playlistRows(dir.path()), others) << "other albums keep their marks";
-    EXPECT_EQ(dm->tblPlayList()->table().recordCount(), others.size()) << "packed";
+    EXPECT_EQ(catalogue->playlist()->table().recordCount(), others.size()) << "packed";
 }
 
 TEST_F(MarkingDialog, CancelWritesNothingAndHelpOpensThePlaylistPage)
@@ -173,7 +173,7 @@ TEST_F(MarkingDialog, CancelWritesNothingAndHelpOpensThePlaylistPage)
 TEST_F(MarkingDialog, AFailedSaveIsToldAndKeepsTheDialogOpen)
 {
     mark([&](QDialog& dialog) {
-        const auto held = xbase::Table::open(dm->tblPlayList().path(), xbase::OpenMode::Shared);
+        const auto held = xbase::Table::open(catalogue->playlist().path(), xbase::OpenMode::Shared);
         press(dialog, "IncAllBtn");
         press(dialog, "OKBtn");
         EXPECT_TRUE(dialog.isVisible());

@@ -8,30 +8,30 @@
 
 namespace catalogue {
 
-// The data module: the catalogue's table views, owned for the whole run.
+// The catalogue: its table views, owned for the whole run.
 //
-//   tblAlbums    ALBUMS.DBF   the main grid's albums; order Artist
-//   tblTracks    TRACKS.DBF   the current album's tracks: detail of tblAlbums
-//                             through ID; order Tracks
-//   tblPlayList  PLAYLIST.DBF marked tracks; order Playlist
-//   tblArtists   ARTISTS.DBF  artist search; order ID; lookups Album (50) and
-//                             Label (55) from tblFilter by ID
-//   tblFilter    ALBUMS.DBF   second albums cursor (searches, identifiers,
-//                             lookups); the report writer points it at
-//                             temp.dbf and back
-//   tblCD        TRACKS.DBF   every track; order Tracks; lookups album (40)
-//                             and Artist (40) from tblFilter by ID
-//   tblTView     TVIEW.DBF    the tracks view's work table, exclusive; made
-//                             and opened by the tracks view
+//   albums              ALBUMS.DBF   the main grid's albums; order Artist
+//   currentAlbumTracks  TRACKS.DBF   the current album's tracks: detail of
+//                                    albums through ID; order Tracks
+//   playlist            PLAYLIST.DBF marked tracks; order Playlist
+//   artists             ARTISTS.DBF  artist search; order ID; lookups Album
+//                                    (50) and Label (55) from albumLookup by ID
+//   albumLookup         ALBUMS.DBF   second albums cursor (searches,
+//                                    identifiers, lookups); the report writer
+//                                    points it at temp.dbf and back
+//   allTracks           TRACKS.DBF   every track; order Tracks; lookups album
+//                                    (40) and Artist (40) from albumLookup by ID
+//   tracksView          TVIEW.DBF    the tracks view's work table, exclusive;
+//                                    made and opened by the tracks view
 //
-// Lookups find their row through tblFilter's current order, so it must be in
-// order ID while they are read (start-up leaves it so).
-class TDM {
+// Lookups find their row through albumLookup's current order, so it must be
+// in order ID while they are read (start-up leaves it so).
+class Catalogue {
 public:
     // Views on the files of `programDir`, all closed, opened through `fs`.
-    explicit TDM(std::string programDir, xbase::FileSystem& fs = xbase::defaultFileSystem());
-    TDM(const TDM&) = delete;
-    TDM& operator=(const TDM&) = delete;
+    explicit Catalogue(std::string programDir, xbase::FileSystem& fs = xbase::defaultFileSystem());
+    Catalogue(const Catalogue&) = delete;
+    Catalogue& operator=(const Catalogue&) = delete;
 
     const std::string& programDir() const { return dir_; }
     xbase::FileSystem& fileSystem() const { return fs_; }
@@ -48,8 +48,8 @@ public:
     // and orphaned files (see CatalogueFileRepair), puts back a change of
     // several tables that did not finish (see RollbackJournal), then
     // creates missing tables, deletes damaged index files, builds missing
-    // indexes and opens tblAlbums, tblTracks, tblPlayList, tblArtists, tblCD
-    // and tblFilter at their first rows (see CatalogueCreator). When the
+    // indexes and opens albums, currentAlbumTracks, playlist, artists, allTracks
+    // and albumLookup at their first rows (see CatalogueCreator). When the
     // mark was already there the last run did not close cleanly, and every
     // index gets the full check. Throws xbase::XbaseError when a file
     // cannot be made or opened.
@@ -64,21 +64,21 @@ public:
     void closeCleanly();
 
     // The identifier for the next album not read from a disc ("z0000042"
-    // after "z0000041"). Moves tblFilter to order ID, filter off, opening
-    // it if needed; tblAlbums is not touched. Throws xbase::XbaseError past
+    // after "z0000041"). Moves albumLookup to order ID, filter off, opening
+    // it if needed; albums is not touched. Throws xbase::XbaseError past
     // z9999999.
     std::string nextManualAlbumId();
 
     // Whether some view is open on the file `fileName` (case ignored).
     bool isFileOpen(std::string_view fileName) const;
 
-    TableView& tblAlbums() { return tblAlbums_; }
-    TableView& tblTracks() { return tblTracks_; }
-    TableView& tblPlayList() { return tblPlayList_; }
-    TableView& tblArtists() { return tblArtists_; }
-    TableView& tblFilter() { return tblFilter_; }
-    TableView& tblCD() { return tblCD_; }
-    TableView& tblTView() { return tblTView_; }
+    TableView& albums() { return albums_; }
+    TableView& currentAlbumTracks() { return currentAlbumTracks_; }
+    TableView& playlist() { return playlist_; }
+    TableView& artists() { return artists_; }
+    TableView& albumLookup() { return albumLookup_; }
+    TableView& allTracks() { return allTracks_; }
+    TableView& tracksView() { return tracksView_; }
 
 private:
     std::string dir_;
@@ -87,13 +87,13 @@ private:
     NoticeReport notice_;
     bool opened_ = false;  // the start-up step ran to its end
     // Sources before the views that link to them.
-    TableView tblAlbums_;
-    TableView tblFilter_;
-    TableView tblTracks_;
-    TableView tblPlayList_;
-    TableView tblArtists_;
-    TableView tblCD_;
-    TableView tblTView_;
+    TableView albums_;
+    TableView albumLookup_;
+    TableView currentAlbumTracks_;
+    TableView playlist_;
+    TableView artists_;
+    TableView allTracks_;
+    TableView tracksView_;
 };
 
 }  // namespace catalogue
