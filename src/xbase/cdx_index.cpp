@@ -204,7 +204,7 @@ CdxTag& CdxIndex::createTag(std::string_view name, std::string_view expression, 
         made = &tag;
         tag.writeHeader(header);
         collectKeys(binding);
-        tag.setRoot(CdxTreeBuilder::build(tag, keys_, recnos_, std::move(reuse)));
+        tag.setRoot(CdxTreeBuilder::build(tag, keys_.data(), recnos_.data(), recnos_.size(), std::move(reuse)));
         if (existing != tags_.end()) {
             *existing = std::move(binding);
         } else {
@@ -232,19 +232,21 @@ void CdxIndex::collectKeys(const Binding& binding)
     recnos_.clear();
     keys_.reserve(std::size_t(count) * kl);
     recnos_.reserve(count);
+    std::string key;
     table_.forEachRecord([&](std::uint32_t recno, const std::uint8_t* record) {
         if (binding.filter && !binding.filter->test(record))
             return;
-        binding.key.appendKey(record, keys_);
+        binding.key.evaluateKey(record, key);
+        keys_.insert(keys_.end(), key.begin(), key.end());
         recnos_.push_back(recno);
     });
-    CdxTreeBuilder::sortEntries(keys_, recnos_, std::uint16_t(kl));
+    CdxTreeBuilder::sortEntries(keys_.data(), recnos_.data(), recnos_.size(), std::uint16_t(kl));
 }
 
 void CdxIndex::sync()
 {
-    keys_ = std::string();
-    recnos_ = std::vector<std::uint32_t>();
+    keys_ = {};
+    recnos_ = {};
     store_.sync();
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "xbase/bulk_allocator.h"
 #include "xbase/cdx_page_store.h"
 #include "xbase/cdx_tag.h"
 #include "xbase/expression.h"
@@ -118,8 +119,8 @@ private:
     std::string newKey_;
     // A build's entries, kept for the next tag's build (fresh memory is
     // slow to touch) and let go at sync().
-    std::string keys_;
-    std::vector<std::uint32_t> recnos_;
+    BulkVector<char> keys_;
+    BulkVector<std::uint32_t> recnos_;
     Mark mark_ = Mark::Clear;
     bool markedAtOpen_ = false;
     bool needsRebuild_ = false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <numeric>
+#include <string>
 
 #include "xbase/xbase_error.h"
 
@@ -69,14 +70,13 @@ private:
 };
 
 // Entry counts of the leaves, each packed as full as it goes.
-std::vector<std::size_t> leafSizes(const std::string& keys, const std::vector<std::uint32_t>& recnos,
-                                   std::uint16_t kl)
+std::vector<std::size_t> leafSizes(const char* keys, const std::uint32_t* recnos, std::size_t count, std::uint16_t kl)
 {
     std::vector<std::size_t> sizes;
     std::size_t inPage = 0, tails = 0;
     std::uint32_t maxRecno = 0;
-    for (std::size_t i = 0; i < recnos.size(); ++i) {
-        const char* key = keys.data() + i * kl;
+    for (std::size_t i = 0; i < count; ++i) {
+        const char* key = keys + i * kl;
         const std::size_t tail = cdxLeafTail(inPage ? key - kl : nullptr, key, kl);
         const std::uint32_t newMax = std::max(maxRecno, recnos[i]);
         if (inPage && (inPage + 1) * cdxLeafEntryBytes(kl, newMax) + tails + tail > kLeafSpace) {
@@ -105,7 +105,7 @@ std::vector<std::size_t> evenSizes(std::size_t entries, std::size_t pages)
 
 }  // namespace
 
-void CdxTreeBuilder::sortEntries(std::string& keys, std::vector<std::uint32_t>& recnos, std::uint16_t kl)
+void CdxTreeBuilder::sortEntries(char* keys, std::uint32_t* recnos, std::size_t count, std::uint16_t kl)
 {
     // In-place radix sort, most significant key byte first (no copy of the
     // entries: big tables make big arrays, and fresh memory is slow): each
@@ -116,8 +116,8 @@ void CdxTreeBuilder::sortEntries(std::string& keys, std::vector<std::uint32_t>& 
     struct Range {
         std::size_t from, n, depth;
     };
-    char* base = keys.data();
-    std::uint32_t* nums = recnos.data();
+    char* base = keys;
+    std::uint32_t* nums = recnos;
     auto byteAt = [&](std::size_t i, std::size_t depth) { return static_cast<unsigned char>(base[i * kl + depth]); };
     auto swapEntries = [&](std::size_t i, std::size_t j) {
         // Keys are short: eight bytes at a time beats a call per copy.
@@ -156,8 +156,8 @@ void CdxTreeBuilder::sortEntries(std::string& keys, std::vector<std::uint32_t>& 
     };
 
     std::vector<Range> work;
-    if (recnos.size() > 1)
-        work.push_back({0, recnos.size(), 0});
+    if (count > 1)
+        work.push_back({0, count, 0});
     while (!work.empty()) {
         const Range r = work.back();
         work.pop_back();
@@ -169,20 +169,20 @@ void CdxTreeBuilder::sortEntries(std::string& keys, std::vector<std::uint32_t>& 
             sortSmall(r);
             continue;
         }
-        std::size_t count[256] = {};
+        std::size_t bucketSize[256] = {};
         for (std::size_t i = r.from; i < r.from + r.n; ++i)
-            ++count[byteAt(i, r.depth)];
-        if (count[byteAt(r.from, r.depth)] == r.n) {
+            ++bucketSize[byteAt(i, r.depth)];
+        if (bucketSize[byteAt(r.from, r.depth)] == r.n) {
             work.push_back({r.from, r.n, r.depth + 1});  // one byte for all: look at the next
             continue;
         }
         std::size_t next[256], end[256];
         for (std::size_t b = 0, at = r.from; b < 256; ++b) {
             next[b] = at;
-            at += count[b];
+            at += bucketSize[b];
             end[b] = at;
-            if (count[b] > 1)
-                work.push_back({next[b], count[b], r.depth + 1});
+            if (bucketSize[b] > 1)
+                work.push_back({next[b], bucketSize[b], r.depth + 1});
         }
         // Each swap puts one entry into its bucket for good.
         for (std::size_t b = 0; b < 256; ++b) {
@@ -223,7 +223,7 @@ std::vector<std::uint32_t> CdxTreeBuilder::treePages(const CdxTag& tag)
     return pages;
 }
 
-std::uint32_t CdxTreeBuilder::build(CdxTag& tag, const std::string& keys, const std::vector<std::uint32_t>& recnos,
+std::uint32_t CdxTreeBuilder::build(CdxTag& tag, const char* keys, const std::uint32_t* recnos, std::size_t count,
                                     std::vector<std::uint32_t> reuse)
 {
     const std::uint16_t kl = tag.keyLength();
@@ -255,7 +255,7 @@ std::uint32_t CdxTreeBuilder::build(CdxTag& tag, const std::string& keys, const 
 
     // Leaves are encoded straight from the sorted entries; only pages of the
     // old tree are decoded into the cache, replacing what it held for them.
-    const std::vector<std::size_t> sizes = leafSizes(keys, recnos, kl);
+    const std::vector<std::size_t> sizes = leafSizes(keys, recnos, count, kl);
     std::vector<bool> reused;
     std::vector<std::uint32_t> offsets = takeAll(sizes.size(), reused);
     std::vector<Entry> entries;
@@ -265,7 +265,7 @@ std::uint32_t CdxTreeBuilder::build(CdxTag& tag, const std::string& keys, const 
         page.keyLength = kl;
         page.root = sizes.size() == 1;
         link(page, offsets, p);
-        const CdxLeafEntries run{keys.data() + from * kl, recnos.data() + from, sizes[p], kl};
+        const CdxLeafEntries run{keys + from * kl, recnos + from, sizes[p], kl};
         encodeCdxLeaf(run, page.root, page.left, page.right, writer.slot(page.offset));
         if (sizes[p] > 0)
             entries.push_back({std::string(run.keys + (run.count - 1) * kl, kl), run.recnos[run.count - 1], page.offset});

@@ -1,7 +1,7 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "xbase/cdx_tag.h"
@@ -14,9 +14,9 @@ namespace xbase {
 // leaves are read when first used.
 class CdxTreeBuilder {
 public:
-    // Sorts entries (keys back to back, keyLength bytes each, and their
-    // record numbers) by (key, recno).
-    static void sortEntries(std::string& keys, std::vector<std::uint32_t>& recnos, std::uint16_t keyLength);
+    // Sorts `count` entries (keys back to back, keyLength bytes each, and
+    // their record numbers) by (key, recno).
+    static void sortEntries(char* keys, std::uint32_t* recnos, std::size_t count, std::uint16_t keyLength);
 
     // Pages of the tag's present tree, to be reused by a rebuild; empty when
     // the tree cannot be read soundly (a damaged tree is left alone).
@@ -26,7 +26,7 @@ public:
     // first and then new pages at the end of the file; unused pages of
     // `reuse` go on the free list. Returns the root page (the caller writes
     // the header).
-    static std::uint32_t build(CdxTag& tag, const std::string& keys, const std::vector<std::uint32_t>& recnos,
+    static std::uint32_t build(CdxTag& tag, const char* keys, const std::uint32_t* recnos, std::size_t count,
                                std::vector<std::uint32_t> reuse);
 };
 

@@ -102,18 +102,12 @@ bool Expression::test(const std::uint8_t* record) const
 
 void Expression::evaluateKey(const std::uint8_t* record, std::string& out) const
 {
-    out.clear();
-    appendKey(record, out);
-}
-
-void Expression::appendKey(const std::uint8_t* record, std::string& out) const
-{
     const ExpressionNode& root = program_->root();
     if (root.type != Type::Character)
         program_->require(Type::Character, "as an index key");
-    const std::size_t from = out.size();
+    out.clear();
     appendTextNode(root, record, out);
-    out.resize(from + static_cast<std::size_t>(width()), ' ');
+    out.resize(static_cast<std::size_t>(width()), ' ');
 }
 
 std::string Expression::evaluateText(const std::uint8_t* record) const

@@ -43,8 +43,6 @@ public:
     bool test(const std::uint8_t* record) const;
     // Requires: type() == Character. Writes exactly width() bytes into `out`.
     void evaluateKey(const std::uint8_t* record, std::string& out) const;
-    // As evaluateKey(), adding the width() bytes to the end of `out`.
-    void appendKey(const std::uint8_t* record, std::string& out) const;
     // Any type, as text (numbers in their shortest form, logicals ".T."/".F.").
     std::string evaluateText(const std::uint8_t* record) const;
 

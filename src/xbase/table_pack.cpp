@@ -2,6 +2,7 @@
 // swapped in all-or-nothing.
 #include <cstring>
 
+#include "xbase/bulk_allocator.h"
 #include "xbase/byte_order.h"
 #include "xbase/cdx_index.h"
 #include "xbase/dbf_format.h"
@@ -37,7 +38,7 @@ public:
         pad();
         return block;
     }
-    const std::vector<std::uint8_t>& finish()
+    const BulkVector<std::uint8_t>& finish()
     {
         writeBe32(bytes_.data(), static_cast<std::uint32_t>(bytes_.size() / blockSize_));
         writeBe16(bytes_.data() + 6, blockSize_);
@@ -48,10 +49,10 @@ private:
     void pad() { bytes_.resize((bytes_.size() + blockSize_ - 1) / blockSize_ * blockSize_, 0); }
 
     std::uint16_t blockSize_;
-    std::vector<std::uint8_t> bytes_;
+    BulkVector<std::uint8_t> bytes_;
 };
 
-void writeWhole(FileSystem& fs, const std::string& path, const std::vector<std::uint8_t>& bytes)
+void writeWhole(FileSystem& fs, const std::string& path, const BulkVector<std::uint8_t>& bytes)
 {
     auto file = fs.open(path, OpenFlags::Create);
     file->truncate(0);
@@ -71,7 +72,7 @@ void Table::pack()
     PackJournal journal(fs_, path_);
     journal.recover();
 
-    std::vector<std::uint8_t> image(headerLength_);
+    BulkVector<std::uint8_t> image(headerLength_);
     file_->readExact(0, image.data(), image.size());
     // Room for all at once: each regrowth would copy into fresh memory.
     image.reserve(headerLength_ + std::size_t(count_) * recordLength_ + 1);

@@ -195,7 +195,7 @@ TEST(CdxSort, EntriesComeOutInKeyThenRecordOrder)
                 want.emplace_back(key, recno);
             }
             std::sort(want.begin(), want.end());  // strings compare as unsigned bytes
-            CdxTreeBuilder::sortEntries(keys, recnos, kl);
+            CdxTreeBuilder::sortEntries(keys.data(), recnos.data(), n, kl);
             for (std::size_t i = 0; i < n; ++i) {
                 ASSERT_EQ(keys.substr(i * kl, kl), want[i].first) << kl << " " << n << " " << i;
                 ASSERT_EQ(recnos[i], want[i].second) << kl << " " << n << " " << i;
