@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "app/program_state.h"
-#include "app/prompter.h"
 #include "catalogue/catalogue.h"
 #include "collection_generator.h"
+#include "common/program_state.h"
+#include "common/prompter.h"
 #include "editing/album_edit_flow.h"
 #include "editing/album_form_loader.h"
 #include "xbase/file.h"
@@ -64,7 +64,7 @@ private:
 };
 
 // Valid entries ask nothing; anything else is a failure of the benchmark.
-class SilentPrompter : public app::Prompter {
+class SilentPrompter : public common::Prompter {
 public:
     void error(const std::string& text) override
     {
@@ -118,7 +118,7 @@ void run(const std::string& dir, xbase::FileSystem& fs, int firstAlbum, const ch
 {
     catalogue::Catalogue catalogue(dir, fs);
     catalogue.createMissingFilesAndOpenViews();
-    app::ProgramState state;
+    common::ProgramState state;
     state.programDir = dir + "/";
     state.settings.genre = "rock";
     state.genres = {"rock"};

@@ -25,7 +25,7 @@ constexpr int kRuns = 7;
 constexpr std::uint32_t kScreenRows = 25;
 
 // The searches answer "Could not find" through here; nothing else is asked.
-class SilentPrompter : public app::Prompter {
+class SilentPrompter : public common::Prompter {
 public:
     void error(const std::string&) override {}
     bool confirm(const std::string&, Buttons) override { return false; }

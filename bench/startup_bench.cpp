@@ -24,13 +24,13 @@
 #include <QSignalSpy>
 #include <QTimer>
 
-#include "app/ui/cursor_grid.h"
 #include "app/ui/main_window.h"
-#include "app/ui/message_box_prompter.h"
 #include "app/ui/program.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/run_mark.h"
 #include "collection_generator.h"
+#include "common/ui/cursor_grid.h"
+#include "common/ui/message_box_prompter.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ double since(Clock::time_point start) { return std::chrono::duration<double, std
 // then ends the process at once.
 class FirstPaint : public QObject {
 public:
-    explicit FirstPaint(app::ui::CursorGrid* grid) : grid_(grid) { grid->viewport()->installEventFilter(this); }
+    explicit FirstPaint(common::ui::CursorGrid* grid) : grid_(grid) { grid->viewport()->installEventFilter(this); }
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override
@@ -62,7 +62,7 @@ protected:
     }
 
 private:
-    app::ui::CursorGrid* grid_;
+    common::ui::CursorGrid* grid_;
     bool seen_ = false;
 };
 
@@ -72,7 +72,7 @@ int runChild(int argc, char** argv)
     app::ui::Program program;
     if (!program.start())
         return 1;
-    FirstPaint watch(program.mainWindow()->findChild<app::ui::CursorGrid*>("AlbumsGrid"));
+    FirstPaint watch(program.mainWindow()->findChild<common::ui::CursorGrid*>("AlbumsGrid"));
     return QApplication::exec();
 }
 
@@ -108,7 +108,7 @@ void row(const char* what, double ms, const std::string& note = "")
 }
 
 // One user step: the event, then the grid repainted.
-double timedStep(app::ui::CursorGrid* grid, const std::function<void()>& step)
+double timedStep(common::ui::CursorGrid* grid, const std::function<void()>& step)
 {
     const auto start = Clock::now();
     step();
@@ -120,9 +120,9 @@ void inProcess(int argc, char** argv, const std::string& home)
 {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication application(argc, argv);
-    app::ProgramState state;
+    common::ProgramState state;
     state.programDir = home + "/";
-    app::ui::MessageBoxPrompter prompter(state.programDir);
+    common::ui::MessageBoxPrompter prompter(state.programDir);
     app::ui::TForm1 form(state, prompter);
     catalogue::Catalogue catalogue(state.programDir);
     form.setCatalogue(&catalogue);
@@ -132,7 +132,7 @@ void inProcess(int argc, char** argv, const std::string& home)
         std::printf("  the start-up sequence did not finish\n");
         return;
     }
-    auto* grid = form.findChild<app::ui::CursorGrid*>("AlbumsGrid");
+    auto* grid = form.findChild<common::ui::CursorGrid*>("AlbumsGrid");
 
     std::vector<double> jumps;
     for (char c = 'A'; c <= 'Z'; ++c)

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <string>
 
-#include "xbase/file_names.h"
+#include "common/trim_and_case.h"
 
 namespace app {
 namespace {
@@ -16,7 +16,7 @@ constexpr std::string_view kIdTag = "ID";
 
 bool isCurrentOrder(const xbase::Cursor& cursor, std::string_view field)
 {
-    return !cursor.order().empty() && xbase::equalsNoCase(cursor.order(), field);
+    return !cursor.order().empty() && common::equalsNoCase(cursor.order(), field);
 }
 
 TitleClick orderByTitle(xbase::Cursor& cursor, std::string_view field)

@@ -1,24 +1,11 @@
 #include "app/album_filter.h"
 
+#include "common/trim_and_case.h"
 #include "xbase/expression.h"
 
 namespace app {
-namespace {
 
-// Blanks and control characters, as a trim of the text box sees them.
-std::string_view trimmed(std::string_view text)
-{
-    auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
-}  // namespace
-
-AlbumFilter::AlbumFilter(catalogue::TableView& albums, Prompter& prompter, catalogue::StatusReport status)
+AlbumFilter::AlbumFilter(catalogue::TableView& albums, common::Prompter& prompter, catalogue::StatusReport status)
     : albums_(albums), prompter_(prompter), status_(std::move(status))
 {
 }
@@ -32,7 +19,7 @@ std::string AlbumFilter::proposal() const
 
 AlbumFilter::Outcome AlbumFilter::apply(const std::string& expression, FilterHistory& history)
 {
-    if (trimmed(expression).size() <= kShortest)
+    if (common::trimmed(expression).size() <= kShortest)
         return Outcome::TooShort;
     xbase::Cursor& albums = albums_.cursor();
     if (!xbase::Expression::checkFilter(expression, albums.table()).empty()) {

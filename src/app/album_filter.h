@@ -4,9 +4,9 @@
 #include <string_view>
 
 #include "app/filter_history.h"
-#include "app/prompter.h"
 #include "catalogue/status_report.h"
 #include "catalogue/table_view.h"
+#include "common/prompter.h"
 
 namespace app {
 
@@ -27,7 +27,7 @@ public:
     // `albums` is the main albums view (open while the rules are used);
     // `status` shows the main status bar's text. Both, and `prompter`,
     // must outlive this object.
-    AlbumFilter(catalogue::TableView& albums, Prompter& prompter, catalogue::StatusReport status);
+    AlbumFilter(catalogue::TableView& albums, common::Prompter& prompter, catalogue::StatusReport status);
 
     // genre="g", g the current album's genre without trailing blanks
     // (genre="" when there is no current album).
@@ -53,7 +53,7 @@ public:
 
 private:
     catalogue::TableView& albums_;
-    Prompter& prompter_;
+    common::Prompter& prompter_;
     catalogue::StatusReport status_;
 };
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/disc_in_drive.h"
-#include "app/program_state.h"
+#include "common/program_state.h"
 #include "lookup/cd_drive.h"
 
 namespace app {
@@ -14,7 +14,7 @@ namespace app {
 class CdDriveAdapter final : public DiscInDrive {
 public:
     // Both must outlive this object; `drive` works on state.lookup.
-    CdDriveAdapter(lookup::CdDrive& drive, const ProgramState& state) : drive_(drive), state_(state) {}
+    CdDriveAdapter(lookup::CdDrive& drive, const common::ProgramState& state) : drive_(drive), state_(state) {}
 
     bool accessInstalled() override { return drive_.accessInstalled(); }
     std::string firstDrive() override { return drive_.firstCdRomDrive(); }
@@ -25,7 +25,7 @@ public:
 
 private:
     lookup::CdDrive& drive_;
-    const ProgramState& state_;
+    const common::ProgramState& state_;
 };
 
 }  // namespace app

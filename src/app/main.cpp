@@ -3,10 +3,10 @@
 #include <QMessageBox>
 #include <QScopeGuard>
 
-#include "app/ansi_text.h"
 #include "app/ui/guarded_application.h"
 #include "app/ui/program.h"
 #include "app/ui/termination_signals.h"
+#include "common/ansi_text.h"
 
 int main(int argc, char** argv)
 {
@@ -23,7 +23,7 @@ int main(int argc, char** argv)
         if (!program.start())
             return 0;
     } catch (const std::exception& e) {
-        QMessageBox::critical(nullptr, "Vinora", app::fromMessage(e.what()));
+        QMessageBox::critical(nullptr, "Vinora", common::fromMessage(e.what()));
         return 1;
     }
     const int status = QApplication::exec();

@@ -28,7 +28,7 @@ const FieldDesign& design(SearchField field) { return kDesigns[static_cast<std::
 
 }  // namespace
 
-QuickSearch::QuickSearch(catalogue::Catalogue& catalogue, Prompter& prompter)
+QuickSearch::QuickSearch(catalogue::Catalogue& catalogue, common::Prompter& prompter)
     : catalogue_(catalogue), prompter_(prompter)
 {
 }

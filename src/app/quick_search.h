@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/prompter.h"
 #include "catalogue/catalogue.h"
+#include "common/prompter.h"
 
 namespace app {
 
@@ -37,7 +37,7 @@ public:
     // Shows the hits (the result window, modal) and returns when it closes.
     using ResultWindow = std::function<void(const SearchHits&)>;
 
-    QuickSearch(catalogue::Catalogue& catalogue, Prompter& prompter);
+    QuickSearch(catalogue::Catalogue& catalogue, common::Prompter& prompter);
 
     // Searches for `text` exactly as typed (Windows-1252, not trimmed). Empty
     // text: nothing happens. No hits: the message "Could not find: " + text.
@@ -59,7 +59,7 @@ private:
     void restore(SearchField field);
 
     catalogue::Catalogue& catalogue_;
-    Prompter& prompter_;
+    common::Prompter& prompter_;
     // albumLookup's order while it serves the track results' lookups.
     std::optional<std::string> filterOrder_;
 };

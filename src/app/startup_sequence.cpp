@@ -1,11 +1,11 @@
 #include "app/startup_sequence.h"
 
 #include <algorithm>
-#include <cctype>
 #include <vector>
 
 #include "app/tips_file.h"
 #include "catalogue/program_files.h"
+#include "common/trim_and_case.h"
 #include "settings/settings_file.h"
 #include "xbase/xbase_error.h"
 
@@ -14,13 +14,6 @@ namespace {
 
 constexpr std::string_view kArtistOrder = "Artist";
 constexpr std::string_view kIdOrder = "ID";
-
-bool lessNoCase(const std::string& a, const std::string& b)
-{
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
-    });
-}
 
 }  // namespace
 
@@ -98,7 +91,7 @@ void StartupSequence::loadLists()
     if (state_.genres.empty() && categories_)
         state_.genres = categories_->fetchCategories([this](const std::string& text) { target_.showStatus(text); });
     state_.genresAtStart = state_.genres.size();
-    std::stable_sort(state_.genres.begin(), state_.genres.end(), lessNoCase);
+    std::stable_sort(state_.genres.begin(), state_.genres.end(), common::lessNoCase);
     state_.official = state_.settings.official;
     state_.media = state_.settings.media;
 }

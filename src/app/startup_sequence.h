@@ -4,10 +4,10 @@
 
 #include "app/category_source.h"
 #include "app/disc_in_drive.h"
-#include "app/program_state.h"
-#include "app/prompter.h"
 #include "app/startup_target.h"
 #include "catalogue/catalogue.h"
+#include "common/program_state.h"
+#include "common/prompter.h"
 
 namespace app {
 
@@ -48,7 +48,8 @@ inline constexpr std::string_view kDefaultSettingsText = "\rThis run uses the de
 // Engine errors are not caught: the step under way ends the sequence.
 class StartupSequence {
 public:
-    StartupSequence(ProgramState& state, catalogue::Catalogue& catalogue, StartupTarget& target, Prompter& prompter)
+    StartupSequence(common::ProgramState& state, catalogue::Catalogue& catalogue, StartupTarget& target,
+                    common::Prompter& prompter)
         : state_(state), catalogue_(catalogue), target_(target), prompter_(prompter)
     {
     }
@@ -64,10 +65,10 @@ private:
     void loadLists();
     void makeDiscAlbumCurrent();
 
-    ProgramState& state_;
+    common::ProgramState& state_;
     catalogue::Catalogue& catalogue_;
     StartupTarget& target_;
-    Prompter& prompter_;
+    common::Prompter& prompter_;
     DiscInDrive* drive_ = nullptr;
     CategorySource* categories_ = nullptr;
 };

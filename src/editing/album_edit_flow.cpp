@@ -1,14 +1,12 @@
 #include "editing/album_edit_flow.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "common/trim_and_case.h"
 #include "editing/album_rows.h"
 #include "editing/edit_form_texts.h"
 #include "editing/multi_artist.h"
-#include "lookup/xmcd_text.h"
 #include "settings/settings_file.h"
-#include "xbase/file_names.h"
 #include "xbase/xbase_error.h"
 
 namespace editing {
@@ -16,14 +14,7 @@ namespace {
 
 constexpr std::string_view kStandardSeparator = " / ";
 
-bool blank(std::string_view text) { return lookup::xmcd::trimmed(text).empty(); }
-
-bool lessNoCase(const std::string& a, const std::string& b)
-{
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
-    });
-}
+bool blank(std::string_view text) { return common::trimmed(text).empty(); }
 
 // On the first row of `id`, or where it was when there is none.
 void standOnAlbum(catalogue::TableView& view, const std::string& id)
@@ -47,7 +38,7 @@ bool AlbumEditFlow::ok(const AlbumFormData& data)
     if (isVarious(data.artist) && data.source != catalogue::source::kAllMusicGuide) {
         const std::string firstTitle = data.tracks.empty() ? std::string() : data.tracks.front().title;
         if (firstTitle.find(kStandardSeparator) == std::string::npos &&
-            !prompter_.confirm(std::string(kFormatQuestion), app::Prompter::Buttons::YesNo))
+            !prompter_.confirm(std::string(kFormatQuestion), common::Prompter::Buttons::YesNo))
             return false;
     }
     if (data.mode == lookup::EditMode::Modify)
@@ -58,7 +49,7 @@ bool AlbumEditFlow::ok(const AlbumFormData& data)
         report(result);
         return false;
     }
-    keepGenre(lookup::xmcd::lowerAscii(lookup::xmcd::trimmed(data.genre)));
+    keepGenre(common::lowerAscii(common::trimmed(data.genre)));
     return true;
 }
 
@@ -86,8 +77,9 @@ void AlbumEditFlow::report(const SaveResult& result)
 void AlbumEditFlow::keepGenre(const std::string& genre)
 {
     std::vector<std::string>& genres = state_.genres;
-    if (std::none_of(genres.begin(), genres.end(), [&](const std::string& g) { return xbase::equalsNoCase(g, genre); }))
-        genres.insert(std::upper_bound(genres.begin(), genres.end(), genre, lessNoCase), genre);
+    if (std::none_of(genres.begin(), genres.end(),
+                     [&](const std::string& g) { return common::equalsNoCase(g, genre); }))
+        genres.insert(std::upper_bound(genres.begin(), genres.end(), genre, common::lessNoCase), genre);
     if (genre == state_.settings.genre)
         return;
     try {

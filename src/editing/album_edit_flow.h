@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/program_state.h"
-#include "app/prompter.h"
 #include "catalogue/catalogue.h"
+#include "common/program_state.h"
+#include "common/prompter.h"
 #include "editing/album_form_data.h"
 #include "editing/album_saver.h"
 
@@ -11,7 +11,7 @@ namespace editing {
 // The edit form's OK and close steps, apart from its window.
 class AlbumEditFlow {
 public:
-    AlbumEditFlow(catalogue::Catalogue& catalogue, app::ProgramState& state, app::Prompter& prompter)
+    AlbumEditFlow(catalogue::Catalogue& catalogue, common::ProgramState& state, common::Prompter& prompter)
         : catalogue_(catalogue), state_(state), prompter_(prompter)
     {
     }
@@ -38,8 +38,8 @@ private:
     void keepGenre(const std::string& genre);
 
     catalogue::Catalogue& catalogue_;
-    app::ProgramState& state_;
-    app::Prompter& prompter_;
+    common::ProgramState& state_;
+    common::Prompter& prompter_;
 };
 
 }  // namespace editing

@@ -6,12 +6,12 @@
 #include "catalogue/catalogue_schema.h"
 #include "catalogue/display_text.h"
 #include "catalogue/program_files.h"
+#include "common/trim_and_case.h"
 #include "editing/album_rows.h"
 #include "editing/closed_views.h"
 #include "editing/edit_form_texts.h"
 #include "editing/multi_artist.h"
 #include "editing/track_time.h"
-#include "lookup/xmcd_text.h"
 #include "xbase/xbase_error.h"
 
 namespace editing {
@@ -21,7 +21,7 @@ constexpr int kNumberWidth = 3;
 constexpr unsigned char kLastRevisionChar = 126;
 constexpr char kHighRevisionChar = '~';
 
-std::string trimmed(std::string_view text) { return std::string(lookup::xmcd::trimmed(text)); }
+std::string trimmed(std::string_view text) { return std::string(common::trimmed(text)); }
 
 std::string revisionField(const std::string& revision)
 {
@@ -189,7 +189,7 @@ std::uint32_t AlbumSaver::writeAlbum(xbase::Table& albums, const AlbumFormData& 
     RecordBuilder album = recno != 0 ? RecordBuilder(albums, recno) : RecordBuilder(albums);
     album.set("Artist", trimmed(data.artist))
         .set("Album", trimmed(data.album))
-        .set("Genre", lookup::xmcd::lowerAscii(trimmed(data.genre)))
+        .set("Genre", common::lowerAscii(trimmed(data.genre)))
         .set("Label", data.label)
         .set("Media", catalogue::mediaCode(data.media))
         .set("YR", data.year)

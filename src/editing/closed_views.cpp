@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "xbase/file_names.h"
+#include "common/trim_and_case.h"
 #include "xbase/xbase_error.h"
 
 namespace editing {
@@ -15,7 +15,7 @@ ClosedViews::ClosedViews(catalogue::Catalogue& catalogue, const std::vector<std:
     for (catalogue::TableView* view : {&catalogue.albums(), &catalogue.albumLookup(), &catalogue.currentAlbumTracks(),
                                        &catalogue.allTracks(), &catalogue.artists(), &catalogue.playlist()}) {
         const bool onFile = std::any_of(fileNames.begin(), fileNames.end(), [&](const std::string& name) {
-            return xbase::equalsNoCase(view->fileName(), name);
+            return common::equalsNoCase(view->fileName(), name);
         });
         if (onFile)
             closed_.push_back(view);

@@ -1,7 +1,7 @@
 #include "editing/multi_artist.h"
 
+#include "common/trim_and_case.h"
 #include "editing/edit_form_texts.h"
-#include "lookup/xmcd_text.h"
 
 namespace editing {
 namespace {
@@ -31,7 +31,7 @@ std::optional<std::string> trackArtist(std::string_view title)
         p = title.find(kShortSeparator);
     if (p == std::string_view::npos || p == 0)
         return std::nullopt;
-    return std::string(lookup::xmcd::trimmed(title.substr(0, p)));
+    return std::string(common::trimmed(title.substr(0, p)));
 }
 
 std::string_view titleHeader(bool various) { return various ? kVariousTitleHeader : kTitleHeader; }

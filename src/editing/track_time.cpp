@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "lookup/xmcd_text.h"
+#include "common/trim_and_case.h"
 
 namespace editing {
 namespace {
@@ -11,7 +11,7 @@ constexpr std::size_t kSecondsDigits = 2;
 
 long numberOrZero(std::string_view text)
 {
-    text = lookup::xmcd::trimmed(text);
+    text = common::trimmed(text);
     long value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     return ec == std::errc() && end == text.data() + text.size() && value >= 0 ? value : 0;

@@ -8,7 +8,7 @@
 
 namespace lookup {
 
-CdDrive::CdDrive(platform::CdAccess& access, LookupState& state, ErrorBox showError, Pause pause)
+CdDrive::CdDrive(platform::CdAccess& access, common::LookupState& state, ErrorBox showError, Pause pause)
     : access_(access), state_(state), showError_(std::move(showError)), pause_(std::move(pause))
 {
     if (!pause_)

@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "common/lookup_state.h"
 #include "lookup/error_box.h"
-#include "lookup/lookup_state.h"
 #include "platform/cd_access.h"
 
 namespace lookup {
@@ -30,7 +30,7 @@ public:
 
     // `state` is the program-wide one; it and `access` must outlive this
     // object. Without `pause` the thread sleeps.
-    CdDrive(platform::CdAccess& access, LookupState& state, ErrorBox showError, Pause pause = {});
+    CdDrive(platform::CdAccess& access, common::LookupState& state, ErrorBox showError, Pause pause = {});
 
     // The CDPath and DriveNr settings.
     void setDriveSettings(std::string cdPath, long driveNr);
@@ -67,7 +67,7 @@ private:
     bool retry(const std::function<bool()>& attempt);
 
     platform::CdAccess& access_;
-    LookupState& state_;
+    common::LookupState& state_;
     ErrorBox showError_;
     Pause pause_;
     std::string cdPath_;

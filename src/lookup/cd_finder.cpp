@@ -4,7 +4,7 @@
 
 namespace lookup {
 
-CdFinder::CdFinder(CdDrive& drive, LookupState& state, catalogue::Catalogue& catalogue, ErrorBox showError)
+CdFinder::CdFinder(CdDrive& drive, common::LookupState& state, catalogue::Catalogue& catalogue, ErrorBox showError)
     : drive_(drive), state_(state), catalogue_(catalogue), showError_(std::move(showError))
 {
 }

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "catalogue/catalogue.h"
+#include "common/lookup_state.h"
 #include "lookup/cd_drive.h"
 #include "lookup/error_box.h"
-#include "lookup/lookup_state.h"
 
 namespace lookup {
 
@@ -16,7 +16,7 @@ public:
     inline static const std::string kNoAudioCdMessage = "There does NOT seem to be an audio CD in the drive";
     inline static const std::string kNotInCollectionMessage = "Could not find this CD in your Collection";
     // All four must outlive this object.
-    CdFinder(CdDrive& drive, LookupState& state, catalogue::Catalogue& catalogue, ErrorBox showError);
+    CdFinder(CdDrive& drive, common::LookupState& state, catalogue::Catalogue& catalogue, ErrorBox showError);
 
     // Makes the album of the disc in the drive (CDPath) the current album of
     // albums, whose order is kept. Without an audio CD: false, and
@@ -30,7 +30,7 @@ public:
 
 private:
     CdDrive& drive_;
-    LookupState& state_;
+    common::LookupState& state_;
     catalogue::Catalogue& catalogue_;
     ErrorBox showError_;
 };

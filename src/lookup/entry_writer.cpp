@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 
+#include "common/trim_and_case.h"
 #include "lookup/toc_arithmetic.h"
 #include "lookup/xmcd_text.h"
 
@@ -65,7 +66,7 @@ std::vector<std::string> writeEntry(const SubmissionAlbum& album, const platform
     out.push_back("#");
     out.push_back("DISCID=" + std::string(discId));
     out.push_back("DTITLE=" + album.artist + " / " + album.album);
-    if (!xmcd::trimmed(album.year).empty())
+    if (!common::trimmed(album.year).empty())
         out.push_back("DYEAR=" + album.year);
     out.push_back("DGENRE=" + album.genre);
     for (std::size_t k = 0; k < album.trackTitles.size(); ++k)

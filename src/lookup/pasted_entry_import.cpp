@@ -5,8 +5,8 @@
 
 namespace lookup {
 
-bool readPastedEntry(const std::vector<std::string>& lines, EditMode& mode, AlbumEntry& entry, LookupState& state,
-                     catalogue::Catalogue& catalogue, const ErrorBox& showError)
+bool readPastedEntry(const std::vector<std::string>& lines, EditMode& mode, AlbumEntry& entry,
+                     common::LookupState& state, catalogue::Catalogue& catalogue, const ErrorBox& showError)
 {
     const PastedEntryOutcome outcome = readPastedLines(lines, mode, entry);
     if (outcome.discLength)

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "common/lookup_state.h"
 #include "lookup/album_entry.h"
 #include "lookup/error_box.h"
-#include "lookup/lookup_state.h"
 
 namespace lookup {
 
@@ -22,7 +22,7 @@ inline const std::string kAlreadyCataloguedMessage =
 // unless modifying), shows kAlreadyCataloguedMessage, makes that album
 // current in albums and returns true: the import ends there without the
 // edit form.
-bool readPastedEntry(const std::vector<std::string>& lines, EditMode& mode, AlbumEntry& entry, LookupState& state,
-                     catalogue::Catalogue& catalogue, const ErrorBox& showError);
+bool readPastedEntry(const std::vector<std::string>& lines, EditMode& mode, AlbumEntry& entry,
+                     common::LookupState& state, catalogue::Catalogue& catalogue, const ErrorBox& showError);
 
 }  // namespace lookup

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "catalogue/display_text.h"
+#include "common/trim_and_case.h"
 #include "lookup/xmcd_text.h"
 #include "platform/disc_toc.h"
 
@@ -73,10 +74,10 @@ public:
             const std::string_view title = discTitle_;
             if (slash == std::string::npos) {
                 entry_.artist.clear();
-                entry_.album = head(trimmed(title), kNameMax);
+                entry_.album = head(common::trimmed(title), kNameMax);
             } else {
-                entry_.artist = head(trimmed(title.substr(0, slash)), kNameMax);
-                entry_.album = head(trimmed(title.substr(slash + 1)), kNameMax);
+                entry_.artist = head(common::trimmed(title.substr(0, slash)), kNameMax);
+                entry_.album = head(common::trimmed(title.substr(slash + 1)), kNameMax);
             }
         }
         return outcome_;
@@ -87,13 +88,14 @@ private:
 
     void readOffset(std::string_view line)
     {
-        const std::string_view text = trimmed(line);
+        const std::string_view text = common::trimmed(line);
         if (text.size() <= kLongestNonOffsetLine) {
             stage_ = Stage::DiscLength;
             return;
         }
         const auto hash = text.find('#');
-        const auto offset = integerValue(trimmed(hash == std::string_view::npos ? text : text.substr(hash + 1)));
+        const auto offset =
+            integerValue(common::trimmed(hash == std::string_view::npos ? text : text.substr(hash + 1)));
         if (!offset || *offset < 0 || *offset > kLargestOffset)
             return;
         if (!offsets_.empty())
@@ -107,7 +109,7 @@ private:
         const auto unit = line.find("seconds", colon);
         if (unit == std::string_view::npos)
             return;
-        const auto seconds = integerValue(trimmed(line.substr(colon + 1, unit - colon - 1)));
+        const auto seconds = integerValue(common::trimmed(line.substr(colon + 1, unit - colon - 1)));
         if (!seconds || *seconds < 0 || *seconds > kLongestDisc)
             return;
         outcome_.discLength = *seconds;
@@ -119,7 +121,7 @@ private:
         if (!isNewAlbumMode(mode_) || line.size() <= kRevisionStart || line[kRevisionStart] < '0' ||
             line[kRevisionStart] > '9')
             return;
-        entry_.revision = std::string(trimmed(head(line.substr(kRevisionStart), kShortValueMax)));
+        entry_.revision = std::string(common::trimmed(head(line.substr(kRevisionStart), kShortValueMax)));
     }
 
     void readDiscId(std::string_view line)
@@ -127,13 +129,13 @@ private:
         const auto value = valueOf(line);
         if (!value)
             return;
-        const std::string_view id = head(trimmedLeft(*value), kDiscIdLength);
+        const std::string_view id = head(common::trimmedLeft(*value), kDiscIdLength);
         if (id.size() != kDiscIdLength)
             return;
         for (char c : id)
             if (!isHexDigit(c))
                 return;
-        outcome_.discId = lowerAscii(id);
+        outcome_.discId = common::lowerAscii(id);
         outcome_.checkCatalogue = isNewAlbumMode(mode_);
         stage_ = Stage::Titles;
     }
@@ -162,7 +164,7 @@ private:
         if (e >= eq)
             return;
         const std::string_view indexText = line.substr(e + 1, eq - e - 1);
-        const auto index = integerValue(trimmed(indexText));
+        const auto index = integerValue(common::trimmed(indexText));
         if (!index || *index < 0 || *index >= platform::kMaxDiscTracks)
             return;
         const auto row = static_cast<std::size_t>(*index) + 1;
@@ -178,7 +180,7 @@ private:
         char number[24];
         std::snprintf(number, sizeof number, "%.2zu", row);
         track.number = number;
-        track.title = head(trimmed(value), kTitleValueMax);
+        track.title = head(common::trimmed(value), kTitleValueMax);
         if (isNewAlbumMode(mode_))
             track.length = lengthText(row);
     }

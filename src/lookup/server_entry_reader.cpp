@@ -5,6 +5,7 @@
 #include <string>
 
 #include "catalogue/album_codes.h"
+#include "common/trim_and_case.h"
 #include "lookup/xmcd_text.h"
 
 namespace lookup {
@@ -23,7 +24,7 @@ void readRevision(std::string_view line, AlbumEntry& entry)
 {
     if (line.size() <= kRevisionStart)
         return;
-    const auto number = integerValue(trimmed(head(line.substr(kRevisionStart), kShortValueMax)));
+    const auto number = integerValue(common::trimmed(head(line.substr(kRevisionStart), kShortValueMax)));
     if (!number)
         return;
     const int revision = static_cast<int>(std::clamp<long>(*number, INT_MIN / 2, INT_MAX / 2));
@@ -34,20 +35,20 @@ void readTitle(std::string_view line, std::size_t eq, AlbumEntry& entry)
 {
     if (eq <= kTrackIndexStart)
         return;
-    const auto index = integerValue(trimmed(line.substr(kTrackIndexStart, eq - kTrackIndexStart)));
+    const auto index = integerValue(common::trimmed(line.substr(kTrackIndexStart, eq - kTrackIndexStart)));
     if (!index || *index < 0 || *index >= static_cast<long>(entry.tracks.size()))
         return;
     std::string& title = entry.tracks[static_cast<std::size_t>(*index)].title;
     // A first piece that ends in a blank keeps it: the next piece follows
     // that blank.
-    std::string joined(trimmedLeft(title));
+    std::string joined(common::trimmedLeft(title));
     joined += head(line.substr(eq + 1), kTitleValueMax);
     title = collapseBackslashes(head(joined, kTitleWidth));
 }
 
 void keepExtendedData(std::string_view line, AlbumEntry& entry)
 {
-    const std::string_view text = trimmed(line);
+    const std::string_view text = common::trimmed(line);
     const auto eq = text.find('=');
     if (eq != std::string_view::npos && eq + 1 < text.size())
         entry.notes.emplace_back(line);
@@ -78,7 +79,7 @@ bool readEntryLine(std::string_view line, AlbumEntry& entry)
     const std::string_view key = head(line, 4);
     const std::string_view value = line.substr(eq + 1);
     if (key == "DGEN")
-        entry.genre = lowerAscii(head(value, kShortValueMax));
+        entry.genre = common::lowerAscii(head(value, kShortValueMax));
     else if (key == "DYEA")
         entry.year = std::string(head(value, kShortValueMax));
     else if (key == "TTIT")

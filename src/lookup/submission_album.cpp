@@ -1,6 +1,6 @@
 #include "lookup/submission_album.h"
 
-#include "lookup/xmcd_text.h"
+#include "common/trim_and_case.h"
 
 namespace lookup {
 
@@ -18,7 +18,7 @@ SubmissionAlbum loadSubmissionAlbum(catalogue::Catalogue& catalogue, const std::
     tracks.setFilter("ID=\"" + albumId + "\"");
     tracks.setFiltered(true);
     for (bool ok = tracks->first(); ok; ok = tracks->next())
-        album.trackTitles.emplace_back(xmcd::trimmed(tracks->field("Track")));
+        album.trackTitles.emplace_back(common::trimmed(tracks->field("Track")));
     tracks.setFilter(oldFilter);
     tracks.setFiltered(wasFiltered);
     return album;

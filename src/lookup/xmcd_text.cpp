@@ -3,29 +3,6 @@
 #include <climits>
 
 namespace lookup::xmcd {
-namespace {
-
-bool isBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
-
-}  // namespace
-
-std::string_view trimmedLeft(std::string_view text)
-{
-    std::size_t start = 0;
-    while (start < text.size() && isBlank(text[start]))
-        ++start;
-    return text.substr(start);
-}
-
-std::string_view trimmed(std::string_view text)
-{
-    text = trimmedLeft(text);
-    std::size_t end = text.size();
-    while (end > 0 && isBlank(text[end - 1]))
-        --end;
-    return text.substr(0, end);
-}
-
 std::optional<long> integerValue(std::string_view text)
 {
     bool negative = false;
@@ -46,15 +23,6 @@ std::optional<long> integerValue(std::string_view text)
             value = value * 10 + digit;
     }
     return negative ? -value : value;
-}
-
-std::string lowerAscii(std::string_view text)
-{
-    std::string lower(text);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return lower;
 }
 
 std::string collapseBackslashes(std::string_view text)

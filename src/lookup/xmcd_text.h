@@ -7,17 +7,9 @@
 // Small text rules shared by the xmcd readers and writer.
 namespace lookup::xmcd {
 
-// Without leading and trailing characters up to the blank (control
-// characters included), as the readers trim.
-std::string_view trimmed(std::string_view text);
-std::string_view trimmedLeft(std::string_view text);
-
 // The decimal integer `text` holds: an optional sign and at least one
 // digit, nothing else. Values past the range of long are clamped to it.
 std::optional<long> integerValue(std::string_view text);
-
-// ASCII letters lowered; other bytes kept.
-std::string lowerAscii(std::string_view text);
 
 // Every run of two or more backslashes becomes one.
 std::string collapseBackslashes(std::string_view text);

@@ -1,8 +1,8 @@
 #include "playback/marks_store.h"
 
+#include "common/trim_and_case.h"
 #include "playback/mark_entry.h"
 #include "playback/marks_rewrite.h"
-#include "xbase/file_names.h"
 
 namespace playback {
 namespace {
@@ -15,7 +15,7 @@ constexpr std::string_view kMissingTrack = "(no such track)";
 xbase::Cursor& readyForSeeks(catalogue::TableView& view, std::string_view order)
 {
     view.open();
-    if (!xbase::equalsNoCase(view.order(), order))
+    if (!common::equalsNoCase(view.order(), order))
         view.setOrder(order);
     // Switching the filter off re-reads the rows, so only when it is on.
     if (view->filtered())

@@ -56,7 +56,7 @@ protected:
     test_support::TempDir dir;
     test_support::TempDir images;
     std::string catalogued;
-    app::ProgramState state;
+    common::ProgramState state;
     catalogue::Catalogue catalogue{dir.path()};
     QuietWindow window;
     ScriptedPrompter prompter;

@@ -85,7 +85,7 @@ protected:
     }
 
     test_support::TempDir dir;
-    app::ProgramState state;
+    common::ProgramState state;
     catalogue::Catalogue catalogue{dir.path()};
     RecordingWindow window;
     ScriptedPrompter prompter;

@@ -46,7 +46,7 @@ protected:
     catalogue::Catalogue catalogue{dir.path()};
     platform::LibcdioAccess cdio;
     test_support::FlakyCdAccess access{cdio};
-    lookup::LookupState state;
+    common::LookupState state;
     std::vector<std::string> errors;
     lookup::CdDrive drive{access, state, [this](const std::string& m) { errors.push_back(m); }, [](int) {}};
     std::string catalogued;

@@ -40,7 +40,7 @@ protected:
 
     test_support::TempDir dir;
     platform::LibcdioAccess cdio;
-    lookup::LookupState state;
+    common::LookupState state;
     std::vector<std::string> errors;
     std::vector<int> pauses;
 };

@@ -293,7 +293,7 @@ protected:
 
     test_support::TempDir dir;
     catalogue::Catalogue catalogue{dir.path()};
-    lookup::LookupState state;
+    common::LookupState state;
     AlbumEntry entry;
     EditMode mode = EditMode::AddOther;
     std::vector<std::string> errors;

@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "app/prompter.h"
+#include "common/prompter.h"
 
 namespace test_support {
 
 // The user, scripted: every request is recorded; the requests that need an
 // answer take the next one queued, in order. A request with no answer of
 // its kind queued fails the test and is answered as cancelled.
-class ScriptedPrompter : public app::Prompter {
+class ScriptedPrompter : public common::Prompter {
 public:
     enum class Kind { Error, Confirm, Info, ChooseOne, AskText, ChooseFolder, ShowWindow };
     struct Request {

@@ -6,7 +6,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/ui/named_colours.h"
+#include "common/ui/named_colours.h"
 
 namespace app::ui {
 namespace {
@@ -22,7 +22,7 @@ QLabel* value(const QString& name, QWidget* parent)
 {
     QLabel* l = label(name, QString(), parent);
     QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, colour::kMaroon);
+    p.setColor(QPalette::WindowText, common::ui::colour::kMaroon);
     l->setPalette(p);
     l->setMinimumWidth(l->fontMetrics().horizontalAdvance("MMMMMM"));
     return l;
@@ -32,7 +32,7 @@ QLabel* hint(const QString& name, const QString& text, const QString& tooltip, Q
 {
     QLabel* l = label(name, text, parent);
     QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, colour::kGreen);
+    p.setColor(QPalette::WindowText, common::ui::colour::kGreen);
     l->setPalette(p);
     l->setToolTip(tooltip);
     return l;

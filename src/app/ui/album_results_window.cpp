@@ -1,12 +1,12 @@
 #include "app/ui/album_results_window.h"
 
-#include "app/ui/named_colours.h"
+#include "common/ui/named_colours.h"
 
 namespace app::ui {
 
-TAlbumSet::TAlbumSet(const SearchHits& hits, Prompter& prompter, GoToAlbum goToAlbum, QWidget* parent)
+TAlbumSet::TAlbumSet(const SearchHits& hits, common::Prompter& prompter, GoToAlbum goToAlbum, QWidget* parent)
     : ResultsWindow({"AlbumSet",
-                     QColor(colour::kGreen),
+                     QColor(common::ui::colour::kGreen),
                      {{"ALBUM", "Album"}, {"ARTIST", "Artist"}, {"LABEL", "Label"}, {"GENRE", "Genre"}},
                      "Go to Album for selected row",
                      nullptr,

@@ -8,7 +8,7 @@ namespace app::ui {
 class TAlbumSet : public ResultsWindow {
     Q_OBJECT
 public:
-    TAlbumSet(const SearchHits& hits, Prompter& prompter, GoToAlbum goToAlbum, QWidget* parent = nullptr);
+    TAlbumSet(const SearchHits& hits, common::Prompter& prompter, GoToAlbum goToAlbum, QWidget* parent = nullptr);
 };
 
 }  // namespace app::ui

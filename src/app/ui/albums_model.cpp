@@ -4,13 +4,13 @@
 #include <QFont>
 
 #include "app/album_browsing.h"
-#include "app/ui/named_colours.h"
+#include "common/ui/named_colours.h"
 
 namespace app::ui {
 
 AlbumsModel::AlbumsModel(QObject* parent)
-    : CursorModel({{"ARTIST", "Artist"}, {"ALBUM", "Album"}, {"LABEL", "Media Label/Directory"}, {"GENRE", "Genre"}},
-                  parent)
+    : common::ui::CursorModel(
+          {{"ARTIST", "Artist"}, {"ALBUM", "Album"}, {"LABEL", "Media Label/Directory"}, {"GENRE", "Genre"}}, parent)
 {
 }
 
@@ -27,7 +27,7 @@ QVariant AlbumsModel::cellStyle(int, int column, int role) const
 QVariant AlbumsModel::titleStyle(int section, int role) const
 {
     if (role == Qt::BackgroundRole && attached() && isCurrentOrder(view()->cursor(), fieldOf(section)))
-        return QColor(colour::kAqua);
+        return QColor(common::ui::colour::kAqua);
     return {};
 }
 

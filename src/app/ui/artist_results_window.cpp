@@ -7,7 +7,7 @@ const QColor kTeal(0, 128, 128);
 
 }  // namespace
 
-TArtSet::TArtSet(const SearchHits& hits, Prompter& prompter, GoToAlbum goToAlbum, QWidget* parent)
+TArtSet::TArtSet(const SearchHits& hits, common::Prompter& prompter, GoToAlbum goToAlbum, QWidget* parent)
     : ResultsWindow({"ArtSet",
                      kTeal,
                      {{"NR", "#"}, {"ARTIST", "Artist"}, {"Album", "Album"}, {"Label", "Label"}},

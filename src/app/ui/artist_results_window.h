@@ -10,7 +10,7 @@ namespace app::ui {
 class TArtSet : public ResultsWindow {
     Q_OBJECT
 public:
-    TArtSet(const SearchHits& hits, Prompter& prompter, GoToAlbum goToAlbum, QWidget* parent = nullptr);
+    TArtSet(const SearchHits& hits, common::Prompter& prompter, GoToAlbum goToAlbum, QWidget* parent = nullptr);
 };
 
 }  // namespace app::ui

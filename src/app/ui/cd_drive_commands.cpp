@@ -4,11 +4,11 @@
 
 namespace app::ui {
 
-CdDriveCommands::CdDriveCommands(platform::CdAccess& access, ProgramState& state, Prompter& prompter, TForm1& form,
-                                 catalogue::Catalogue& catalogue, lookup::CdDrive::Pause pause)
+CdDriveCommands::CdDriveCommands(platform::CdAccess& access, common::ProgramState& state, common::Prompter& prompter,
+                                 TForm1& form, catalogue::Catalogue& catalogue, lookup::CdDrive::Pause pause)
     : state_(state),
-      drive_(access, state.lookup, [&prompter](const std::string& message) { prompter.error(message); },
-             std::move(pause)),
+      drive_(
+          access, state.lookup, [&prompter](const std::string& message) { prompter.error(message); }, std::move(pause)),
       finder_(drive_, state.lookup, catalogue, [&prompter](const std::string& message) { prompter.error(message); }),
       adapter_(drive_, state)
 {

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/cd_drive_adapter.h"
-#include "app/program_state.h"
-#include "app/prompter.h"
 #include "catalogue/catalogue.h"
+#include "common/program_state.h"
+#include "common/prompter.h"
 #include "lookup/cd_drive.h"
 #include "lookup/cd_finder.h"
 #include "platform/cd_access.h"
@@ -20,7 +20,7 @@ class CdDriveCommands {
 public:
     // Registers the find feature on `form` and hands it the drive for
     // start-up. All must outlive this object; `pause` as lookup::CdDrive's.
-    CdDriveCommands(platform::CdAccess& access, ProgramState& state, Prompter& prompter, TForm1& form,
+    CdDriveCommands(platform::CdAccess& access, common::ProgramState& state, common::Prompter& prompter, TForm1& form,
                     catalogue::Catalogue& catalogue, lookup::CdDrive::Pause pause = {});
     CdDriveCommands(const CdDriveCommands&) = delete;
     CdDriveCommands& operator=(const CdDriveCommands&) = delete;
@@ -28,7 +28,7 @@ public:
 private:
     void findCd();
 
-    const ProgramState& state_;
+    const common::ProgramState& state_;
     lookup::CdDrive drive_;
     lookup::CdFinder finder_;
     CdDriveAdapter adapter_;

@@ -2,7 +2,7 @@
 
 #include <QTimer>
 
-#include "app/ansi_text.h"
+#include "common/ansi_text.h"
 
 namespace app::ui {
 namespace {
@@ -11,7 +11,7 @@ constexpr int kRetryMs = 250;
 
 }  // namespace
 
-EngineFaultOffer::EngineFaultOffer(Prompter& prompter, std::function<bool()> rebuild,
+EngineFaultOffer::EngineFaultOffer(common::Prompter& prompter, std::function<bool()> rebuild,
                                    std::function<bool()> canAskNow, QObject* parent)
     : QObject(parent), prompter_(prompter), rebuild_(std::move(rebuild)), canAskNow_(std::move(canAskNow))
 {
@@ -34,7 +34,7 @@ void EngineFaultOffer::ask()
         QTimer::singleShot(kRetryMs, this, &EngineFaultOffer::ask);
         return;
     }
-    const bool yes = prompter_.confirm(toAnsi(message_) + std::string(kRebuildQuestion));
+    const bool yes = prompter_.confirm(common::toAnsi(message_) + std::string(kRebuildQuestion));
     // From here an error is news: one met while showing the rebuilt
     // catalogue is asked about again.
     pending_ = false;

@@ -7,7 +7,7 @@
 #include <QSet>
 #include <QString>
 
-#include "app/prompter.h"
+#include "common/prompter.h"
 
 namespace app::ui {
 
@@ -27,7 +27,7 @@ public:
     // its own failure and returns whether it succeeded. `canAskNow` tells
     // whether nothing else works on the tables at the moment (no modal
     // window, no long step); the question waits until then.
-    EngineFaultOffer(Prompter& prompter, std::function<bool()> rebuild, std::function<bool()> canAskNow,
+    EngineFaultOffer(common::Prompter& prompter, std::function<bool()> rebuild, std::function<bool()> canAskNow,
                      QObject* parent = nullptr);
 
     // Queues the question with `message` (the engine's text) unless one is
@@ -39,7 +39,7 @@ public:
 private:
     void ask();
 
-    Prompter& prompter_;
+    common::Prompter& prompter_;
     std::function<bool()> rebuild_;
     std::function<bool()> canAskNow_;
     QString message_;

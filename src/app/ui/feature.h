@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string_view>
-
 namespace app::ui {
 
 // The main window's actions that other parts of the program carry out. A
@@ -29,8 +27,5 @@ enum class Feature {
     TellFriend,
     ReportBug,
 };
-
-// Added to the tooltip of a control whose feature has no handler yet.
-inline constexpr std::string_view kNotAvailableYet = "Not available yet";
 
 }  // namespace app::ui

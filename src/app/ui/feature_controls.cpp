@@ -1,5 +1,7 @@
 #include "app/ui/feature_controls.h"
 
+#include "common/ui/not_available_yet.h"
+
 namespace app::ui {
 
 void FeatureControls::add(Feature feature, QWidget* control) { entries_.push_back({feature, control, nullptr, control->toolTip()}); }
@@ -12,7 +14,8 @@ void FeatureControls::add(Feature feature, QAction* control)
 void FeatureControls::update(const std::function<bool(Feature)>& registered,
                              const std::function<bool(Feature)>& allowed)
 {
-    const QString notYet = QString::fromLatin1(kNotAvailableYet.data(), static_cast<qsizetype>(kNotAvailableYet.size()));
+    const QString notYet = QString::fromLatin1(common::ui::kNotAvailableYet.data(),
+                                               static_cast<qsizetype>(common::ui::kNotAvailableYet.size()));
     for (const Entry& e : entries_) {
         const bool there = registered(e.feature);
         const bool enabled = there && allowed(e.feature);

@@ -22,7 +22,7 @@ public:
     void add(Feature feature, QAction* control);
 
     // Each control enabled when `registered` and `allowed` say so for its
-    // feature; the tooltip of one not registered gets kNotAvailableYet.
+    // feature; the tooltip of one not registered gets common::ui::kNotAvailableYet.
     void update(const std::function<bool(Feature)>& registered, const std::function<bool(Feature)>& allowed);
 
 private:

@@ -5,8 +5,8 @@
 
 namespace app::ui {
 
-FilterCommands::FilterCommands(TForm1& form, catalogue::Catalogue& catalogue, Prompter& prompter,
-                               const ProgramState& state)
+FilterCommands::FilterCommands(TForm1& form, catalogue::Catalogue& catalogue, common::Prompter& prompter,
+                               const common::ProgramState& state)
     : form_(form),
       prompter_(prompter),
       state_(state),

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/album_filter.h"
-#include "app/program_state.h"
-#include "app/prompter.h"
 #include "catalogue/catalogue.h"
+#include "common/program_state.h"
+#include "common/prompter.h"
 
 namespace app::ui {
 
@@ -15,7 +15,8 @@ class TForm1;
 class FilterCommands {
 public:
     // Registers both features on `form`. All four must outlive this object.
-    FilterCommands(TForm1& form, catalogue::Catalogue& catalogue, Prompter& prompter, const ProgramState& state);
+    FilterCommands(TForm1& form, catalogue::Catalogue& catalogue, common::Prompter& prompter,
+                   const common::ProgramState& state);
     FilterCommands(const FilterCommands&) = delete;
     FilterCommands& operator=(const FilterCommands&) = delete;
 
@@ -24,8 +25,8 @@ private:
     void cancelFilter();
 
     TForm1& form_;
-    Prompter& prompter_;
-    const ProgramState& state_;
+    common::Prompter& prompter_;
+    const common::ProgramState& state_;
     AlbumFilter filter_;
 };
 

@@ -7,8 +7,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/action_guard.h"
 #include "app/ui/history_box.h"
+#include "common/action_guard.h"
 
 namespace app::ui {
 namespace {
@@ -26,7 +26,8 @@ QToolButton* pictureButton(const char* name, const char* tooltip, QStyle::Standa
 
 }  // namespace
 
-TFilterForm::TFilterForm(AlbumFilter& filter, Prompter& prompter, const std::string& programDir, QWidget* parent)
+TFilterForm::TFilterForm(AlbumFilter& filter, common::Prompter& prompter, const std::string& programDir,
+                         QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), filter_(filter), prompter_(prompter)
 {
     setObjectName("FilterForm");
@@ -61,7 +62,8 @@ TFilterForm::TFilterForm(AlbumFilter& filter, Prompter& prompter, const std::str
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(clear, &QToolButton::clicked, box_, &HistoryBox::clearEntry);
-    connect(remove, &QToolButton::clicked, this, [this] { runAction(prompter_, [this] { box_->removeFromHistory(); }); });
+    connect(remove, &QToolButton::clicked, this,
+            [this] { common::runAction(prompter_, [this] { box_->removeFromHistory(); }); });
     connect(ok, &QPushButton::clicked, this, &TFilterForm::okClicked);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -71,7 +73,7 @@ TFilterForm::TFilterForm(AlbumFilter& filter, Prompter& prompter, const std::str
 
 void TFilterForm::okClicked()
 {
-    runAction(prompter_, [this] { outcome_ = filter_.apply(box_->text(), box_->history()); });
+    common::runAction(prompter_, [this] { outcome_ = filter_.apply(box_->text(), box_->history()); });
     accept();
 }
 

@@ -6,7 +6,7 @@
 #include <QDialog>
 
 #include "app/album_filter.h"
-#include "app/prompter.h"
+#include "common/prompter.h"
 
 namespace app::ui {
 
@@ -21,7 +21,8 @@ class TFilterForm : public QDialog {
     Q_OBJECT
 public:
     // Throws xbase::XbaseError when the history file cannot be read.
-    TFilterForm(AlbumFilter& filter, Prompter& prompter, const std::string& programDir, QWidget* parent = nullptr);
+    TFilterForm(AlbumFilter& filter, common::Prompter& prompter, const std::string& programDir,
+                QWidget* parent = nullptr);
 
     // The rules' answer to the last OK; nothing before one.
     std::optional<AlbumFilter::Outcome> outcome() const { return outcome_; }
@@ -30,7 +31,7 @@ private:
     void okClicked();
 
     AlbumFilter& filter_;
-    Prompter& prompter_;
+    common::Prompter& prompter_;
     HistoryBox* box_;
     std::optional<AlbumFilter::Outcome> outcome_;
 };

@@ -2,7 +2,7 @@
 
 #include <QLineEdit>
 
-#include "app/ansi_text.h"
+#include "common/ansi_text.h"
 
 namespace app::ui {
 namespace {
@@ -33,13 +33,13 @@ void HistoryBox::showEntries()
     const QString kept = currentText();
     clear();
     for (const std::string& entry : history_.entries())
-        addItem(fromAnsi(entry));
+        addItem(common::fromAnsi(entry));
     setEditText(kept);
 }
 
-std::string HistoryBox::text() const { return toAnsi(currentText()); }
+std::string HistoryBox::text() const { return common::toAnsi(currentText()); }
 
-void HistoryBox::setText(const std::string& text) { setEditText(fromAnsi(text)); }
+void HistoryBox::setText(const std::string& text) { setEditText(common::fromAnsi(text)); }
 
 void HistoryBox::clearEntry()
 {

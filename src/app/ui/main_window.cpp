@@ -10,21 +10,21 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/action_guard.h"
-#include "app/ansi_text.h"
-#include "app/product_version.h"
 #include "app/ui/album_info_panel.h"
 #include "app/ui/albums_model.h"
-#include "app/ui/cursor_grid.h"
 #include "app/ui/engine_fault_offer.h"
 #include "app/ui/main_popup_menu.h"
 #include "app/ui/manage_collection_box.h"
-#include "app/ui/named_colours.h"
 #include "app/ui/order_header_view.h"
 #include "app/ui/quick_search_box.h"
 #include "app/ui/tool_box.h"
 #include "app/ui/tooltip_switch.h"
 #include "app/ui/tracks_model.h"
+#include "common/action_guard.h"
+#include "common/ansi_text.h"
+#include "common/product_version.h"
+#include "common/ui/cursor_grid.h"
+#include "common/ui/named_colours.h"
 #include "settings/settings_file.h"
 
 namespace app::ui {
@@ -53,7 +53,7 @@ QPushButton* shortcutLabel(const char* name, const QString& text, const char* co
 
 }  // namespace
 
-TForm1::TForm1(ProgramState& state, Prompter& prompter, QWidget* parent)
+TForm1::TForm1(common::ProgramState& state, common::Prompter& prompter, QWidget* parent)
     : QMainWindow(parent), state_(state), prompter_(prompter)
 {
     faults_ = new EngineFaultOffer(
@@ -72,7 +72,7 @@ TForm1::~TForm1() = default;
 void TForm1::buildWindow()
 {
     setObjectName("Form1");
-    setWindowTitle(QString::fromLatin1(kAppTitle.data(), static_cast<qsizetype>(kAppTitle.size())));
+    setWindowTitle(QString::fromLatin1(common::kAppTitle.data(), static_cast<qsizetype>(common::kAppTitle.size())));
     QFont bold = font();
     bold.setPixelSize(kFontPixels);
     bold.setBold(true);
@@ -83,11 +83,11 @@ void TForm1::buildWindow()
     auto* central = new QWidget(this);
     central->setObjectName("ClientArea");
 
-    albumsGrid_ = new CursorGrid("AlbumsGrid", central);
+    albumsGrid_ = new common::ui::CursorGrid("AlbumsGrid", central);
     albumsGrid_->setHorizontalHeader(new OrderHeaderView(albumsGrid_));
     albumsGrid_->setModel(albumsModel_);
     infoPanel_ = new AlbumInfoPanel(central);
-    cdGrid_ = new CursorGrid("CDGrid", central);
+    cdGrid_ = new common::ui::CursorGrid("CDGrid", central);
     cdGrid_->setModel(tracksModel_);
     cdGrid_->setColumnWidth(0, kNumberColumnWidth);
     cdGrid_->horizontalHeader()->setStretchLastSection(true);
@@ -149,13 +149,14 @@ void TForm1::buildWindow()
 
 void TForm1::connectControls()
 {
-    for (CursorModel* model : {static_cast<CursorModel*>(albumsModel_), static_cast<CursorModel*>(tracksModel_)})
-        connect(model, &CursorModel::readFailed, this, &TForm1::reportEngineFault);
+    for (common::ui::CursorModel* model :
+         {static_cast<common::ui::CursorModel*>(albumsModel_), static_cast<common::ui::CursorModel*>(tracksModel_)})
+        connect(model, &common::ui::CursorModel::readFailed, this, &TForm1::reportEngineFault);
     connect(albumsGrid_->horizontalHeader(), &QHeaderView::sectionClicked, this, &TForm1::orderByTitle);
     connect(albumsGrid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { albumChosen(current.row()); });
-    connect(albumsGrid_, &CursorGrid::printableKey, this, &TForm1::keyTyped);
-    connect(albumsGrid_, &CursorGrid::resized, this, &TForm1::applyLayout);
+    connect(albumsGrid_, &common::ui::CursorGrid::printableKey, this, &TForm1::keyTyped);
+    connect(albumsGrid_, &common::ui::CursorGrid::resized, this, &TForm1::applyLayout);
     connect(albumsGrid_, &QAbstractItemView::doubleClicked, this, [this] { detailViewDispatch(); });
     connect(cdGrid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { trackChosen(current.row()); });
@@ -227,14 +228,14 @@ void TForm1::updateControls()
 
 bool TForm1::albumsOpen() const { return catalogue_ && catalogue_->albums().isOpen(); }
 
-void TForm1::act(const std::function<void()>& action) { runAction(prompter_, action); }
+void TForm1::act(const std::function<void()>& action) { common::runAction(prompter_, action); }
 
 void TForm1::guarded(const std::function<void()>& step)
 {
     try {
         step();
     } catch (const std::exception& e) {
-        reportEngineFault(fromMessage(e.what()));
+        reportEngineFault(common::fromMessage(e.what()));
     }
 }
 

@@ -10,22 +10,25 @@
 #include "app/category_source.h"
 #include "app/column_layout.h"
 #include "app/disc_in_drive.h"
-#include "app/program_state.h"
-#include "app/prompter.h"
 #include "app/startup_target.h"
 #include "app/ui/feature.h"
 #include "app/ui/feature_controls.h"
 #include "catalogue/catalogue.h"
+#include "common/program_state.h"
+#include "common/prompter.h"
 
 class QPushButton;
 class QStatusBar;
 class QToolButton;
 
+namespace common::ui {
+class CursorGrid;
+}  // namespace common::ui
+
 namespace app::ui {
 
 class AlbumInfoPanel;
 class AlbumsModel;
-class CursorGrid;
 class EngineFaultOffer;
 class MainPopupMenu;
 class TooltipSwitch;
@@ -44,7 +47,7 @@ public:
     static constexpr int kRequestReportWriter = 2;
 
     // Made before the catalogue: nothing here touches a table.
-    TForm1(ProgramState& state, Prompter& prompter, QWidget* parent = nullptr);
+    TForm1(common::ProgramState& state, common::Prompter& prompter, QWidget* parent = nullptr);
     ~TForm1() override;
 
     // The catalogue, made after the window; null detaches the grids.
@@ -129,8 +132,8 @@ private:
     void showCatalogue();
     bool rebuildIndexes();
 
-    ProgramState& state_;
-    Prompter& prompter_;
+    common::ProgramState& state_;
+    common::Prompter& prompter_;
     catalogue::Catalogue* catalogue_ = nullptr;
     DiscInDrive* drive_ = nullptr;
     CategorySource* categories_ = nullptr;
@@ -148,8 +151,8 @@ private:
 
     AlbumsModel* albumsModel_;
     TracksModel* tracksModel_;
-    CursorGrid* albumsGrid_;
-    CursorGrid* cdGrid_;
+    common::ui::CursorGrid* albumsGrid_;
+    common::ui::CursorGrid* cdGrid_;
     AlbumInfoPanel* infoPanel_;
     QToolButton* naturalButton_;
     QPushButton* referLabel_;

@@ -8,20 +8,20 @@
 #include <QStatusBar>
 #include <QThread>
 
-#include "app/action_guard.h"
 #include "app/album_browsing.h"
-#include "app/ansi_text.h"
 #include "app/page_locator.h"
 #include "app/startup_sequence.h"
 #include "app/tips_file.h"
 #include "app/ui/album_info_panel.h"
 #include "app/ui/albums_model.h"
-#include "app/ui/cursor_grid.h"
-#include "app/ui/long_step.h"
 #include "app/ui/main_window.h"
 #include "app/ui/tooltip_switch.h"
 #include "app/ui/tracks_model.h"
 #include "catalogue/program_files.h"
+#include "common/action_guard.h"
+#include "common/ansi_text.h"
+#include "common/ui/cursor_grid.h"
+#include "common/ui/long_step.h"
 #include "maintenance/reindex.h"
 
 namespace app::ui {
@@ -31,7 +31,7 @@ constexpr std::string_view kTipsMissingText = "Can't find Tip of the Day File ";
 
 QString trimmedField(const xbase::Cursor& cursor, std::string_view field)
 {
-    return fromAnsi(cursor.fieldTrimmed(field));
+    return common::fromAnsi(cursor.fieldTrimmed(field));
 }
 
 }  // namespace
@@ -109,7 +109,7 @@ void TForm1::setStatusText(const std::string& text)
     if (text.empty())
         myBar_->clearMessage();
     else
-        myBar_->showMessage(fromAnsi(text));
+        myBar_->showMessage(common::fromAnsi(text));
     // Steps that follow may keep the event loop busy.
     if (myBar_->isVisible())
         myBar_->repaint();
@@ -179,7 +179,7 @@ void TForm1::runStartup()
         sequence.run();
     } catch (const std::exception& e) {
         startupFailed_ = true;
-        failure = fromMessage(e.what());
+        failure = common::fromMessage(e.what());
     }
     if (startupFailed_) {
         // The engine's error ends the sequence; the grids show what opened,
@@ -202,7 +202,7 @@ bool TForm1::rebuildIndexes()
     if (!catalogue_)
         return false;
     const bool rebuilt =
-        runAction(prompter_, [this] { runLongStep([this] { maintenance::reindexCatalogue(*catalogue_); }); });
+        common::runAction(prompter_, [this] { runLongStep([this] { maintenance::reindexCatalogue(*catalogue_); }); });
     if (rebuilt && startupFailed_) {
         // The start-up that stopped at the damage runs again, in full.
         state_.started = false;
@@ -231,10 +231,10 @@ void TForm1::runLongStep(const std::function<void()>& step)
     tracksModel_->setPlaylist(nullptr);
     inLongStep_ = true;
     const auto stepEnded = qScopeGuard([this] { inLongStep_ = false; });
-    runKeepingWindowsPainted(step);
+    common::ui::runKeepingWindowsPainted(step);
 }
 
-void TForm1::setCaption(const std::string& caption) { setWindowTitle(fromAnsi(caption)); }
+void TForm1::setCaption(const std::string& caption) { setWindowTitle(common::fromAnsi(caption)); }
 
 void TForm1::setMaximized(bool maximized)
 {
@@ -262,7 +262,7 @@ void TForm1::disableAddCd()
 
 void TForm1::showTipOfTheDay()
 {
-    act([this] { prompter_.showWindow(window::kTipOfTheDay); });
+    act([this] { prompter_.showWindow(common::window::kTipOfTheDay); });
 }
 
 void TForm1::finishStartup()

@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/ansi_text.h"
 #include "app/ui/main_window.h"
+#include "common/ansi_text.h"
 
 namespace app::ui {
 namespace {
@@ -65,7 +65,7 @@ int TMatchesForm::choose(const std::vector<std::string>& lines)
 {
     list_->clear();
     for (const std::string& line : lines)
-        list_->addItem(fromAnsi(line));
+        list_->addItem(common::fromAnsi(line));
     list_->clearSelection();
     list_->setCurrentRow(-1);
     mainWindow_.setRequest(kNoChoice);

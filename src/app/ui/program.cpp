@@ -3,12 +3,12 @@
 #include <QApplication>
 #include <QScreen>
 
-#include "app/ansi_text.h"
-#include "app/product_version.h"
 #include "app/program_directory.h"
 #include "app/tips_file.h"
 #include "app/ui/tips_form.h"
 #include "catalogue/program_files.h"
+#include "common/ansi_text.h"
+#include "common/product_version.h"
 #include "playback/ui/playlist_button.h"
 
 namespace app::ui {
@@ -28,10 +28,11 @@ Program::~Program()
 
 bool Program::start()
 {
-    const QString title = QString::fromLatin1(kAppTitle.data(), static_cast<qsizetype>(kAppTitle.size()));
+    const QString title =
+        QString::fromLatin1(common::kAppTitle.data(), static_cast<qsizetype>(common::kAppTitle.size()));
     QApplication::setApplicationName(title);
-    QApplication::setApplicationVersion(QString::fromLatin1(productVersion().data(),
-                                                            static_cast<qsizetype>(productVersion().size())));
+    QApplication::setApplicationVersion(
+        QString::fromLatin1(common::productVersion().data(), static_cast<qsizetype>(common::productVersion().size())));
     const std::string executableDir = QCoreApplication::applicationDirPath().toStdString();
     const DirectoryInputs directoryInputs = currentDirectoryInputs(executableDir);
     state_.programDir = chooseProgramDirectory(directoryInputs);
@@ -43,7 +44,7 @@ bool Program::start()
     if (instance_->raiseRunningInstance())
         return false;
 
-    prompter_ = std::make_unique<MessageBoxPrompter>(state_.programDir);
+    prompter_ = std::make_unique<common::ui::MessageBoxPrompter>(state_.programDir);
     form_ = std::make_unique<TForm1>(state_, *prompter_);
     matches_ = new TMatchesForm(*form_);
     catalogue_ = std::make_unique<catalogue::Catalogue>(state_.programDir);
@@ -77,14 +78,14 @@ void Program::close()
 void Program::reportFault(const std::string& message)
 {
     if (form_)
-        form_->reportEngineFault(fromMessage(message));
+        form_->reportEngineFault(common::fromMessage(message));
     else
         qCritical("%s", message.c_str());
 }
 
 void Program::registerWindows()
 {
-    prompter_->registerWindow(std::string(window::kTipOfTheDay), [this] {
+    prompter_->registerWindow(std::string(common::window::kTipOfTheDay), [this] {
         auto tips = TipsFile::load(catalogue::joinPath(state_.programDir, TipsFile::kFileName));
         if (!tips)
             return false;

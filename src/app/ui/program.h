@@ -2,14 +2,14 @@
 
 #include <memory>
 
-#include "app/program_state.h"
 #include "app/single_instance.h"
 #include "app/ui/cd_drive_commands.h"
 #include "app/ui/filter_commands.h"
 #include "app/ui/main_window.h"
 #include "app/ui/matches_form.h"
-#include "app/ui/message_box_prompter.h"
 #include "catalogue/catalogue.h"
+#include "common/program_state.h"
+#include "common/ui/message_box_prompter.h"
 #include "editing/ui/edit_form.h"
 #include "platform/cdio/libcdio_access.h"
 
@@ -46,9 +46,9 @@ public:
 private:
     void registerWindows();
 
-    ProgramState state_;
+    common::ProgramState state_;
     std::unique_ptr<SingleInstance> instance_;
-    std::unique_ptr<MessageBoxPrompter> prompter_;
+    std::unique_ptr<common::ui::MessageBoxPrompter> prompter_;
     std::unique_ptr<TForm1> form_;
     TMatchesForm* matches_ = nullptr;  // a child of the main window
     editing::ui::TMngRecF* editForm_ = nullptr;  // the album edit form, a child of the main window

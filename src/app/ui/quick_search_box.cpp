@@ -6,29 +6,29 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/action_guard.h"
-#include "app/ansi_text.h"
 #include "app/ui/album_results_window.h"
 #include "app/ui/artist_results_window.h"
 #include "app/ui/main_window.h"
-#include "app/ui/named_colours.h"
 #include "app/ui/track_results_window.h"
+#include "common/action_guard.h"
+#include "common/ansi_text.h"
+#include "common/ui/named_colours.h"
 
 namespace app::ui {
 
-QuickSearchBox::QuickSearchBox(TForm1& form, Prompter& prompter, QWidget* parent)
+QuickSearchBox::QuickSearchBox(TForm1& form, common::Prompter& prompter, QWidget* parent)
     : QGroupBox(" Quick Search", parent), form_(form), prompter_(prompter)
 {
     setObjectName("QuickSearchBox");
     setAutoFillBackground(true);
     QPalette p = palette();
-    p.setColor(QPalette::Window, colour::kAqua);
+    p.setColor(QPalette::Window, common::ui::colour::kAqua);
     setPalette(p);
 
     field_ = new QComboBox(this);
     field_->setObjectName("RadioGroup2");
     for (std::string_view name : kSearchFieldNames)
-        field_->addItem(fromAnsi(name));
+        field_->addItem(common::fromAnsi(name));
     field_->setCurrentIndex(0);
     text_ = new QLineEdit(this);
     text_->setObjectName("Edit1");
@@ -54,11 +54,11 @@ QuickSearchBox::QuickSearchBox(TForm1& form, Prompter& prompter, QWidget* parent
 void QuickSearchBox::findIt()
 {
     catalogue::Catalogue* catalogue = form_.catalogue();
-    const std::string text = toAnsi(text_->text());
+    const std::string text = common::toAnsi(text_->text());
     if (!catalogue || text.empty())
         return;
     const auto field = static_cast<SearchField>(field_->currentIndex());
-    runAction(prompter_, [&] {
+    common::runAction(prompter_, [&] {
         QuickSearch(*catalogue, prompter_).find(field, text, [this](const SearchHits& hits) { showResults(hits); });
     });
     form_.refreshGrids();

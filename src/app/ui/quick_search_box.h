@@ -2,8 +2,8 @@
 
 #include <QGroupBox>
 
-#include "app/prompter.h"
 #include "app/quick_search.h"
+#include "common/prompter.h"
 
 class QComboBox;
 class QLineEdit;
@@ -19,7 +19,7 @@ class TForm1;
 class QuickSearchBox : public QGroupBox {
     Q_OBJECT
 public:
-    QuickSearchBox(TForm1& form, Prompter& prompter, QWidget* parent = nullptr);
+    QuickSearchBox(TForm1& form, common::Prompter& prompter, QWidget* parent = nullptr);
 
 private:
     void findIt();
@@ -27,7 +27,7 @@ private:
     void showResults(const SearchHits& hits);
 
     TForm1& form_;
-    Prompter& prompter_;
+    common::Prompter& prompter_;
     QComboBox* field_;
     QLineEdit* text_;
 };

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "app/ansi_text.h"
+#include "common/ansi_text.h"
 
 namespace app::ui {
 
@@ -37,7 +37,7 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const
         return {};
     // Painting must not throw; a row that cannot be read shows blank.
     try {
-        return standOn(index.row()) ? fromAnsi(view_->fieldTrimmed(column.field)) : QVariant();
+        return standOn(index.row()) ? common::fromAnsi(view_->fieldTrimmed(column.field)) : QVariant();
     } catch (const std::exception&) {
         return {};
     }

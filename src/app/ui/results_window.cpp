@@ -6,19 +6,19 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/action_guard.h"
-#include "app/ansi_text.h"
-#include "app/ui/cursor_grid.h"
-#include "app/ui/named_colours.h"
+#include "common/action_guard.h"
+#include "common/ansi_text.h"
+#include "common/ui/cursor_grid.h"
+#include "common/ui/named_colours.h"
 
 namespace app::ui {
 
-ResultsWindow::ResultsWindow(const Design& design, const SearchHits& hits, Prompter& prompter, GoToAlbum goToAlbum,
-                             QWidget* parent)
+ResultsWindow::ResultsWindow(const Design& design, const SearchHits& hits, common::Prompter& prompter,
+                             GoToAlbum goToAlbum, QWidget* parent)
     : QDialog(parent), prompter_(prompter), goToAlbum_(std::move(goToAlbum))
 {
     setObjectName(design.objectName);
-    setWindowTitle(fromAnsi(hits.caption));
+    setWindowTitle(common::fromAnsi(hits.caption));
     setFixedSize(design.size);
     setAutoFillBackground(true);
     QPalette p = palette();
@@ -31,12 +31,12 @@ ResultsWindow::ResultsWindow(const Design& design, const SearchHits& hits, Promp
         note->setObjectName("NoteLabel");
         note->setAutoFillBackground(true);
         QPalette aqua = note->palette();
-        aqua.setColor(QPalette::Window, colour::kAqua);
+        aqua.setColor(QPalette::Window, common::ui::colour::kAqua);
         note->setPalette(aqua);
         layout->addWidget(note);
     }
     model_ = new ResultsModel(hits.view, design.columns, this);
-    grid_ = new CursorGrid("DBGrid1", this);
+    grid_ = new common::ui::CursorGrid("DBGrid1", this);
     grid_->setModel(model_);
     grid_->horizontalHeader()->setStretchLastSection(true);
     grid_->showRow(0);
@@ -62,7 +62,7 @@ void ResultsWindow::goButtonClick()
 {
     const int row = grid_->currentIndex().isValid() ? grid_->currentIndex().row() : 0;
     std::string id;
-    if (runAction(prompter_, [&] { id = model_->idAt(row); }) && !id.empty())
+    if (common::runAction(prompter_, [&] { id = model_->idAt(row); }) && !id.empty())
         goToAlbum_(id);
 }
 

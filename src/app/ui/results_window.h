@@ -7,13 +7,15 @@
 #include <QColor>
 #include <QDialog>
 
-#include "app/prompter.h"
 #include "app/quick_search.h"
 #include "app/ui/results_model.h"
+#include "common/prompter.h"
+
+namespace common::ui {
+class CursorGrid;
+}  // namespace common::ui
 
 namespace app::ui {
-
-class CursorGrid;
 
 // A quick search result window: the hits in the read-only grid DBGrid1, the
 // go button Button1 (the default button) that makes the selected row's album
@@ -34,16 +36,16 @@ protected:
         QSize size;
     };
 
-    ResultsWindow(const Design& design, const SearchHits& hits, Prompter& prompter, GoToAlbum goToAlbum,
+    ResultsWindow(const Design& design, const SearchHits& hits, common::Prompter& prompter, GoToAlbum goToAlbum,
                   QWidget* parent);
 
 private:
     void goButtonClick();
 
-    Prompter& prompter_;
+    common::Prompter& prompter_;
     GoToAlbum goToAlbum_;
     ResultsModel* model_;
-    CursorGrid* grid_;
+    common::ui::CursorGrid* grid_;
 };
 
 }  // namespace app::ui

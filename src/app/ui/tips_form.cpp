@@ -6,12 +6,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/action_guard.h"
-#include "app/ansi_text.h"
+#include "common/action_guard.h"
+#include "common/ansi_text.h"
 
 namespace app::ui {
 
-TTipForm::TTipForm(TipsFile tips, Prompter& prompter, QWidget* parent)
+TTipForm::TTipForm(TipsFile tips, common::Prompter& prompter, QWidget* parent)
     : QDialog(parent), tips_(std::move(tips)), prompter_(prompter)
 {
     setObjectName("TipForm");
@@ -54,11 +54,11 @@ TTipForm::TTipForm(TipsFile tips, Prompter& prompter, QWidget* parent)
     showTip();
 }
 
-void TTipForm::showTip() { tip_->setText(fromAnsi(tips_.currentTip())); }
+void TTipForm::showTip() { tip_->setText(common::fromAnsi(tips_.currentTip())); }
 
 void TTipForm::accept()
 {
-    if (runAction(prompter_, [this] { tips_.accept(showAtStartup_->isChecked()); }))
+    if (common::runAction(prompter_, [this] { tips_.accept(showAtStartup_->isChecked()); }))
         QDialog::accept();
 }
 

@@ -2,8 +2,8 @@
 
 #include <QDialog>
 
-#include "app/prompter.h"
 #include "app/tips_file.h"
+#include "common/prompter.h"
 
 class QCheckBox;
 class QLabel;
@@ -16,7 +16,7 @@ namespace app::ui {
 class TTipForm : public QDialog {
     Q_OBJECT
 public:
-    TTipForm(TipsFile tips, Prompter& prompter, QWidget* parent = nullptr);
+    TTipForm(TipsFile tips, common::Prompter& prompter, QWidget* parent = nullptr);
 
     void accept() override;
 
@@ -24,7 +24,7 @@ private:
     void showTip();
 
     TipsFile tips_;
-    Prompter& prompter_;
+    common::Prompter& prompter_;
     QLabel* tip_;
     QCheckBox* showAtStartup_;
 };

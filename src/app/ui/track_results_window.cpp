@@ -1,12 +1,12 @@
 #include "app/ui/track_results_window.h"
 
-#include "app/ui/named_colours.h"
+#include "common/ui/named_colours.h"
 
 namespace app::ui {
 
-TForm2::TForm2(const SearchHits& hits, Prompter& prompter, GoToAlbum goToAlbum, QWidget* parent)
+TForm2::TForm2(const SearchHits& hits, common::Prompter& prompter, GoToAlbum goToAlbum, QWidget* parent)
     : ResultsWindow({"Form2",
-                     QColor(colour::kAqua),
+                     QColor(common::ui::colour::kAqua),
                      {{"NR", "#", Qt::AlignRight | Qt::AlignVCenter},
                       {"TRACK", "Track"},
                       {"Artist", "Artist"},

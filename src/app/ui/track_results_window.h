@@ -8,7 +8,7 @@ namespace app::ui {
 class TForm2 : public ResultsWindow {
     Q_OBJECT
 public:
-    TForm2(const SearchHits& hits, Prompter& prompter, GoToAlbum goToAlbum, QWidget* parent = nullptr);
+    TForm2(const SearchHits& hits, common::Prompter& prompter, GoToAlbum goToAlbum, QWidget* parent = nullptr);
 };
 
 }  // namespace app::ui

@@ -3,7 +3,7 @@
 #include <QColor>
 #include <QFont>
 
-#include "app/ui/named_colours.h"
+#include "common/ui/named_colours.h"
 
 namespace app::ui {
 
@@ -11,7 +11,8 @@ const QString TracksModel::kTrackTitle =
     " Track Title - Marked (copied or playlist) tracks appear in yellow & italics";
 
 TracksModel::TracksModel(QObject* parent)
-    : CursorModel({{"NR", "#", Qt::AlignRight | Qt::AlignVCenter, Qt::AlignCenter}, {"TRACK", kTrackTitle}}, parent)
+    : common::ui::CursorModel({{"NR", "#", Qt::AlignRight | Qt::AlignVCenter, Qt::AlignCenter}, {"TRACK", kTrackTitle}},
+                              parent)
 {
 }
 
@@ -27,7 +28,7 @@ bool TracksModel::isMarked(int row) const
 QVariant TracksModel::cellStyle(int row, int, int role) const
 {
     if (role == Qt::BackgroundRole)
-        return isMarked(row) ? QVariant(QColor(colour::kMarked)) : QVariant();
+        return isMarked(row) ? QVariant(QColor(common::ui::colour::kMarked)) : QVariant();
     if (role == Qt::FontRole) {
         QFont font;
         font.setBold(true);

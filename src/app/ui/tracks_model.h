@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/ui/cursor_model.h"
+#include "common/ui/cursor_model.h"
 
 namespace app::ui {
 
 // CDGrid's model over currentAlbumTracks (the current album's tracks): "#" and the
 // title. A marked track (a PLAYLIST row with its ID and NR, looked up in
 // playlist) is yellow and bold italic; the others bold.
-class TracksModel : public CursorModel {
+class TracksModel : public common::ui::CursorModel {
     Q_OBJECT
 public:
     static const QString kTrackTitle;

@@ -14,7 +14,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/ui/feature.h"
+#include "common/ui/not_available_yet.h"
 #include "editing/edit_form_texts.h"
 #include "editing/ui/track_grid.h"
 
@@ -61,7 +61,7 @@ QPushButton* plainButton(const char* name, const char* caption, const char* hint
 
 }  // namespace
 
-TMngRecF::TMngRecF(app::ProgramState& state, app::Prompter& prompter, QWidget* parent)
+TMngRecF::TMngRecF(common::ProgramState& state, common::Prompter& prompter, QWidget* parent)
     : QDialog(parent), state_(state), prompter_(prompter)
 {
     setObjectName("MngRecF");
@@ -249,8 +249,8 @@ void TMngRecF::setTool(Tool tool, std::function<void()> handler)
 
 void TMngRecF::updateTools()
 {
-    const QString notYet =
-        QString::fromLatin1(app::ui::kNotAvailableYet.data(), static_cast<qsizetype>(app::ui::kNotAvailableYet.size()));
+    const QString notYet = QString::fromLatin1(common::ui::kNotAvailableYet.data(),
+                                               static_cast<qsizetype>(common::ui::kNotAvailableYet.size()));
     for (const auto& [tool, entry] : toolButtons_) {
         const auto& [button, tooltip] = entry;
         const bool there = tools_.count(tool) > 0;

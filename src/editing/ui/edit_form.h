@@ -7,9 +7,9 @@
 #include <QDialog>
 #include <QString>
 
-#include "app/program_state.h"
-#include "app/prompter.h"
 #include "catalogue/catalogue.h"
+#include "common/program_state.h"
+#include "common/prompter.h"
 #include "editing/album_form_data.h"
 
 class QAbstractButton;
@@ -41,7 +41,7 @@ public:
         Flip,          // FlipButton, only for multi-artist albums
     };
 
-    TMngRecF(app::ProgramState& state, app::Prompter& prompter, QWidget* parent = nullptr);
+    TMngRecF(common::ProgramState& state, common::Prompter& prompter, QWidget* parent = nullptr);
     ~TMngRecF() override;
 
     void setCatalogue(catalogue::Catalogue* catalogue) { catalogue_ = catalogue; }
@@ -90,8 +90,8 @@ private:
     void addTool(Tool tool, QAbstractButton* button);
     void refreshLists();
 
-    app::ProgramState& state_;
-    app::Prompter& prompter_;
+    common::ProgramState& state_;
+    common::Prompter& prompter_;
     catalogue::Catalogue* catalogue_ = nullptr;
     std::function<void(std::string_view)> openPage_;
     std::map<Tool, std::function<void()>> tools_;

@@ -5,10 +5,11 @@
 #include <QPlainTextEdit>
 #include <QToolButton>
 
-#include "app/action_guard.h"
-#include "app/ansi_text.h"
 #include "catalogue/catalogue_schema.h"
 #include "catalogue/display_text.h"
+#include "common/action_guard.h"
+#include "common/ansi_text.h"
+#include "common/trim_and_case.h"
 #include "editing/album_edit_flow.h"
 #include "editing/album_form_loader.h"
 #include "editing/edit_form_texts.h"
@@ -16,7 +17,6 @@
 #include "editing/ui/edit_form.h"
 #include "editing/ui/track_grid.h"
 #include "xbase/field.h"
-#include "xbase/file_names.h"
 
 namespace editing::ui {
 namespace {
@@ -27,17 +27,17 @@ constexpr int kTotalWidth = 3;
 constexpr char kTimeHeader[] = "Time";
 constexpr std::string_view kLossyText = "Some characters cannot be stored in the Collection; they are saved as \"?\".";
 
-QString viewOf(std::string_view text) { return app::fromAnsi(text); }
+QString viewOf(std::string_view text) { return common::fromAnsi(text); }
 
 // Notes are kept with CR LF line ends; the memo shows plain line ends.
-QString notesForMemo(const std::string& notes) { return app::fromAnsi(notes).replace("\r\n", "\n"); }
+QString notesForMemo(const std::string& notes) { return common::fromAnsi(notes).replace("\r\n", "\n"); }
 
 QString notesOfMemo(const QPlainTextEdit* memo) { return memo->toPlainText().replace("\n", "\r\n"); }
 
 int fieldWidth(std::string_view field)
 {
     for (const xbase::FieldSpec& def : xbase::parseCreationList(catalogue::kAlbums.creationList))
-        if (xbase::equalsNoCase(def.name, field))
+        if (common::equalsNoCase(def.name, field))
             return def.length;
     return 0;
 }
@@ -47,7 +47,7 @@ void setItems(QComboBox* box, const std::vector<std::string>& items)
     const QString text = box->currentText();
     QStringList list;
     for (const std::string& item : items)
-        list << app::fromAnsi(item);
+        list << common::fromAnsi(item);
     if (box->count() == list.size()) {
         bool same = true;
         for (int i = 0; i < list.size() && same; ++i)
@@ -91,7 +91,7 @@ AlbumFormData TMngRecF::contents(bool* lossy) const
     bool lost = false;
     const auto ansi = [&lost](const QString& text) {
         bool cut = false;
-        std::string converted = app::toAnsi(text, &cut);
+        std::string converted = common::toAnsi(text, &cut);
         lost = lost || cut;
         return converted;
     };
@@ -141,7 +141,7 @@ void TMngRecF::showEvent(QShowEvent* event)
 void TMngRecF::activate()
 {
     editSaved_ = false;
-    const std::string rev = app::toAnsi(revLabel_->text());
+    const std::string rev = common::toAnsi(revLabel_->text());
     if (!rev.empty() && static_cast<unsigned char>(rev[0]) > kLastRevisionChar)
         revLabel_->setText(QString(QChar(kHighRevisionChar)));
     const long seconds = state_.lookup.runningSeconds;
@@ -168,7 +168,7 @@ void TMngRecF::refreshLists()
 
 void TMngRecF::detectMultiArtist()
 {
-    various_ = isVarious(app::toAnsi(editArtist_->text()));
+    various_ = isVarious(common::toAnsi(editArtist_->text()));
     grid_->setTitleHeader(viewOf(titleHeader(various_)));
     updateTools();
 }
@@ -177,7 +177,7 @@ void TMngRecF::checkMedia() { updateTools(); }
 
 void TMngRecF::refreshNotesSummary()
 {
-    const std::string notes = app::toAnsi(notesOfMemo(memo1_));
+    const std::string notes = common::toAnsi(notesOfMemo(memo1_));
     speedButton1_->setText(QString::number(notesLineCount(notes)));
     editNotes_->setText(viewOf(firstNotesLine(notes)));
 }
@@ -190,7 +190,7 @@ void TMngRecF::runTool(Tool tool)
     if (found == tools_.end())
         return;
     const std::function<void()> handler = found->second;
-    app::runAction(prompter_, handler);
+    common::runAction(prompter_, handler);
     refreshNotesSummary();
     detectMultiArtist();
     if (tool == Tool::Notes) {
@@ -209,7 +209,7 @@ void TMngRecF::okClicked()
     detectMultiArtist();
     AlbumEditFlow flow(*catalogue_, state_, prompter_);
     bool saved = false;
-    app::runAction(prompter_, [&] {
+    common::runAction(prompter_, [&] {
         bool lossy = false;
         const AlbumFormData data = contents(&lossy);
         if (lossy)
@@ -229,7 +229,7 @@ void TMngRecF::done(int result)
     QDialog::done(result);
     if (catalogue_) {
         AlbumEditFlow flow(*catalogue_, state_, prompter_);
-        app::runAction(prompter_, [&] { flow.close(); });
+        common::runAction(prompter_, [&] { flow.close(); });
     } else {
         state_.lookup.runningSeconds = 0;
     }

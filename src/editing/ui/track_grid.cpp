@@ -2,7 +2,7 @@
 
 #include <QHeaderView>
 
-#include "app/ansi_text.h"
+#include "common/ansi_text.h"
 
 namespace editing::ui {
 namespace {
@@ -39,12 +39,12 @@ void TrackGrid::setTracks(const std::vector<lookup::TrackRow>& tracks)
         const lookup::TrackRow& track = tracks[static_cast<std::size_t>(r)];
         // Number and time are fixed: they come from the disc or the import.
         for (int c : {kNumberColumn, kTimeColumn}) {
-            auto* item = new QTableWidgetItem(app::fromAnsi(c == kNumberColumn ? track.number : track.length));
+            auto* item = new QTableWidgetItem(common::fromAnsi(c == kNumberColumn ? track.number : track.length));
             item->setFlags(Qt::ItemIsEnabled);
             item->setFont(fixed);
             setItem(r, c, item);
         }
-        setItem(r, kTitleColumn, new QTableWidgetItem(app::fromAnsi(track.title)));
+        setItem(r, kTitleColumn, new QTableWidgetItem(common::fromAnsi(track.title)));
     }
     if (rowCount() > 0)
         setCurrentCell(0, kTitleColumn);
@@ -54,7 +54,7 @@ std::vector<lookup::TrackRow> TrackGrid::tracks(bool* lossy) const
 {
     const auto ansi = [lossy](const QString& text) {
         bool cut = false;
-        std::string converted = app::toAnsi(text, &cut);
+        std::string converted = common::toAnsi(text, &cut);
         if (cut && lossy)
             *lossy = true;
         return converted;

@@ -11,7 +11,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/ansi_text.h"
+#include "common/ansi_text.h"
 
 namespace playback::ui {
 namespace {
@@ -42,7 +42,7 @@ void fill(QListWidget* list, const std::vector<std::string>& entries)
 {
     list->clear();
     for (const std::string& entry : entries)
-        list->addItem(app::fromAnsi(entry));
+        list->addItem(common::fromAnsi(entry));
 }
 
 }  // namespace
@@ -229,7 +229,7 @@ void TDualListDlg::showLists()
 
 void TDualListDlg::showRunningTime()
 {
-    runningLabel_->setText(app::fromAnsi(marks_.runningText()));
+    runningLabel_->setText(common::fromAnsi(marks_.runningText()));
     trksLabel_->setText(QString::number(marks_.markedCount()));
 }
 

@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
-#include "app/action_guard.h"
-#include "app/ansi_text.h"
+#include "common/action_guard.h"
+#include "common/ansi_text.h"
 #include "playback/marks_store.h"
 #include "playback/ui/dual_list_dialog.h"
 
@@ -34,20 +34,20 @@ private:
 
 }  // namespace
 
-void playListButtonClick(catalogue::Catalogue& catalogue, app::Prompter& prompter, QWidget* mainWindow,
+void playListButtonClick(catalogue::Catalogue& catalogue, common::Prompter& prompter, QWidget* mainWindow,
                          const std::function<void(std::string_view page)>& openPage)
 {
     catalogue::TableView& albums = catalogue.albums();
     if (!albums.isOpen() || albums->eof())
         return;
     const std::string id = albums->field("ID");
-    const QString title = app::fromAnsi(albums->fieldTrimmed("Album"));
+    const QString title = common::fromAnsi(albums->fieldTrimmed("Album"));
     {
         HiddenWhileMarking hidden(mainWindow ? mainWindow->findChild<QWidget*>("CDGrid") : nullptr);
         MarksStore store(catalogue);
         TDualListDlg dialog(
             store.load(id), title,
-            [&](const PlaylistMarks& marks) { return app::runAction(prompter, [&] { store.save(id, marks); }); },
+            [&](const PlaylistMarks& marks) { return common::runAction(prompter, [&] { store.save(id, marks); }); },
             [&] { openPage(kHelpPage); }, mainWindow);
         dialog.exec();
     }

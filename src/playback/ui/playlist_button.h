@@ -3,8 +3,8 @@
 #include <functional>
 #include <string_view>
 
-#include "app/prompter.h"
 #include "catalogue/catalogue.h"
+#include "common/prompter.h"
 
 class QWidget;
 
@@ -16,7 +16,7 @@ namespace playback::ui {
 // flushed and the albums grid (AlbumsGrid) has the focus. Engine errors on
 // OK are shown by `prompter` and keep the dialog open; errors while loading
 // the lists are thrown (xbase::XbaseError).
-void playListButtonClick(catalogue::Catalogue& catalogue, app::Prompter& prompter, QWidget* mainWindow,
+void playListButtonClick(catalogue::Catalogue& catalogue, common::Prompter& prompter, QWidget* mainWindow,
                          const std::function<void(std::string_view page)>& openPage);
 
 }  // namespace playback::ui

@@ -8,9 +8,9 @@
 #include <QElapsedTimer>
 #include <QTest>
 
-#include "app/ansi_text.h"
 #include "app/ui/engine_fault_offer.h"
 #include "catalogue/run_mark.h"
+#include "common/ansi_text.h"
 #include "main_window_fixture.h"
 #include "support/fixture_files.h"
 #include "text_escape.h"
@@ -111,7 +111,7 @@ TEST_P(DamagedIndexWindow, AsksOnceAndYesRebuildsEveryIndex)
     }
     std::vector<std::string> shown;
     for (int row = 0; row < albums()->rowCount(); ++row)
-        shown.push_back(asciiUpper(app::toAnsi(cell(albums(), row, 0))));
+        shown.push_back(asciiUpper(common::toAnsi(cell(albums(), row, 0))));
     EXPECT_EQ(shown, referenceArtists());
     EXPECT_GT(tracks()->rowCount(), 0);
     EXPECT_EQ(form->windowTitle(), " Vinora - Music Collection Manager");

@@ -69,7 +69,7 @@ void MainWindowFixture::clickTitle(int column)
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
 }
 
-void MainWindowFixture::clickRow(app::ui::CursorGrid* grid, int row)
+void MainWindowFixture::clickRow(common::ui::CursorGrid* grid, int row)
 {
     const QModelIndex target = grid->model()->index(row, 0);
     grid->scrollTo(target);

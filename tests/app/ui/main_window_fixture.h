@@ -8,10 +8,10 @@
 #include <QAbstractItemModel>
 #include <QString>
 
-#include "app/program_state.h"
-#include "app/ui/cursor_grid.h"
 #include "app/ui/main_window.h"
 #include "catalogue/catalogue.h"
+#include "common/program_state.h"
+#include "common/ui/cursor_grid.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 
@@ -41,8 +41,8 @@ protected:
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
-    app::ui::CursorGrid* albumsGrid() const { return child<app::ui::CursorGrid>("AlbumsGrid"); }
-    app::ui::CursorGrid* cdGrid() const { return child<app::ui::CursorGrid>("CDGrid"); }
+    common::ui::CursorGrid* albumsGrid() const { return child<common::ui::CursorGrid>("AlbumsGrid"); }
+    common::ui::CursorGrid* cdGrid() const { return child<common::ui::CursorGrid>("CDGrid"); }
     QAbstractItemModel* albums() const { return albumsGrid()->model(); }
     QAbstractItemModel* tracks() const { return cdGrid()->model(); }
     xbase::Cursor& albumCursor() const { return catalogue->albums().cursor(); }
@@ -51,12 +51,12 @@ protected:
     QString currentArtist() const;
 
     void clickTitle(int column);
-    void clickRow(app::ui::CursorGrid* grid, int row);
+    void clickRow(common::ui::CursorGrid* grid, int row);
     void clickButton(const char* name);
     std::string settingsText() const;
 
     TempDir dir;
-    app::ProgramState state;
+    common::ProgramState state;
     ScriptedPrompter prompter;
     std::unique_ptr<app::ui::TForm1> form;
     std::unique_ptr<catalogue::Catalogue> catalogue;

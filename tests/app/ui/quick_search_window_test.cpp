@@ -62,7 +62,10 @@ protected:
         search(field, text, inWindow, [this] { clickButton("FindButton"); });
     }
 
-    static app::ui::CursorGrid* grid(QDialog& window) { return window.findChild<app::ui::CursorGrid*>("DBGrid1"); }
+    static common::ui::CursorGrid* grid(QDialog& window)
+    {
+        return window.findChild<common::ui::CursorGrid*>("DBGrid1");
+    }
     static QStringList row(QDialog& window, int r)
     {
         QStringList cells;

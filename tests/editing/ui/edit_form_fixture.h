@@ -9,9 +9,9 @@
 
 #include <QString>
 
-#include "app/program_state.h"
-#include "catalogue_snapshot.h"
 #include "catalogue/catalogue.h"
+#include "catalogue_snapshot.h"
+#include "common/program_state.h"
 #include "editing/album_form_data.h"
 #include "editing/ui/edit_form.h"
 #include "support/scripted_prompter.h"
@@ -53,7 +53,7 @@ protected:
     std::string settingsText() const;
 
     TempDir dir;
-    app::ProgramState state;
+    common::ProgramState state;
     ScriptedPrompter prompter;
     std::unique_ptr<catalogue::Catalogue> catalogue;
     std::unique_ptr<editing::ui::TMngRecF> form;

@@ -7,7 +7,7 @@
 
 // The one place where text changes encoding: the catalogue, the settings and
 // every file the program writes hold Windows-1252; Qt shows Unicode.
-namespace app {
+namespace common {
 
 QString fromAnsi(std::string_view text);
 
@@ -19,4 +19,4 @@ std::string toAnsi(const QString& text, bool* lossy = nullptr);
 // else Windows-1252 (catalogue values).
 QString fromMessage(std::string_view text);
 
-}  // namespace app
+}  // namespace common

@@ -2,7 +2,7 @@
 
 #include <QTableView>
 
-namespace app::ui {
+namespace common::ui {
 
 // A read-only grid over a cursor model: whole-row selection that stays
 // visible without focus, one row current. Printable keys are handed to the
@@ -30,4 +30,4 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 };
 
-}  // namespace app::ui
+}  // namespace common::ui

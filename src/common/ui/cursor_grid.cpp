@@ -1,9 +1,9 @@
-#include "app/ui/cursor_grid.h"
+#include "common/ui/cursor_grid.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
 
-namespace app::ui {
+namespace common::ui {
 namespace {
 
 constexpr int kFirstPrintable = 32;
@@ -63,4 +63,4 @@ void CursorGrid::resizeEvent(QResizeEvent* event)
     emit resized();
 }
 
-}  // namespace app::ui
+}  // namespace common::ui

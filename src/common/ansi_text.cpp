@@ -1,11 +1,11 @@
-#include "app/ansi_text.h"
+#include "common/ansi_text.h"
 
 #include <array>
 
 #include <QList>
 #include <QStringDecoder>
 
-namespace app {
+namespace common {
 namespace {
 
 constexpr unsigned kFirstSpecial = 0x80;
@@ -63,4 +63,4 @@ QString fromMessage(std::string_view text)
     return utf8.hasError() ? fromAnsi(text) : decoded;
 }
 
-}  // namespace app
+}  // namespace common

@@ -1,4 +1,4 @@
-#include "app/ui/message_box_prompter.h"
+#include "common/ui/message_box_prompter.h"
 
 #include <QApplication>
 #include <QDir>
@@ -6,11 +6,11 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
-#include "app/ansi_text.h"
-#include "app/product_version.h"
+#include "common/ansi_text.h"
+#include "common/product_version.h"
 #include "xbase/xbase_error.h"
 
-namespace app::ui {
+namespace common::ui {
 namespace {
 
 QWidget* owner()
@@ -58,8 +58,7 @@ std::optional<std::size_t> MessageBoxPrompter::chooseOne(const std::string& capt
     for (const std::string& item : items)
         list << fromAnsi(item);
     bool ok = false;
-    const QString chosen =
-        QInputDialog::getItem(owner(), fromAnsi(caption), messageText(prompt), list, 0, false, &ok);
+    const QString chosen = QInputDialog::getItem(owner(), fromAnsi(caption), messageText(prompt), list, 0, false, &ok);
     if (!ok)
         return std::nullopt;
     const auto at = list.indexOf(chosen);
@@ -77,8 +76,7 @@ std::optional<std::string> MessageBoxPrompter::askText(const std::string& captio
 
 std::optional<std::string> MessageBoxPrompter::chooseFolder(const std::string& caption, const std::string& start)
 {
-    const QString folder =
-        QFileDialog::getExistingDirectory(owner(), fromAnsi(caption), QString::fromStdString(start));
+    const QString folder = QFileDialog::getExistingDirectory(owner(), fromAnsi(caption), QString::fromStdString(start));
     QDir::setCurrent(QString::fromStdString(programDir_));
     return folder.isEmpty() ? std::nullopt : std::optional<std::string>(folder.toStdString());
 }
@@ -91,4 +89,4 @@ bool MessageBoxPrompter::showWindow(std::string_view window)
     return found->second();
 }
 
-}  // namespace app::ui
+}  // namespace common::ui

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "lookup/lookup_state.h"
+#include "common/lookup_state.h"
 #include "settings/program_settings.h"
 
-namespace app {
+namespace common {
 
 // The program-wide values: prepared at start, read by every window.
 // Texts are Windows-1252.
@@ -24,9 +24,9 @@ struct ProgramState {
     // The drive list, the last TOC and currentAlbumId, the album being
     // worked on (up to 8 characters): the disc code and the windows share
     // this one copy.
-    lookup::LookupState lookup;
+    LookupState lookup;
     // The start-up sequence has run (it runs once).
     bool started = false;
 };
 
-}  // namespace app
+}  // namespace common

@@ -4,11 +4,11 @@
 #include <map>
 #include <string>
 
-#include "app/prompter.h"
+#include "common/prompter.h"
 
 class QWidget;
 
-namespace app::ui {
+namespace common::ui {
 
 // The program's answers: message boxes titled with the application title
 // over the active window, input dialogs, a folder dialog, and the modal
@@ -38,4 +38,4 @@ private:
     std::map<std::string, std::function<bool()>, std::less<>> windows_;
 };
 
-}  // namespace app::ui
+}  // namespace common::ui

@@ -9,7 +9,7 @@
 
 #include "catalogue/table_view.h"
 
-namespace app::ui {
+namespace common::ui {
 
 // A grid's model over a table view: row N is the cursor's row N, read
 // from the record without moving the cursor, so painting a screenful reads a
@@ -71,4 +71,4 @@ private:
     mutable bool failed_ = false;
 };
 
-}  // namespace app::ui
+}  // namespace common::ui

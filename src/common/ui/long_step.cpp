@@ -1,4 +1,4 @@
-#include "app/ui/long_step.h"
+#include "common/ui/long_step.h"
 
 #include <exception>
 #include <thread>
@@ -6,7 +6,7 @@
 #include <QEventLoop>
 #include <QMetaObject>
 
-namespace app::ui {
+namespace common::ui {
 
 void runKeepingWindowsPainted(const std::function<void()>& step)
 {
@@ -27,4 +27,4 @@ void runKeepingWindowsPainted(const std::function<void()>& step)
         std::rethrow_exception(failure);
 }
 
-}  // namespace app::ui
+}  // namespace common::ui

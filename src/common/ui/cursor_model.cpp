@@ -1,11 +1,11 @@
-#include "app/ui/cursor_model.h"
+#include "common/ui/cursor_model.h"
 
 #include <QColor>
 
-#include "app/ansi_text.h"
-#include "app/ui/named_colours.h"
+#include "common/ansi_text.h"
+#include "common/ui/named_colours.h"
 
-namespace app::ui {
+namespace common::ui {
 
 CursorModel::CursorModel(std::vector<Column> columns, QObject* parent)
     : QAbstractTableModel(parent), columns_(std::move(columns))
@@ -141,4 +141,4 @@ QVariant CursorModel::cellStyle(int, int, int) const { return {}; }
 
 QVariant CursorModel::titleStyle(int, int) const { return {}; }
 
-}  // namespace app::ui
+}  // namespace common::ui

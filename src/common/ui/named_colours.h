@@ -3,7 +3,7 @@
 #include <Qt>
 
 // The colours the windows are drawn in, by the names they are known under.
-namespace app::ui::colour {
+namespace common::ui::colour {
 
 inline constexpr Qt::GlobalColor kAqua = Qt::cyan;         // 0, 255, 255: the current order's title
 inline constexpr Qt::GlobalColor kNavy = Qt::darkBlue;     // 0, 0, 128: grid titles
@@ -12,4 +12,4 @@ inline constexpr Qt::GlobalColor kGreen = Qt::darkGreen;   // 0, 128, 0: play hi
 inline constexpr Qt::GlobalColor kOlive = Qt::darkYellow;  // 128, 128, 0
 inline constexpr Qt::GlobalColor kMarked = Qt::yellow;     // marked tracks
 
-}  // namespace app::ui::colour
+}  // namespace common::ui::colour

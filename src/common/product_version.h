@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-namespace app {
+namespace common {
 
 // The application title: window captions, the single-instance name.
 inline constexpr std::string_view kAppTitle = "Vinora";
@@ -11,4 +11,4 @@ inline constexpr std::string_view kAppTitle = "Vinora";
 // greeting, submissions and the detail view show it.
 std::string_view productVersion();
 
-}  // namespace app
+}  // namespace common

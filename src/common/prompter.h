@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace app {
+namespace common {
 
 // How flows talk to the user mid-way. The program answers with message
 // boxes and dialogs; tests script the answers. Texts are Windows-1252, like
@@ -43,4 +43,4 @@ namespace window {
 inline constexpr std::string_view kTipOfTheDay = "TipOfTheDay";
 }  // namespace window
 
-}  // namespace app
+}  // namespace common

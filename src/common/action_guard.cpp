@@ -1,10 +1,10 @@
-#include "app/action_guard.h"
+#include "common/action_guard.h"
 
 #include <exception>
 
-#include "app/ansi_text.h"
+#include "common/ansi_text.h"
 
-namespace app {
+namespace common {
 
 bool runAction(Prompter& prompter, const std::function<void()>& action)
 {
@@ -17,4 +17,4 @@ bool runAction(Prompter& prompter, const std::function<void()>& action)
     return false;
 }
 
-}  // namespace app
+}  // namespace common

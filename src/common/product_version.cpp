@@ -1,0 +1,7 @@
+#include "common/product_version.h"
+
+namespace common {
+
+std::string_view productVersion() { return VINORA_VERSION; }
+
+}  // namespace common
