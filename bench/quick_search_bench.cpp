@@ -12,14 +12,14 @@
 #include <string>
 #include <vector>
 
-#include "app/quick_search.h"
 #include "catalogue/catalogue.h"
 #include "collection_generator.h"
+#include "search/quick_search.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using app::SearchField;
+using search::SearchField;
 
 constexpr int kRuns = 7;
 constexpr std::uint32_t kScreenRows = 25;
@@ -61,7 +61,7 @@ Timing timeSearch(catalogue::Catalogue& catalogue, SearchField field, const std:
         const auto start = Clock::now();
         auto elapsed = [&] { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); };
         double ms = -1;
-        app::QuickSearch(catalogue, prompter).find(field, text, [&](const app::SearchHits& hits) {
+        search::QuickSearch(catalogue, prompter).find(field, text, [&](const search::SearchHits& hits) {
             timing.hits = hits.count;
             timing.cells = 0;
             for (std::uint32_t r = 0; r < kScreenRows && hits.view->goToRow(r); ++r)

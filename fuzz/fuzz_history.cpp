@@ -8,11 +8,11 @@
 #include <string_view>
 #include <vector>
 
-#include "app/filter_history.h"
+#include "search/filter_history.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    using app::FilterHistory;
+    using search::FilterHistory;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const std::vector<std::string> entries = FilterHistory::parse(text);
     if (FilterHistory::parse(FilterHistory::text(entries)) != entries)

@@ -16,7 +16,6 @@
 #include "app/ui/main_popup_menu.h"
 #include "app/ui/manage_collection_box.h"
 #include "app/ui/order_header_view.h"
-#include "app/ui/quick_search_box.h"
 #include "app/ui/tool_box.h"
 #include "app/ui/tooltip_switch.h"
 #include "app/ui/tracks_model.h"
@@ -25,6 +24,8 @@
 #include "common/product_version.h"
 #include "common/ui/cursor_grid.h"
 #include "common/ui/named_colours.h"
+#include "search/ui/filter_commands.h"
+#include "search/ui/quick_search_box.h"
 #include "settings/settings_file.h"
 
 namespace app::ui {
@@ -100,7 +101,12 @@ void TForm1::buildWindow()
     bugLabel_ = shortcutLabel("BugLabel", "Submit a suggestion or report a bug", "olive", right);
     auto* tools = new ToolBox(right);
     auto* manage = new ManageCollectionBox(right);
-    auto* quickSearch = new QuickSearchBox(*this, prompter_, right);
+    auto* quickSearch = new search::ui::QuickSearchBox(
+        prompter_, [this] { return catalogue_; }, [this](const std::string& id) { goToAlbum(id); }, right);
+    connect(quickSearch, &search::ui::QuickSearchBox::searched, this, [this] {
+        refreshGrids();
+        focusAlbumsGrid();
+    });
 
     auto* rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
@@ -193,6 +199,18 @@ void TForm1::setFeature(Feature feature, std::function<void()> handler)
 {
     features_[feature] = std::move(handler);
     updateControls();
+}
+
+void TForm1::useFilters(search::ui::FilterCommands& filters)
+{
+    setFeature(Feature::SetFilter, [this, &filters] {
+        filters.setFilter();
+        focusAlbumsGrid();
+    });
+    setFeature(Feature::CancelFilter, [this, &filters] {
+        filters.cancelFilter();
+        focusAlbumsGrid();
+    });
 }
 
 bool TForm1::hasFeature(Feature feature) const

@@ -25,6 +25,10 @@ namespace common::ui {
 class CursorGrid;
 }  // namespace common::ui
 
+namespace search::ui {
+class FilterCommands;
+}  // namespace search::ui
+
 namespace app::ui {
 
 class AlbumInfoPanel;
@@ -60,6 +64,9 @@ public:
     // now on (as far as the window allows). Each run is followed by a
     // refresh of the grids.
     void setFeature(Feature feature, std::function<void()> handler);
+    // The filter entries carried out by `filters`, the focus back in the
+    // albums grid after each. `filters` must outlive this window's use of it.
+    void useFilters(search::ui::FilterCommands& filters);
 
     // Routines other windows call.
     // The column-title rule on the albums grid (see orderByTitle).

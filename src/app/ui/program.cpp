@@ -46,14 +46,17 @@ bool Program::start()
 
     prompter_ = std::make_unique<common::ui::MessageBoxPrompter>(state_.programDir);
     form_ = std::make_unique<TForm1>(state_, *prompter_);
-    matches_ = new TMatchesForm(*form_);
+    matches_ =
+        new search::ui::MultipleMatchesDialog(*form_, [form = form_.get()](int choice) { form->setRequest(choice); });
     catalogue_ = std::make_unique<catalogue::Catalogue>(state_.programDir);
     form_->setCatalogue(catalogue_.get());
     editForm_ = new editing::ui::TMngRecF(state_, *prompter_, form_.get());
     editForm_->setCatalogue(catalogue_.get());
     editForm_->setPageOpener([this](std::string_view page) { form_->openPage(page); });
     cdDrive_ = std::make_unique<CdDriveCommands>(cdio_, state_, *prompter_, *form_, *catalogue_);
-    filters_ = std::make_unique<FilterCommands>(*form_, *catalogue_, *prompter_, state_);
+    filters_ = std::make_unique<search::ui::FilterCommands>(
+        *form_, *catalogue_, *prompter_, state_, [this](const std::string& text) { form_->setStatusText(text); });
+    form_->useFilters(*filters_);
     registerWindows();
     QObject::connect(instance_.get(), &SingleInstance::raiseRequested, form_.get(), &TForm1::raiseFromOtherStart);
     // Where the collection lives, told once it is open.

@@ -4,14 +4,14 @@
 
 #include "app/single_instance.h"
 #include "app/ui/cd_drive_commands.h"
-#include "app/ui/filter_commands.h"
 #include "app/ui/main_window.h"
-#include "app/ui/matches_form.h"
 #include "catalogue/catalogue.h"
 #include "common/program_state.h"
 #include "common/ui/message_box_prompter.h"
 #include "editing/ui/edit_form.h"
 #include "platform/cdio/libcdio_access.h"
+#include "search/ui/filter_commands.h"
+#include "search/ui/multiple_matches_dialog.h"
 
 namespace app::ui {
 
@@ -41,7 +41,7 @@ public:
 
     TForm1* mainWindow() const { return form_.get(); }
     // The multiple-matches window, made once with the main window.
-    TMatchesForm* matchesWindow() const { return matches_; }
+    search::ui::MultipleMatchesDialog* matchesWindow() const { return matches_; }
 
 private:
     void registerWindows();
@@ -50,12 +50,12 @@ private:
     std::unique_ptr<SingleInstance> instance_;
     std::unique_ptr<common::ui::MessageBoxPrompter> prompter_;
     std::unique_ptr<TForm1> form_;
-    TMatchesForm* matches_ = nullptr;  // a child of the main window
+    search::ui::MultipleMatchesDialog* matches_ = nullptr;  // a child of the main window
     editing::ui::TMngRecF* editForm_ = nullptr;  // the album edit form, a child of the main window
     std::unique_ptr<catalogue::Catalogue> catalogue_;
     platform::LibcdioAccess cdio_;
     std::unique_ptr<CdDriveCommands> cdDrive_;
-    std::unique_ptr<FilterCommands> filters_;
+    std::unique_ptr<search::ui::FilterCommands> filters_;
 };
 
 }  // namespace app::ui

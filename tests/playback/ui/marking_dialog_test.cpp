@@ -10,10 +10,10 @@
 #include <QToolButton>
 
 #include "app/ui/main_window_fixture.h"
-#include "app/ui/modal_dialog.h"
 #include "playback/ui/playlist_button.h"
 #include "support/catalogue_rows.h"
 #include "support/fixture_files.h"
+#include "support/modal_dialog.h"
 #include "xbase/table.h"
 
 namespace {

@@ -1,0 +1,58 @@
+#include "search/ui/history_box.h"
+
+#include <QLineEdit>
+
+#include "common/ansi_text.h"
+
+namespace search::ui {
+namespace {
+
+constexpr int kVisibleEntries = 6;
+
+}  // namespace
+
+HistoryBox::HistoryBox(const std::string& programDir, FilterHistory::Table table, QWidget* parent)
+    : QComboBox(parent), history_(programDir, table)
+{
+    setEditable(true);
+    setMaxVisibleItems(kVisibleEntries);
+    // Entries are added by the window's rules, not by pressing Enter, and
+    // what is typed stays as typed.
+    setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);
+}
+
+void HistoryBox::load()
+{
+    history_.load();
+    showEntries();
+}
+
+void HistoryBox::showEntries()
+{
+    const QString kept = currentText();
+    clear();
+    for (const std::string& entry : history_.entries())
+        addItem(common::fromAnsi(entry));
+    setEditText(kept);
+}
+
+std::string HistoryBox::text() const { return common::toAnsi(currentText()); }
+
+void HistoryBox::setText(const std::string& text) { setEditText(common::fromAnsi(text)); }
+
+void HistoryBox::clearEntry()
+{
+    clearEditText();
+    setFocus();
+}
+
+void HistoryBox::removeFromHistory()
+{
+    if (!history_.remove(text()))
+        return;
+    showEntries();
+    clearEditText();
+}
+
+}  // namespace search::ui
