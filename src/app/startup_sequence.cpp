@@ -27,7 +27,7 @@ void StartupSequence::run()
     catalogue_.setStatusReport([&target = target_](const std::string& text) { target.showStatus(text); });
     openCatalogue();
 
-    DiscInDrive* drive = drive_;
+    lookup::DiscInDrive* drive = drive_;
     settings::SettingsFile file({state_.programDir, [drive] { return drive ? drive->firstDrive() : std::string(); }});
     state_.genres.clear();
     state_.official.clear();

@@ -2,12 +2,12 @@
 
 #include <string_view>
 
-#include "app/category_source.h"
-#include "app/disc_in_drive.h"
 #include "app/startup_target.h"
 #include "catalogue/catalogue.h"
 #include "common/program_state.h"
 #include "common/prompter.h"
+#include "lookup/category_source.h"
+#include "lookup/disc_in_drive.h"
 
 namespace app {
 
@@ -55,8 +55,8 @@ public:
     }
 
     // Seams for the drive and the lookup client; null leaves their steps out.
-    void setDiscInDrive(DiscInDrive* drive) { drive_ = drive; }
-    void setCategorySource(CategorySource* source) { categories_ = source; }
+    void setDiscInDrive(lookup::DiscInDrive* drive) { drive_ = drive; }
+    void setCategorySource(lookup::CategorySource* source) { categories_ = source; }
 
     void run();
 
@@ -69,8 +69,8 @@ private:
     catalogue::Catalogue& catalogue_;
     StartupTarget& target_;
     common::Prompter& prompter_;
-    DiscInDrive* drive_ = nullptr;
-    CategorySource* categories_ = nullptr;
+    lookup::DiscInDrive* drive_ = nullptr;
+    lookup::CategorySource* categories_ = nullptr;
 };
 
 }  // namespace app

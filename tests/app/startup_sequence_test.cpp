@@ -38,7 +38,7 @@ public:
     std::vector<std::string> calls;
 };
 
-class FakeDrive : public app::DiscInDrive {
+class FakeDrive : public lookup::DiscInDrive {
 public:
     bool accessInstalled() override { return installed; }
     std::string firstDrive() override { return "/dev/sr7"; }
@@ -53,7 +53,7 @@ public:
     std::vector<std::string> askedFor;
 };
 
-class FakeCategories : public app::CategorySource {
+class FakeCategories : public lookup::CategorySource {
 public:
     std::vector<std::string> fetchCategories(const catalogue::StatusReport& status) override
     {
@@ -89,8 +89,8 @@ protected:
     catalogue::Catalogue catalogue{dir.path()};
     RecordingWindow window;
     ScriptedPrompter prompter;
-    app::DiscInDrive* drive = nullptr;
-    app::CategorySource* categories = nullptr;
+    lookup::DiscInDrive* drive = nullptr;
+    lookup::CategorySource* categories = nullptr;
 };
 
 TEST_F(StartupSequence, FirstRunInAnEmptyDirectory)

@@ -24,6 +24,7 @@
 #include "common/product_version.h"
 #include "common/ui/cursor_grid.h"
 #include "common/ui/named_colours.h"
+#include "lookup/cd_drive_commands.h"
 #include "search/ui/filter_commands.h"
 #include "search/ui/quick_search_box.h"
 #include "settings/settings_file.h"
@@ -211,6 +212,14 @@ void TForm1::useFilters(search::ui::FilterCommands& filters)
         filters.cancelFilter();
         focusAlbumsGrid();
     });
+}
+
+void TForm1::useCdDrive(lookup::CdDriveCommands& drive)
+{
+    setDiscInDrive(&drive.discInDrive());
+    // The grids are repainted after every feature: a found album shows at
+    // once.
+    setFeature(Feature::FindCd, [&drive] { drive.findCd(); });
 }
 
 bool TForm1::hasFeature(Feature feature) const

@@ -7,15 +7,15 @@
 
 #include <QMainWindow>
 
-#include "app/category_source.h"
 #include "app/column_layout.h"
-#include "app/disc_in_drive.h"
 #include "app/startup_target.h"
 #include "app/ui/feature.h"
 #include "app/ui/feature_controls.h"
 #include "catalogue/catalogue.h"
 #include "common/program_state.h"
 #include "common/prompter.h"
+#include "lookup/category_source.h"
+#include "lookup/disc_in_drive.h"
 
 class QPushButton;
 class QStatusBar;
@@ -24,6 +24,10 @@ class QToolButton;
 namespace common::ui {
 class CursorGrid;
 }  // namespace common::ui
+
+namespace lookup {
+class CdDriveCommands;
+}  // namespace lookup
 
 namespace search::ui {
 class FilterCommands;
@@ -58,8 +62,8 @@ public:
     void setCatalogue(catalogue::Catalogue* catalogue);
     catalogue::Catalogue* catalogue() const { return catalogue_; }
     // Seams for the drive and lookup code, used by the start-up sequence.
-    void setDiscInDrive(DiscInDrive* drive) { drive_ = drive; }
-    void setCategorySource(CategorySource* source) { categories_ = source; }
+    void setDiscInDrive(lookup::DiscInDrive* drive) { drive_ = drive; }
+    void setCategorySource(lookup::CategorySource* source) { categories_ = source; }
     // Another part's handler for a feature; its controls are enabled from
     // now on (as far as the window allows). Each run is followed by a
     // refresh of the grids.
@@ -67,6 +71,9 @@ public:
     // The filter entries carried out by `filters`, the focus back in the
     // albums grid after each. `filters` must outlive this window's use of it.
     void useFilters(search::ui::FilterCommands& filters);
+    // The drive steps of start-up and "Make CD in drive the current album"
+    // carried out by `drive`, which must outlive this window's use of it.
+    void useCdDrive(lookup::CdDriveCommands& drive);
 
     // Routines other windows call.
     // The column-title rule on the albums grid (see orderByTitle).
@@ -142,8 +149,8 @@ private:
     common::ProgramState& state_;
     common::Prompter& prompter_;
     catalogue::Catalogue* catalogue_ = nullptr;
-    DiscInDrive* drive_ = nullptr;
-    CategorySource* categories_ = nullptr;
+    lookup::DiscInDrive* drive_ = nullptr;
+    lookup::CategorySource* categories_ = nullptr;
     std::map<Feature, std::function<void()>> features_;
     FeatureControls controls_;
     ColumnLayout layout_;

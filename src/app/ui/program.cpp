@@ -53,7 +53,8 @@ bool Program::start()
     editForm_ = new editing::ui::TMngRecF(state_, *prompter_, form_.get());
     editForm_->setCatalogue(catalogue_.get());
     editForm_->setPageOpener([this](std::string_view page) { form_->openPage(page); });
-    cdDrive_ = std::make_unique<CdDriveCommands>(cdio_, state_, *prompter_, *form_, *catalogue_);
+    cdDrive_ = std::make_unique<lookup::CdDriveCommands>(cdio_, state_, *prompter_, *catalogue_);
+    form_->useCdDrive(*cdDrive_);
     filters_ = std::make_unique<search::ui::FilterCommands>(
         *form_, *catalogue_, *prompter_, state_, [this](const std::string& text) { form_->setStatusText(text); });
     form_->useFilters(*filters_);

@@ -3,12 +3,12 @@
 #include <memory>
 
 #include "app/single_instance.h"
-#include "app/ui/cd_drive_commands.h"
 #include "app/ui/main_window.h"
 #include "catalogue/catalogue.h"
 #include "common/program_state.h"
 #include "common/ui/message_box_prompter.h"
 #include "editing/ui/edit_form.h"
+#include "lookup/cd_drive_commands.h"
 #include "platform/cdio/libcdio_access.h"
 #include "search/ui/filter_commands.h"
 #include "search/ui/multiple_matches_dialog.h"
@@ -54,7 +54,7 @@ private:
     editing::ui::TMngRecF* editForm_ = nullptr;  // the album edit form, a child of the main window
     std::unique_ptr<catalogue::Catalogue> catalogue_;
     platform::LibcdioAccess cdio_;
-    std::unique_ptr<CdDriveCommands> cdDrive_;
+    std::unique_ptr<lookup::CdDriveCommands> cdDrive_;
     std::unique_ptr<search::ui::FilterCommands> filters_;
 };
 

@@ -4,7 +4,7 @@
 #include <QAction>
 #include <QLabel>
 
-#include "app/ui/cd_drive_commands.h"
+#include "lookup/cd_drive_commands.h"
 #include "main_window_fixture.h"
 #include "platform/cdio/libcdio_access.h"
 #include "settings/ini_file.h"
@@ -40,7 +40,8 @@ protected:
         ini.writeString("Current", "CDPath", cdPath);
         ini.save(dir.file("Vinora.ini"));
         create();
-        commands = std::make_unique<app::ui::CdDriveCommands>(cdio, state, prompter, *form, *catalogue, [](int) {});
+        commands = std::make_unique<lookup::CdDriveCommands>(cdio, state, prompter, *catalogue, [](int) {});
+        form->useCdDrive(*commands);
         ASSERT_NO_FATAL_FAILURE(start());
     }
     int currentRow() const { return albumsGrid()->currentIndex().row(); }
@@ -50,7 +51,7 @@ protected:
     std::string catalogued;
     std::string unknown;
     platform::LibcdioAccess cdio;
-    std::unique_ptr<app::ui::CdDriveCommands> commands;
+    std::unique_ptr<lookup::CdDriveCommands> commands;
 };
 
 TEST_F(CdDriveInWindow, CataloguedDiscIsTheHighlightedAlbumAfterStartUp)

@@ -2,8 +2,8 @@
 // libcdio stand in for the drive.
 #include <gtest/gtest.h>
 
-#include "app/cd_drive_adapter.h"
 #include "app/startup_sequence.h"
+#include "lookup/cd_drive_adapter.h"
 #include "platform/cdio/libcdio_access.h"
 #include "settings/settings_file.h"
 #include "support/disc_image.h"
@@ -63,7 +63,7 @@ protected:
     platform::LibcdioAccess cdio;
     test_support::FlakyCdAccess access{cdio};
     lookup::CdDrive drive{access, state.lookup, [this](const std::string& m) { prompter.error(m); }, [](int) {}};
-    app::CdDriveAdapter adapter{drive, state};
+    lookup::CdDriveAdapter adapter{drive, state};
 };
 
 TEST_F(DriveAtStartup, CataloguedImageMakesItsAlbumCurrent)

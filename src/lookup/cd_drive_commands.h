@@ -1,37 +1,37 @@
 #pragma once
 
-#include "app/cd_drive_adapter.h"
 #include "catalogue/catalogue.h"
 #include "common/program_state.h"
 #include "common/prompter.h"
 #include "lookup/cd_drive.h"
+#include "lookup/cd_drive_adapter.h"
 #include "lookup/cd_finder.h"
 #include "platform/cd_access.h"
 
-namespace app::ui {
+namespace lookup {
 
-class TForm1;
-
-// The CD drive in the main window: the drive steps of the start-up
+// The CD drive as the main window uses it: the drive steps of the start-up
 // sequence and "Make CD in drive the current album" (button and popup
 // entry), with the CDPath and DriveNr settings of the moment. Messages go
 // to error boxes.
 class CdDriveCommands {
 public:
-    // Registers the find feature on `form` and hands it the drive for
-    // start-up. All must outlive this object; `pause` as lookup::CdDrive's.
-    CdDriveCommands(platform::CdAccess& access, common::ProgramState& state, common::Prompter& prompter, TForm1& form,
-                    catalogue::Catalogue& catalogue, lookup::CdDrive::Pause pause = {});
+    // All must outlive this object; `pause` as CdDrive's.
+    CdDriveCommands(platform::CdAccess& access, common::ProgramState& state, common::Prompter& prompter,
+                    catalogue::Catalogue& catalogue, CdDrive::Pause pause = {});
     CdDriveCommands(const CdDriveCommands&) = delete;
     CdDriveCommands& operator=(const CdDriveCommands&) = delete;
 
-private:
+    // What the start-up sequence asks of the drive.
+    DiscInDrive& discInDrive() { return adapter_; }
+    // "Make CD in drive the current album".
     void findCd();
 
+private:
     const common::ProgramState& state_;
-    lookup::CdDrive drive_;
-    lookup::CdFinder finder_;
+    CdDrive drive_;
+    CdFinder finder_;
     CdDriveAdapter adapter_;
 };
 
-}  // namespace app::ui
+}  // namespace lookup

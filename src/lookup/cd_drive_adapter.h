@@ -3,18 +3,18 @@
 #include <optional>
 #include <string>
 
-#include "app/disc_in_drive.h"
 #include "common/program_state.h"
 #include "lookup/cd_drive.h"
+#include "lookup/disc_in_drive.h"
 
-namespace app {
+namespace lookup {
 
 // The start-up sequence's view of the CD drive, served by the drive code.
 // The drive is used with the DriveNr setting of the moment.
 class CdDriveAdapter final : public DiscInDrive {
 public:
     // Both must outlive this object; `drive` works on state.lookup.
-    CdDriveAdapter(lookup::CdDrive& drive, const common::ProgramState& state) : drive_(drive), state_(state) {}
+    CdDriveAdapter(CdDrive& drive, const common::ProgramState& state) : drive_(drive), state_(state) {}
 
     bool accessInstalled() override { return drive_.accessInstalled(); }
     std::string firstDrive() override { return drive_.firstCdRomDrive(); }
@@ -24,8 +24,8 @@ public:
     std::optional<std::string> audioDiscId(const std::string& cdPath) override;
 
 private:
-    lookup::CdDrive& drive_;
+    CdDrive& drive_;
     const common::ProgramState& state_;
 };
 
-}  // namespace app
+}  // namespace lookup

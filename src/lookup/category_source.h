@@ -5,7 +5,7 @@
 
 #include "catalogue/status_report.h"
 
-namespace app {
+namespace lookup {
 
 // The online database's category list, asked for at start-up when the
 // settings hold no genres. The lookup client provides it; without one the
@@ -17,4 +17,4 @@ public:
     virtual std::vector<std::string> fetchCategories(const catalogue::StatusReport& status) = 0;
 };
 
-}  // namespace app
+}  // namespace lookup

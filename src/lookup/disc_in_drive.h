@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-namespace app {
+namespace lookup {
 
 // What start-up asks of the CD drive (CdDriveAdapter over the drive code).
 // Without one the drive steps are left out (no drive test, no disc lookup).
@@ -21,4 +21,4 @@ public:
     virtual std::optional<std::string> audioDiscId(const std::string& cdPath) = 0;
 };
 
-}  // namespace app
+}  // namespace lookup

@@ -1,6 +1,6 @@
-#include "app/cd_drive_adapter.h"
+#include "lookup/cd_drive_adapter.h"
 
-namespace app {
+namespace lookup {
 
 std::optional<std::string> CdDriveAdapter::audioDiscId(const std::string& cdPath)
 {
@@ -12,4 +12,4 @@ std::optional<std::string> CdDriveAdapter::audioDiscId(const std::string& cdPath
     return drive_.readDiscToc() ? state_.lookup.currentAlbumId : std::string();
 }
 
-}  // namespace app
+}  // namespace lookup
