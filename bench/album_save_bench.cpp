@@ -83,7 +83,7 @@ public:
         return std::nullopt;
     }
     std::optional<std::string> chooseFolder(const std::string&, const std::string&) override { return std::nullopt; }
-    bool showWindow(std::string_view) override { return false; }
+    bool showWindow(Window) override { return false; }
 };
 
 editing::AlbumFormData album(int n)

@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace common {
@@ -15,6 +14,8 @@ namespace common {
 class Prompter {
 public:
     enum class Buttons { YesNo, OkCancel };
+    // The modal windows flows ask for.
+    enum class Window { TipOfTheDay };
 
     virtual ~Prompter() = default;
 
@@ -33,14 +34,8 @@ public:
     // A folder (an absolute path as the file system spells it), or nothing
     // when cancelled.
     virtual std::optional<std::string> chooseFolder(const std::string& caption, const std::string& start) = 0;
-    // Shows the modal window registered as `window`; true when it closed
-    // with OK.
-    virtual bool showWindow(std::string_view window) = 0;
+    // Shows `window` modally; true when it closed with OK.
+    virtual bool showWindow(Window window) = 0;
 };
-
-// Names of the windows flows ask for.
-namespace window {
-inline constexpr std::string_view kTipOfTheDay = "TipOfTheDay";
-}  // namespace window
 
 }  // namespace common

@@ -77,9 +77,10 @@ std::optional<std::string> ScriptedPrompter::chooseFolder(const std::string& cap
     return a ? a->text : std::nullopt;
 }
 
-bool ScriptedPrompter::showWindow(std::string_view window)
+bool ScriptedPrompter::showWindow(Window window)
 {
-    const auto a = take(Kind::ShowWindow, std::string(window));
+    windowsShown_.push_back(window);
+    const auto a = take(Kind::ShowWindow, {});
     if (!a)
         return false;
     if (a->whileShown)

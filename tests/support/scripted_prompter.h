@@ -19,7 +19,7 @@ public:
     enum class Kind { Error, Confirm, Info, ChooseOne, AskText, ChooseFolder, ShowWindow };
     struct Request {
         Kind kind;
-        std::string text;  // the message, the caption or the window's name
+        std::string text;  // the message or the caption; empty for a window
     };
 
     void answerConfirm(bool yes);
@@ -32,6 +32,7 @@ public:
     const std::vector<Request>& requests() const { return requests_; }
     // The texts of the requests of one kind, in order.
     std::vector<std::string> texts(Kind kind) const;
+    const std::vector<Window>& windowsShown() const { return windowsShown_; }
     std::size_t unusedAnswers() const { return answers_.size(); }
 
     void error(const std::string& text) override;
@@ -42,7 +43,7 @@ public:
     std::optional<std::string> askText(const std::string& caption, const std::string& prompt,
                                        const std::string& initial) override;
     std::optional<std::string> chooseFolder(const std::string& caption, const std::string& start) override;
-    bool showWindow(std::string_view window) override;
+    bool showWindow(Window window) override;
 
 private:
     struct Answer {
@@ -59,6 +60,7 @@ private:
 
     std::vector<Request> requests_;
     std::deque<Answer> answers_;
+    std::vector<Window> windowsShown_;
 };
 
 }  // namespace test_support

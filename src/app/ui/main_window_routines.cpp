@@ -262,7 +262,7 @@ void TForm1::disableAddCd()
 
 void TForm1::showTipOfTheDay()
 {
-    act([this] { prompter_.showWindow(common::window::kTipOfTheDay); });
+    act([this] { prompter_.showWindow(common::Prompter::Window::TipOfTheDay); });
 }
 
 void TForm1::finishStartup()

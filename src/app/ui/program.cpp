@@ -50,7 +50,7 @@ bool Program::start()
         new search::ui::MultipleMatchesDialog(*form_, [form = form_.get()](int choice) { form->setRequest(choice); });
     catalogue_ = std::make_unique<catalogue::Catalogue>(state_.programDir);
     form_->setCatalogue(catalogue_.get());
-    editForm_ = new editing::ui::TMngRecF(state_, *prompter_, form_.get());
+    editForm_ = new editing::ui::AlbumEditDialog(state_, *prompter_, form_.get());
     editForm_->setCatalogue(catalogue_.get());
     editForm_->setPageOpener([this](std::string_view page) { form_->openPage(page); });
     cdDrive_ = std::make_unique<lookup::CdDriveCommands>(cdio_, state_, *prompter_, *catalogue_);
@@ -89,7 +89,7 @@ void Program::reportFault(const std::string& message)
 
 void Program::registerWindows()
 {
-    prompter_->registerWindow(std::string(common::window::kTipOfTheDay), [this] {
+    prompter_->registerWindow(common::Prompter::Window::TipOfTheDay, [this] {
         auto tips = TipsFile::load(catalogue::joinPath(state_.programDir, TipsFile::kFileName));
         if (!tips)
             return false;

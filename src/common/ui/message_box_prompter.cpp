@@ -29,9 +29,9 @@ QString messageText(const std::string& text) { return fromAnsi(text).replace('\r
 
 MessageBoxPrompter::MessageBoxPrompter(std::string programDir) : programDir_(std::move(programDir)) {}
 
-void MessageBoxPrompter::registerWindow(std::string name, std::function<bool()> show)
+void MessageBoxPrompter::registerWindow(Window window, std::function<bool()> show)
 {
-    windows_[std::move(name)] = std::move(show);
+    windows_[window] = std::move(show);
 }
 
 void MessageBoxPrompter::error(const std::string& text)
@@ -81,11 +81,11 @@ std::optional<std::string> MessageBoxPrompter::chooseFolder(const std::string& c
     return folder.isEmpty() ? std::nullopt : std::optional<std::string>(folder.toStdString());
 }
 
-bool MessageBoxPrompter::showWindow(std::string_view window)
+bool MessageBoxPrompter::showWindow(Window window)
 {
     const auto found = windows_.find(window);
     if (found == windows_.end())
-        throw xbase::XbaseError("no window is registered as " + std::string(window));
+        throw xbase::XbaseError("no window is registered as number " + std::to_string(static_cast<int>(window)));
     return found->second();
 }
 

@@ -12,7 +12,7 @@ namespace common::ui {
 
 // The program's answers: message boxes titled with the application title
 // over the active window, input dialogs, a folder dialog, and the modal
-// windows registered by name.
+// windows registered for the flows.
 class MessageBoxPrompter : public Prompter {
 public:
     // After a folder dialog the working directory is set back to
@@ -20,7 +20,7 @@ public:
     explicit MessageBoxPrompter(std::string programDir);
 
     // `show` runs the window modally and returns whether it closed with OK.
-    void registerWindow(std::string name, std::function<bool()> show);
+    void registerWindow(Window window, std::function<bool()> show);
 
     void error(const std::string& text) override;
     bool confirm(const std::string& text, Buttons buttons) override;
@@ -31,11 +31,11 @@ public:
                                        const std::string& initial) override;
     std::optional<std::string> chooseFolder(const std::string& caption, const std::string& start) override;
     // Throws xbase::XbaseError for a window nobody registered.
-    bool showWindow(std::string_view window) override;
+    bool showWindow(Window window) override;
 
 private:
     std::string programDir_;
-    std::map<std::string, std::function<bool()>, std::less<>> windows_;
+    std::map<Window, std::function<bool()>> windows_;
 };
 
 }  // namespace common::ui

@@ -81,7 +81,7 @@ TEST_F(MainWindowRoutines, TipButtonShowsTheTipWindowOrSaysTheFileIsMissing)
     ASSERT_NO_FATAL_FAILURE(start());
     prompter.answerWindow(true);
     clickButton("SpeedButton1");
-    EXPECT_EQ(prompter.texts(ScriptedPrompter::Kind::ShowWindow), std::vector<std::string>{"TipOfTheDay"});
+    EXPECT_EQ(prompter.windowsShown(), std::vector{ScriptedPrompter::Window::TipOfTheDay});
 
     fs::remove(dir.file("Vinoratips.txt"));
     clickButton("SpeedButton1");

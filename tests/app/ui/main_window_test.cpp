@@ -47,7 +47,7 @@ TEST_F(MainWindow, FirstRunShowsItsStepsAndAnEmptyCollection)
     for (const char* button : {"DeleteButton", "ModButton", "PlayListButton"})
         EXPECT_FALSE(child<QWidget>(button)->isEnabled()) << button;
     EXPECT_EQ(form->windowTitle(), " Vinora - Music Collection Manager");
-    EXPECT_EQ(prompter.texts(ScriptedPrompter::Kind::ShowWindow), std::vector<std::string>{"TipOfTheDay"});
+    EXPECT_EQ(prompter.windowsShown(), std::vector{ScriptedPrompter::Window::TipOfTheDay});
     EXPECT_NE(settingsText().find("[Current]"), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(dir.file("Vinoratips.txt")));
 }
