@@ -10,6 +10,7 @@
 #include "support/fixture_files.h"
 #include "support/flaky_cd_access.h"
 #include "support/temp_dir.h"
+#include "support/xmcd_fixture.h"
 
 namespace {
 
@@ -30,7 +31,8 @@ protected:
         catalogued = test_support::writeCueImage(images.path(), "catalogued",
                                                  test_support::audioTracks(kCataloguedDisc), kCataloguedLeadOut);
         unknown = test_support::writeCueImage(images.path(), "unknown",
-                                              test_support::audioTracks({150, 23280, 40500, 56324}), 67510);
+                                              test_support::audioTracks(test_support::kFourTrackOffsets),
+                                              test_support::kFourTrackLeadOut);
     }
 
     CdFinder finder(const std::string& cdPath)
@@ -56,7 +58,7 @@ protected:
 TEST_F(CdFinderTest, CataloguedDiscBecomesCurrentAndTheOrderStays)
 {
     ASSERT_EQ(catalogue.albums().order(), "ARTIST");
-    EXPECT_TRUE(finder(catalogued).findCdButtonClick());
+    EXPECT_TRUE(finder(catalogued).findCdInCollection(true));
     EXPECT_EQ(state.currentAlbumId, "7a0b3c0d");
     EXPECT_EQ(currentId(), "7a0b3c0d");
     EXPECT_EQ(catalogue.albums()->recno(), 1u);
@@ -90,14 +92,14 @@ TEST_F(CdFinderTest, NoAudioCdIsReportedOnlyWhenAsked)
 {
     EXPECT_FALSE(finder("").findCdInCollection(false));
     EXPECT_TRUE(errors.empty());
-    EXPECT_FALSE(finder(images.file("none.cue")).findCdButtonClick());
+    EXPECT_FALSE(finder(images.file("none.cue")).findCdInCollection(true));
     EXPECT_EQ(errors, std::vector<std::string>{"There does NOT seem to be an audio CD in the drive"});
 }
 
 TEST_F(CdFinderTest, FailedTocReadFindsNoAlbumEvenThoughAnEmptyKeyWouldMatch)
 {
     access.failTocReads = 1000;
-    EXPECT_FALSE(finder(catalogued).findCdButtonClick());
+    EXPECT_FALSE(finder(catalogued).findCdInCollection(true));
     EXPECT_EQ(state.currentAlbumId, "");
     EXPECT_EQ(errors, std::vector<std::string>{"Could not find this CD in your Collection"});
 }

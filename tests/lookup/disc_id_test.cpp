@@ -13,16 +13,7 @@ namespace {
 
 using platform::DiscToc;
 using platform::MsfAddress;
-
-DiscToc tocOf(const std::vector<long>& offsets, long leadOut)
-{
-    DiscToc toc;
-    toc.trackCount = static_cast<std::uint8_t>(offsets.size());
-    for (std::size_t i = 0; i < offsets.size(); ++i)
-        toc.tracks[i] = lookup::msfFromFrames(offsets[i]);
-    toc.leadOut = lookup::msfFromFrames(leadOut);
-    return toc;
-}
+using test_support::discToc;
 
 TEST(TocArithmetic, FourTrackDiscGivesOffsetsLengthsAndIdentifier)
 {
@@ -54,7 +45,7 @@ TEST(DiscId, NinetyNineTracksWithLargeDigitSumsAgreeWithLibdiscid)
     for (long i = 0; i < 99; ++i)
         offsets.push_back((1000 + i * 43) * 75 + i % 75);
     const long leadOut = 5300L * 75;
-    const std::string ours = lookup::discIdText(lookup::calcDiscId(tocOf(offsets, leadOut)));
+    const std::string ours = lookup::discIdText(lookup::calcDiscId(discToc(offsets, leadOut)));
     EXPECT_EQ(ours.substr(6), "63");
     EXPECT_EQ(ours, test_support::libdiscidFreedbId(offsets, leadOut));
 }
@@ -67,7 +58,7 @@ TEST(DiscId, AgreesWithLibdiscidOnEveryFixtureEntry)
         const auto disc = test_support::entryDisc(test_support::fileLines(file));
         ASSERT_FALSE(disc.offsets.empty());
         const long leadOut = disc.discLength * 75;
-        const std::string ours = lookup::discIdText(lookup::calcDiscId(tocOf(disc.offsets, leadOut)));
+        const std::string ours = lookup::discIdText(lookup::calcDiscId(discToc(disc.offsets, leadOut)));
         EXPECT_EQ(ours, disc.discId);
         EXPECT_EQ(ours, test_support::libdiscidFreedbId(disc.offsets, leadOut));
         ++checked;

@@ -17,8 +17,8 @@ namespace {
 using lookup::CdDrive;
 using test_support::ImageTrack;
 
-const std::vector<long> kFourTracks{150, 23280, 40500, 56324};
-constexpr long kFourTrackLeadOut = 15 * 4500 + 10;
+using test_support::kFourTrackLeadOut;
+const std::vector<long>& kFourTracks = test_support::kFourTrackOffsets;
 
 class DiscImage : public testing::Test {
 protected:

@@ -7,7 +7,6 @@
 #include "lookup/entry_writer.h"
 #include "lookup/pasted_entry_reader.h"
 #include "lookup/server_entry_reader.h"
-#include "lookup/toc_arithmetic.h"
 #include "support/fixture_files.h"
 #include "support/temp_dir.h"
 #include "support/xmcd_fixture.h"
@@ -17,17 +16,8 @@ namespace {
 using lookup::SubmissionAlbum;
 using lookup::writeEntry;
 
-platform::DiscToc tocOf(const std::vector<long>& offsets, long leadOut)
-{
-    platform::DiscToc toc;
-    toc.trackCount = static_cast<std::uint8_t>(offsets.size());
-    for (std::size_t i = 0; i < offsets.size(); ++i)
-        toc.tracks[i] = lookup::msfFromFrames(offsets[i]);
-    toc.leadOut = lookup::msfFromFrames(leadOut);
-    return toc;
-}
-
-const platform::DiscToc kFourTracks = tocOf({150, 23280, 40500, 56324}, 67510);
+const platform::DiscToc kFourTracks = test_support::discToc(test_support::kFourTrackOffsets,
+                                                            test_support::kFourTrackLeadOut);
 
 SubmissionAlbum plainAlbum()
 {
@@ -123,7 +113,7 @@ TEST(EntryWriter, MatchesAnEntryTheServerAccepted)
     const auto disc = test_support::entryDisc(accepted);
     SubmissionAlbum album{"The Tidewater Four", "Harbour Suite", "2019", "Folk Rock", "0", "",
                           {"Low Tide", "Gulls Over The Pier", "Net Mender", "The Long Swell", "Homeward"}};
-    const auto lines = writeEntry(album, tocOf(disc.offsets, disc.discLength * 75), disc.discId, "5.2b");
+    const auto lines = writeEntry(album, test_support::discToc(disc.offsets, disc.discLength * 75), disc.discId, "5.2b");
     ASSERT_EQ(lines.size(), accepted.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string want = accepted[i];

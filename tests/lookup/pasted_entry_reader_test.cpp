@@ -15,11 +15,7 @@ namespace {
 using lookup::AlbumEntry;
 using lookup::EditMode;
 using lookup::readPastedLines;
-
-std::vector<std::string> fixtureLines(const std::string& relative)
-{
-    return test_support::fileLines(test_support::fixturePath("cddb/" + relative));
-}
+using test_support::cddbFixtureLines;
 
 std::vector<std::string> lengths(const AlbumEntry& entry)
 {
@@ -127,7 +123,7 @@ TEST(PastedEntryReader, DiscTitleContinuationsAreJoinedAndTitlesKeepTheirFirstLi
 {
     AlbumEntry entry;
     EditMode mode = EditMode::AddOther;
-    readPastedLines(fixtureLines("entries/jazz/41074305"), mode, entry);
+    readPastedLines(cddbFixtureLines("entries/jazz/41074305"), mode, entry);
     EXPECT_EQ(entry.artist, "The Quentin Marlowe Quintet With Special Guests From The Greater Metropolitan Big Band");
     EXPECT_NE(entry.album.find("Complete And Unedited, Newly Remastered"), std::string::npos) << entry.album;
     EXPECT_EQ(entry.tracks[1].title, "So Long That It");
@@ -138,7 +134,7 @@ TEST(PastedEntryReader, VariousArtistsTitleSplitsAtTheFirstSlash)
 {
     AlbumEntry entry;
     EditMode mode = EditMode::AddOther;
-    readPastedLines(fixtureLines("entries/misc/5506cf08"), mode, entry);
+    readPastedLines(cddbFixtureLines("entries/misc/5506cf08"), mode, entry);
     EXPECT_EQ(entry.artist, "Various");
     EXPECT_EQ(entry.album, "Harbour Lights: A Compilation");
     bool secondSlash = false;
@@ -211,7 +207,7 @@ TEST(PastedEntryReader, BrokenRealEntries)
     AlbumEntry entry;
     EditMode mode = EditMode::AddOther;
     // "17aaaaaaa347" is no offset: track 1 then runs to the third offset.
-    auto outcome = readPastedLines(fixtureLines("xmcd-corrupt/corrupt_offset_integer.txt"), mode, entry);
+    auto outcome = readPastedLines(cddbFixtureLines("xmcd-corrupt/corrupt_offset_integer.txt"), mode, entry);
     EXPECT_TRUE(outcome.accepted);
     EXPECT_EQ(entry.tracks.size(), 13u);
     EXPECT_EQ(entry.tracks[0].length, " 7:30");  // (34092 - 150) / 75 - 2
@@ -220,14 +216,14 @@ TEST(PastedEntryReader, BrokenRealEntries)
     // A disc length in words never ends that stage: nothing after it counts.
     entry = {};
     mode = EditMode::AddOther;
-    outcome = readPastedLines(fixtureLines("xmcd-corrupt/corrupt_disc_length.txt"), mode, entry);
+    outcome = readPastedLines(cddbFixtureLines("xmcd-corrupt/corrupt_disc_length.txt"), mode, entry);
     EXPECT_FALSE(outcome.accepted);
     EXPECT_FALSE(outcome.discLength);
     EXPECT_FALSE(outcome.discId);
 
     entry = {};
     mode = EditMode::AddOther;
-    outcome = readPastedLines(fixtureLines("xmcd-corrupt/corrupt_offset_last_line_missing.txt"), mode, entry);
+    outcome = readPastedLines(cddbFixtureLines("xmcd-corrupt/corrupt_offset_last_line_missing.txt"), mode, entry);
     EXPECT_TRUE(outcome.accepted);
     EXPECT_EQ(entry.tracks.size(), 13u);
     // The last offset read takes the disc length rule: 3279 - 2879 - 2.

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "lookup/server_entry_reader.h"
-#include "support/fixture_files.h"
 #include "support/xmcd_fixture.h"
 
 namespace {
@@ -35,11 +34,6 @@ std::size_t readAll(const std::vector<std::string>& lines, AlbumEntry& entry)
     return taken;
 }
 
-std::vector<std::string> entryLines(const std::string& relative)
-{
-    return test_support::fileLines(test_support::fixturePath("cddb/entries/" + relative));
-}
-
 TEST(ServerEntryReader, StartClearsTitlesNotesAndRevision)
 {
     AlbumEntry entry;
@@ -56,7 +50,7 @@ TEST(ServerEntryReader, StartClearsTitlesNotesAndRevision)
 TEST(ServerEntryReader, ContinuationLinesAreJoinedAcrossRealEntries)
 {
     AlbumEntry entry = formFor(9);
-    const auto lines = entryLines("classical/6f0c6509");
+    const auto lines = test_support::cddbFixtureLines("entries/classical/6f0c6509");
     EXPECT_EQ(readAll(lines, entry), lines.size());  // PLAYORDER is the last line
     // Split mid-word, then cut to the 73 characters of a stored title.
     EXPECT_EQ(entry.tracks[0].title, "Sonata No. 14 in C-sharp Minor, Op. 27, No. 2 Moonlight - I. Adagio soste");
@@ -72,7 +66,7 @@ TEST(ServerEntryReader, ContinuationLinesAreJoinedAcrossRealEntries)
 TEST(ServerEntryReader, TitleSplitAfterABlankKeepsTheBlank)
 {
     AlbumEntry entry = formFor(5);
-    readAll(entryLines("jazz/41074305"), entry);
+    readAll(test_support::cddbFixtureLines("entries/jazz/41074305"), entry);
     EXPECT_EQ(entry.tracks[1].title, "So Long That It Wraps Around");
     EXPECT_EQ(entry.tracks[2].title.size(), 73u);
     EXPECT_EQ(entry.genre, "jazz");
@@ -87,7 +81,7 @@ TEST(ServerEntryReader, TitleSplitAfterABlankKeepsTheBlank)
 TEST(ServerEntryReader, DoubledBackslashesInTitlesBecomeOne)
 {
     AlbumEntry entry = formFor(3);
-    readAll(entryLines("newage/31043304"), entry);
+    readAll(test_support::cddbFixtureLines("entries/newage/31043304"), entry);
     EXPECT_EQ(entry.tracks[1].title, "Path\\Way");
     EXPECT_EQ(entry.tracks[2].title, "C:\\Music\\Tides");
     // Notes keep the escapes as sent.

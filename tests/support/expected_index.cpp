@@ -9,19 +9,6 @@
 namespace test_support {
 namespace {
 
-std::vector<std::string> splitTabs(const std::string& line)
-{
-    std::vector<std::string> cells;
-    std::size_t start = 0;
-    while (true) {
-        std::size_t tab = line.find('\t', start);
-        cells.push_back(line.substr(start, tab == std::string::npos ? tab : tab - start));
-        if (tab == std::string::npos)
-            return cells;
-        start = tab + 1;
-    }
-}
-
 std::vector<std::string> allLines(const std::string& path)
 {
     std::istringstream in(readFile(path));

@@ -10,10 +10,7 @@
 
 namespace test_support {
 
-std::string fixturePath(const std::string& relative)
-{
-    return std::string(VINORA_FIXTURES_DIR) + "/" + relative;
-}
+std::string fixturePath(const std::string& relative) { return std::string(VINORA_FIXTURES_DIR) + "/" + relative; }
 
 std::vector<TableCase> allFixtureTables()
 {
@@ -44,21 +41,21 @@ std::vector<std::string> dataLines(const std::string& path)
     return lines;
 }
 
+std::vector<std::string> splitTabs(const std::string& line)
+{
+    std::vector<std::string> cells;
+    std::size_t start = 0;
+    for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+        cells.push_back(line.substr(start, tab - start));
+    cells.push_back(line.substr(start));
+    return cells;
+}
+
 std::vector<std::vector<std::string>> tabRows(const std::string& path)
 {
     std::vector<std::vector<std::string>> rows;
-    for (const std::string& line : dataLines(path)) {
-        std::vector<std::string> cells;
-        std::size_t start = 0;
-        while (true) {
-            std::size_t tab = line.find('\t', start);
-            cells.push_back(line.substr(start, tab == std::string::npos ? tab : tab - start));
-            if (tab == std::string::npos)
-                break;
-            start = tab + 1;
-        }
-        rows.push_back(std::move(cells));
-    }
+    for (const std::string& line : dataLines(path))
+        rows.push_back(splitTabs(line));
     return rows;
 }
 

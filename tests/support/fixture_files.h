@@ -25,6 +25,8 @@ std::string readFile(const std::string& path);
 // Lines of an expected-results file, without the comment lines ("#...").
 std::vector<std::string> dataLines(const std::string& path);
 
+// The cells of a tab-separated line.
+std::vector<std::string> splitTabs(const std::string& line);
 // The "name<TAB>value" lines of an expected file as a list of fields per line.
 std::vector<std::vector<std::string>> tabRows(const std::string& path);
 

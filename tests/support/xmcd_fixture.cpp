@@ -4,9 +4,20 @@
 #include <filesystem>
 #include <sstream>
 
+#include "lookup/toc_arithmetic.h"
 #include "support/fixture_files.h"
 
 namespace test_support {
+
+platform::DiscToc discToc(const std::vector<long>& offsets, long leadOut)
+{
+    platform::DiscToc toc;
+    toc.trackCount = static_cast<std::uint8_t>(offsets.size());
+    for (std::size_t i = 0; i < offsets.size(); ++i)
+        toc.tracks[i] = lookup::msfFromFrames(offsets[i]);
+    toc.leadOut = lookup::msfFromFrames(leadOut);
+    return toc;
+}
 
 std::vector<std::string> cddbEntryFiles()
 {
@@ -28,6 +39,11 @@ std::vector<std::string> fileLines(const std::string& path)
         lines.push_back(line);
     }
     return lines;
+}
+
+std::vector<std::string> cddbFixtureLines(const std::string& relative)
+{
+    return fileLines(fixturePath("cddb/" + relative));
 }
 
 EntryDisc entryDisc(const std::vector<std::string>& lines)
