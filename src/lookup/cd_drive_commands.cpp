@@ -15,7 +15,7 @@ CdDriveCommands::CdDriveCommands(platform::CdAccess& access, common::ProgramStat
 void CdDriveCommands::findCd()
 {
     drive_.setDriveSettings(state_.settings.cdPath, state_.settings.driveNr);
-    finder_.findCdButtonClick();
+    finder_.findCdInCollection(true);
 }
 
 }  // namespace lookup

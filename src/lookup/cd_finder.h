@@ -19,14 +19,11 @@ public:
     CdFinder(CdDrive& drive, common::LookupState& state, catalogue::Catalogue& catalogue, ErrorBox showError);
 
     // Makes the album of the disc in the drive (CDPath) the current album of
-    // albums, whose order is kept. Without an audio CD: false, and
-    // kNoAudioCdMessage when `showMessages`. A disc not catalogued gives
-    // kNotInCollectionMessage whatever `showMessages` says, and false.
+    // albums, whose order is kept; true when it did, and the grids need
+    // repainting. Without an audio CD: false, and kNoAudioCdMessage when
+    // `showMessages`. A disc not catalogued gives kNotInCollectionMessage
+    // whatever `showMessages` says, and false.
     bool findCdInCollection(bool showMessages);
-
-    // "Make CD in drive the current album" (button and menu entry). True
-    // when the current album changed and the grids need repainting.
-    bool findCdButtonClick() { return findCdInCollection(true); }
 
 private:
     CdDrive& drive_;
