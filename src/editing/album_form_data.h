@@ -17,17 +17,17 @@ struct AlbumFormData {
     // ID, wherever the albums grid stands by then.
     std::string albumId;
     std::string caption;
-    std::string artist;                                // EditArtist
-    std::string album;                                 // EditTitle
-    std::string genre;                                 // EditGenre
-    std::string year;                                  // EditYear
-    std::string media;                                 // EditMedia: a media text ("LD (local drive)") or a bare code
-    std::string label;                                 // EditLabel
-    std::string index;                                 // EditIndex
-    std::string notes;                                 // Memo1: the whole notes text, lines separated by CR LF
-    std::string revision = "0";                        // RevLabel: one character
-    char source = catalogue::source::kOnlineDatabase;  // AlbumSource, stored in Sys
-    std::vector<lookup::TrackRow> tracks;              // the grid's rows 1 to N
+    std::string artist;
+    std::string album;
+    std::string genre;
+    std::string year;
+    std::string media;  // a media text ("LD (local drive)") or a bare code
+    std::string label;
+    std::string index;
+    std::string notes;                                 // the whole notes text, lines separated by CR LF
+    std::string revision = "0";                        // one character
+    char source = catalogue::source::kOnlineDatabase;  // stored in Sys
+    std::vector<lookup::TrackRow> tracks;              // the track grid's rows
 };
 
 }  // namespace editing

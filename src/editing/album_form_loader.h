@@ -11,12 +11,12 @@
 // How openers fill the edit form.
 namespace editing {
 
-// Modify: the current album of albums in mode 3 with its caption; its
-// tracks in number order ("  1", its length as " 4:05", its title) and
-// `runningSeconds` the album's time: each track with a length counts its
-// seconds plus 2 for the gap, less the 2 after the last. An empty Sys
-// gives the source "M", an empty Rev the revision "0". Requires: albums
-// open on a record. Throws xbase::XbaseError.
+// Modify: the current album of albums in EditMode::Modify with its
+// caption; its tracks in number order ("  1", its length as " 4:05", its
+// title) and `runningSeconds` the album's time: each track with a length
+// counts its seconds plus 2 for the gap, less the 2 after the last. An
+// empty Sys gives the source "M", an empty Rev the revision "0".
+// Requires: albums open on a record. Throws xbase::XbaseError.
 AlbumFormData loadCurrentAlbum(catalogue::Catalogue& catalogue, long& runningSeconds);
 
 // The reset before a new entry: label, media, index, notes and year

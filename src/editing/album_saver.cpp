@@ -58,87 +58,103 @@ private:
 SaveResult AlbumSaver::save(const AlbumFormData& data, const std::string& discId)
 {
     SaveResult result;
-    const bool modify = data.mode == lookup::EditMode::Modify;
-    const catalogue::StatusReport status = [this](const std::string& text) { catalogue_.status(text); };
     const std::uint32_t recnoBefore =
         catalogue_.albums().isOpen() && !catalogue_.albums()->eof() ? catalogue_.albums()->recno() : 0;
+    if (!recoverEarlierSave(recnoBefore, result))
+        return result;
+    if (std::optional<KeptRows> kept = journalRows(data, discId, result))
+        writeRows(data, *kept, recnoBefore, result);
+    return result;
+}
+
+bool AlbumSaver::recoverEarlierSave(std::uint32_t recnoBefore, SaveResult& result)
+{
     try {
         if (catalogue::RollbackJournal::pending(catalogue_.programDir(), catalogue_.fileSystem()))
             withViewsClosed(recnoBefore, [&] {
-                catalogue::RollbackJournal::recover(catalogue_.programDir(), catalogue_.fileSystem(), status);
+                catalogue::RollbackJournal::recover(catalogue_.programDir(), catalogue_.fileSystem(),
+                                                    [this](const std::string& text) { catalogue_.status(text); });
             });
+        return true;
     } catch (const std::exception& e) {
         result.status = SaveResult::Status::NotUndone;
         result.error = std::string(kEarlierSaveText);
         result.undoError = e.what();
-        return result;
+        return false;
     }
+}
 
-    std::optional<catalogue::RollbackJournal> journal;
-    std::uint32_t albumRecno = 0;
-    std::vector<std::uint32_t> trackRows;
-    std::vector<std::uint32_t> artistRows;
+std::optional<AlbumSaver::KeptRows> AlbumSaver::journalRows(const AlbumFormData& data, const std::string& discId,
+                                                            SaveResult& result)
+{
+    const bool modify = data.mode == lookup::EditMode::Modify;
     try {
         xbase::Table& albums = catalogue_.albums()->table();
         result.id = albumId(data, discId);
         if (result.id.empty()) {
             result.status = SaveResult::Status::NoId;
-            return result;
+            return std::nullopt;
         }
         const std::string key = idKey(result.id);
         const std::vector<std::uint32_t> existing = liveRecordsByKey(albums, "ID", key);
         if (!modify && !existing.empty()) {
             result.status = SaveResult::Status::DuplicateId;
-            return result;
+            return std::nullopt;
         }
         if (modify && existing.empty())
             throw xbase::XbaseError(albums.path() + ": the album " + result.id + " is no longer in the table");
-        albumRecno = modify ? existing.front() : 0;
+        KeptRows kept;
+        kept.album = modify ? existing.front() : 0;
         removeTrackViewTable();
         catalogue_.allTracks().open();
         catalogue_.artists().open();
         xbase::Table& tracks = catalogue_.allTracks()->table();
         xbase::Table& artists = catalogue_.artists()->table();
         if (modify)
-            trackRows = liveRecordsByKey(tracks, "Tracks", key);
-        artistRows = liveRecordsByKey(artists, "ID", key);
+            kept.tracks = liveRecordsByKey(tracks, "Tracks", key);
+        kept.artists = liveRecordsByKey(artists, "ID", key);
 
-        journal.emplace(catalogue_.programDir(), catalogue_.fileSystem());
-        journal->keepTable(albums);
+        catalogue::RollbackJournal& journal = kept.journal.emplace(catalogue_.programDir(), catalogue_.fileSystem());
+        journal.keepTable(albums);
         if (modify)
-            journal->keepRecord(albums, albumRecno);
-        journal->keepTable(tracks);
-        for (std::uint32_t recno : trackRows)
-            journal->keepRecord(tracks, recno);
-        journal->keepTable(artists);
-        for (std::uint32_t recno : artistRows)
-            journal->keepRecord(artists, recno);
-        journal->write();
+            journal.keepRecord(albums, kept.album);
+        journal.keepTable(tracks);
+        for (std::uint32_t recno : kept.tracks)
+            journal.keepRecord(tracks, recno);
+        journal.keepTable(artists);
+        for (std::uint32_t recno : kept.artists)
+            journal.keepRecord(artists, recno);
+        journal.write();
+        return kept;
     } catch (const std::exception& e) {
         // Nothing written yet.
         result.status = SaveResult::Status::NotSaved;
         result.error = e.what();
-        return result;
+        return std::nullopt;
     }
+}
 
+void AlbumSaver::writeRows(const AlbumFormData& data, KeptRows& kept, std::uint32_t recnoBefore, SaveResult& result)
+{
     try {
-        const std::uint32_t written = writeAlbum(catalogue_.albums()->table(), data, result.id, albumRecno);
-        if (!modify)
+        const std::uint32_t written = writeAlbum(catalogue_.albums()->table(), data, result.id, kept.album);
+        if (kept.album == 0)
             catalogue_.albums()->goToRecord(written);
-        writeTracks(catalogue_.allTracks()->table(), data, result.id, trackRows);
-        writeArtists(catalogue_.artists()->table(), data, result.id, artistRows);
-        journal->commit();
+        writeTracks(catalogue_.allTracks()->table(), data, result.id, kept.tracks);
+        writeArtists(catalogue_.artists()->table(), data, result.id, kept.artists);
+        kept.journal->commit();
     } catch (const std::exception& e) {
         result.status = SaveResult::Status::NotSaved;
         result.error = e.what();
         try {
-            withViewsClosed(recnoBefore, [&] { journal->rollBack(status); });
+            withViewsClosed(recnoBefore, [&] {
+                kept.journal->rollBack([this](const std::string& text) { catalogue_.status(text); });
+            });
         } catch (const std::exception& undo) {
             result.status = SaveResult::Status::NotUndone;
             result.undoError = undo.what();
         }
     }
-    return result;
 }
 
 template <class Undo>

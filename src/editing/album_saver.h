@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,8 +29,9 @@ struct SaveResult {
 //  - ALBUMS: in Modify the album's row (found by its ID) is rewritten,
 //    else a row is appended and albums moves to it: Artist, Album, Genre
 //    (trimmed, lower case), Label, Media (the code), YR, IX, Notes, Sys,
-//    Rev ("~" above code 126) and ID (the next manual ID in mode 2, the
-//    disc ID in mode 1, unchanged in Modify).
+//    Rev ("~" above code 126) and ID (the next manual ID in
+//    EditMode::AddOther, the disc ID in EditMode::AddFromDrive, unchanged
+//    in Modify).
 //  - TRACKS: in Modify only the titles of the album's rows change, in
 //    number order, one grid row each (NR and Secs stay); else one row per
 //    grid row: NR "  1", Secs from the time cell, the trimmed title.
@@ -46,11 +48,27 @@ class AlbumSaver {
 public:
     explicit AlbumSaver(catalogue::Catalogue& catalogue) : catalogue_(catalogue) {}
 
-    // `discId` is the ID of a new album from the drive (mode 1).
+    // `discId` is the ID of a new album from the drive.
     // Requires: albums open.
     SaveResult save(const AlbumFormData& data, const std::string& discId);
 
 private:
+    // The rows a save overwrites, kept in the journal before any write.
+    struct KeptRows {
+        std::uint32_t album = 0;  // 0 for a new album
+        std::vector<std::uint32_t> tracks;
+        std::vector<std::uint32_t> artists;
+        std::optional<catalogue::RollbackJournal> journal;
+    };
+
+    // Rolls back what an earlier failed save left; false, with `result`
+    // NotUndone, when that fails.
+    bool recoverEarlierSave(std::uint32_t recnoBefore, SaveResult& result);
+    // Settles the album's ID and journals the rows the writes will change;
+    // nothing, with `result` saying why, when the save stops here.
+    std::optional<KeptRows> journalRows(const AlbumFormData& data, const std::string& discId, SaveResult& result);
+    // The writes; a failure rolls them back through the journal.
+    void writeRows(const AlbumFormData& data, KeptRows& kept, std::uint32_t recnoBefore, SaveResult& result);
     std::string albumId(const AlbumFormData& data, const std::string& discId);
     void removeTrackViewTable();
     // Rewrites record `recno`, or appends one when it is 0; returns it.
