@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 
@@ -34,6 +36,17 @@ inline void whenModalShown(std::function<void(QWidget*)> act)
         act(modal);
     });
     poll->start();
+}
+
+// Clicks one of the standard buttons (OK, Cancel ...) of `dialog`'s button
+// row.
+inline void press(QWidget& dialog, QDialogButtonBox::StandardButton button)
+{
+    auto* row = dialog.findChild<QDialogButtonBox*>();
+    ASSERT_NE(row, nullptr);
+    QPushButton* found = row->button(button);
+    ASSERT_NE(found, nullptr);
+    found->click();
 }
 
 }  // namespace test_support

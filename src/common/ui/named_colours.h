@@ -10,6 +10,7 @@ inline constexpr Qt::GlobalColor kNavy = Qt::darkBlue;     // 0, 0, 128: grid ti
 inline constexpr Qt::GlobalColor kMaroon = Qt::darkRed;    // 128, 0, 0: album values
 inline constexpr Qt::GlobalColor kGreen = Qt::darkGreen;   // 0, 128, 0: play hints
 inline constexpr Qt::GlobalColor kOlive = Qt::darkYellow;  // 128, 128, 0
+inline constexpr Qt::GlobalColor kTeal = Qt::darkCyan;     // 0, 128, 128: artist results
 inline constexpr Qt::GlobalColor kMarked = Qt::yellow;     // marked tracks
 
 }  // namespace common::ui::colour

@@ -12,11 +12,11 @@ namespace search::ui {
 
 class HistoryBox;
 
-// " Vinora - Filter Albums Table": the expression box ComboBox1 with its
-// history (albums.ini), SpeedButton1 (clear the text), SpeedButton2
-// (remove the text from the history), OK and Cancel. Opens with the
-// history loaded and genre="..." of the current album proposed; OK applies
-// the filter's rules and closes whatever they decided.
+// " Vinora - Filter Albums Table": the expression box with its history
+// (albums.ini), a button that clears the text, one that removes the text
+// from the history, OK and Cancel. Opens with the history loaded and
+// genre="..." of the current album proposed; OK applies the filter's rules
+// and closes whatever they decided.
 class FilterDialog : public QDialog {
     Q_OBJECT
 public:
@@ -28,7 +28,7 @@ public:
     std::optional<AlbumFilter::Outcome> outcome() const { return outcome_; }
 
 private:
-    void okClicked();
+    void applyFilter();
 
     AlbumFilter& filter_;
     common::Prompter& prompter_;

@@ -1,9 +1,9 @@
 #include "search/ui/multiple_matches_dialog.h"
 
+#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "common/ansi_text.h"
@@ -17,11 +17,10 @@ constexpr int kListHeight = 180;
 
 }  // namespace
 
-MultipleMatchesDialog::MultipleMatchesDialog(QWidget& mainWindow, SetRequest setRequest)
-    : QDialog(&mainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      setRequest_(std::move(setRequest))
+MultipleMatchesDialog::MultipleMatchesDialog(QWidget& mainWindow)
+    : QDialog(&mainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
-    setObjectName("MatchesForm");
+    setObjectName("MultipleMatchesDialog");
     setWindowTitle("Multiple Matches found - Select One or Cancel");
     setModal(true);
 
@@ -30,53 +29,35 @@ MultipleMatchesDialog::MultipleMatchesDialog(QWidget& mainWindow, SetRequest set
     genre->setFixedWidth(kGenreColumnWidth);
     auto* album = new QLabel("Artist / Album", this);
     album->setObjectName("AlbumHeading");
-    list_ = new QListWidget(this);
-    list_->setObjectName("ListBox1");
-    list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setMinimumSize(kListWidth, kListHeight);
-    auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("OKButton");
-    ok->setDefault(true);
-    auto* cancel = new QPushButton("Cancel", this);
-    cancel->setObjectName("CancelButton");
+    candidates_ = new QListWidget(this);
+    candidates_->setObjectName("CandidateList");
+    candidates_->setSelectionMode(QAbstractItemView::SingleSelection);
+    candidates_->setMinimumSize(kListWidth, kListHeight);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
 
     auto* headings = new QHBoxLayout;
     headings->addWidget(genre);
     headings->addWidget(album, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(headings);
-    layout->addWidget(list_, 1);
-    layout->addLayout(buttons);
+    layout->addWidget(candidates_, 1);
+    layout->addWidget(buttons);
 
-    connect(ok, &QPushButton::clicked, this, [this] {
-        const QList<QListWidgetItem*> selected = list_->selectedItems();
-        settle(selected.isEmpty() ? kNoChoice : list_->row(selected.front()));
-        accept();
-    });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(this, &QDialog::rejected, this, [this] { settle(kNoChoice); });
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 int MultipleMatchesDialog::choose(const std::vector<std::string>& lines)
 {
-    list_->clear();
+    candidates_->clear();
     for (const std::string& line : lines)
-        list_->addItem(common::fromAnsi(line));
-    list_->clearSelection();
-    list_->setCurrentRow(-1);
-    settle(kNoChoice);
-    exec();
-    return choice_;
-}
-
-void MultipleMatchesDialog::settle(int choice)
-{
-    choice_ = choice;
-    setRequest_(choice);
+        candidates_->addItem(common::fromAnsi(line));
+    candidates_->clearSelection();
+    candidates_->setCurrentRow(-1);
+    if (exec() != QDialog::Accepted)
+        return kNoChoice;
+    const QList<QListWidgetItem*> selected = candidates_->selectedItems();
+    return selected.isEmpty() ? kNoChoice : candidates_->row(selected.front());
 }
 
 }  // namespace search::ui

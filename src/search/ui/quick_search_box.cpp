@@ -9,9 +9,6 @@
 #include "common/action_guard.h"
 #include "common/ansi_text.h"
 #include "common/ui/named_colours.h"
-#include "search/ui/album_results_window.h"
-#include "search/ui/artist_results_window.h"
-#include "search/ui/track_results_window.h"
 
 namespace search::ui {
 
@@ -29,12 +26,12 @@ QuickSearchBox::QuickSearchBox(common::Prompter& prompter, CatalogueSource catal
     setPalette(p);
 
     field_ = new QComboBox(this);
-    field_->setObjectName("RadioGroup2");
+    field_->setObjectName("FieldList");
     for (std::string_view name : kSearchFieldNames)
         field_->addItem(common::fromAnsi(name));
     field_->setCurrentIndex(0);
     text_ = new QLineEdit(this);
-    text_->setObjectName("Edit1");
+    text_->setObjectName("SearchText");
     auto* find = new QPushButton("Find It", this);
     find->setObjectName("FindButton");
     auto* clear = new QPushButton("Clear", this);
@@ -48,13 +45,13 @@ QuickSearchBox::QuickSearchBox(common::Prompter& prompter, CatalogueSource catal
     grid->addWidget(find, 2, 1);
     grid->addWidget(clear, 2, 2);
 
-    connect(find, &QPushButton::clicked, this, &QuickSearchBox::findIt);
-    connect(text_, &QLineEdit::returnPressed, this, &QuickSearchBox::findIt);
+    connect(find, &QPushButton::clicked, this, &QuickSearchBox::findText);
+    connect(text_, &QLineEdit::returnPressed, this, &QuickSearchBox::findText);
     connect(clear, &QPushButton::clicked, this, &QuickSearchBox::clear);
     connect(field_, &QComboBox::activated, this, [this] { text_->setFocus(); });
 }
 
-void QuickSearchBox::findIt()
+void QuickSearchBox::findText()
 {
     catalogue::Catalogue* catalogue = catalogue_();
     const std::string text = common::toAnsi(text_->text());
@@ -62,7 +59,9 @@ void QuickSearchBox::findIt()
         return;
     const auto field = static_cast<SearchField>(field_->currentIndex());
     common::runAction(prompter_, [&] {
-        QuickSearch(*catalogue, prompter_).find(field, text, [this](const SearchHits& hits) { showResults(hits); });
+        QuickSearch(*catalogue, prompter_).find(field, text, [this](const SearchHits& hits) {
+            ResultsWindow(hits, prompter_, goToAlbum_, window()).exec();
+        });
     });
     emit searched();
 }
@@ -71,21 +70,6 @@ void QuickSearchBox::clear()
 {
     text_->clear();
     text_->setFocus();
-}
-
-void QuickSearchBox::showResults(const SearchHits& hits)
-{
-    switch (hits.field) {
-    case SearchField::Artist:
-        TArtSet(hits, prompter_, goToAlbum_, window()).exec();
-        break;
-    case SearchField::Track:
-        TForm2(hits, prompter_, goToAlbum_, window()).exec();
-        break;
-    default:
-        TAlbumSet(hits, prompter_, goToAlbum_, window()).exec();
-        break;
-    }
 }
 
 }  // namespace search::ui

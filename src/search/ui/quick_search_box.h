@@ -13,10 +13,10 @@ class QLineEdit;
 
 namespace search::ui {
 
-// The main window's " Quick Search" box: the field list RadioGroup2, the
-// text box Edit1, "Find It" (Enter in the text box too) and "Clear". A
-// search with hits shows its result window over the box's window; picking
-// a hit there hands its album to `goToAlbum`.
+// The main window's " Quick Search" box: the field list, the text box,
+// "Find It" (Enter in the text box too) and "Clear". A search with hits
+// shows its result window over the box's window; picking a hit there hands
+// its album to `goToAlbum`.
 class QuickSearchBox : public QGroupBox {
     Q_OBJECT
 public:
@@ -31,9 +31,8 @@ signals:
     void searched();
 
 private:
-    void findIt();
+    void findText();
     void clear();
-    void showResults(const SearchHits& hits);
 
     common::Prompter& prompter_;
     CatalogueSource catalogue_;

@@ -1,5 +1,7 @@
 #include "search/ui/results_window.h"
 
+#include <vector>
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -10,16 +12,56 @@
 #include "common/ansi_text.h"
 #include "common/ui/cursor_grid.h"
 #include "common/ui/named_colours.h"
+#include "search/ui/results_model.h"
 
 namespace search::ui {
+namespace {
 
-ResultsWindow::ResultsWindow(const Design& design, const SearchHits& hits, common::Prompter& prompter,
-                             GoToAlbum goToAlbum, QWidget* parent)
+struct Design {
+    const char* objectName;
+    QColor background;
+    std::vector<ResultsModel::Column> columns;
+    const char* goText;
+    const char* note;  // above the grid; null for none
+};
+
+const QSize kSize(760, 420);
+
+Design designFor(SearchField field)
+{
+    switch (field) {
+    case SearchField::Artist:
+        return {"ArtistResultsWindow",
+                QColor(common::ui::colour::kTeal),
+                {{"NR", "#"}, {"ARTIST", "Artist"}, {"Album", "Album"}, {"Label", "Label"}},
+                "Go to Album on selected row",
+                " A number in the # column means this artist has that track on a multi-artist CD"};
+    case SearchField::Track:
+        return {"TrackResultsWindow",
+                QColor(common::ui::colour::kAqua),
+                {{"NR", "#", Qt::AlignRight | Qt::AlignVCenter}, {"TRACK", "Track"}, {"Artist", "Artist"},
+                 {"album", "Album"}},
+                "Go to record for selected row",
+                nullptr};
+    default:
+        return {"AlbumResultsWindow",
+                QColor(common::ui::colour::kGreen),
+                {{"ALBUM", "Album"}, {"ARTIST", "Artist"}, {"LABEL", "Label"}, {"GENRE", "Genre"}},
+                "Go to Album for selected row",
+                nullptr};
+    }
+}
+
+}  // namespace
+
+ResultsWindow::ResultsWindow(const SearchHits& hits, common::Prompter& prompter, GoToAlbum goToAlbum,
+                             QWidget* parent)
     : QDialog(parent), prompter_(prompter), goToAlbum_(std::move(goToAlbum))
 {
+    const Design design = designFor(hits.field);
     setObjectName(design.objectName);
     setWindowTitle(common::fromAnsi(hits.caption));
-    setFixedSize(design.size);
+    setFixedSize(kSize);
     setAutoFillBackground(true);
     QPalette p = palette();
     p.setColor(QPalette::Window, design.background);
@@ -36,29 +78,29 @@ ResultsWindow::ResultsWindow(const Design& design, const SearchHits& hits, commo
         layout->addWidget(note);
     }
     model_ = new ResultsModel(hits.view, design.columns, this);
-    grid_ = new common::ui::CursorGrid("DBGrid1", this);
+    grid_ = new common::ui::CursorGrid("ResultsGrid", this);
     grid_->setModel(model_);
     grid_->horizontalHeader()->setStretchLastSection(true);
     grid_->showRow(0);
     layout->addWidget(grid_, 1);
 
     auto* go = new QPushButton(design.goText, this);
-    go->setObjectName("Button1");
+    go->setObjectName("GoToAlbumButton");
     go->setDefault(true);
     auto* close = new QPushButton("Close", this);
-    close->setObjectName("BitBtn1");
+    close->setObjectName("CloseButton");
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(go);
     buttons->addStretch(1);
     buttons->addWidget(close);
     layout->addLayout(buttons);
 
-    connect(go, &QPushButton::clicked, this, &ResultsWindow::goButtonClick);
+    connect(go, &QPushButton::clicked, this, &ResultsWindow::goToHit);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     grid_->setFocus();
 }
 
-void ResultsWindow::goButtonClick()
+void ResultsWindow::goToHit()
 {
     const int row = grid_->currentIndex().isValid() ? grid_->currentIndex().row() : 0;
     std::string id;
