@@ -7,7 +7,7 @@
 #include "catalogue/catalogue.h"
 #include "common/program_state.h"
 #include "common/ui/message_box_prompter.h"
-#include "editing/ui/edit_form.h"
+#include "editing/ui/album_edit_dialog.h"
 #include "lookup/cd_drive_commands.h"
 #include "platform/cdio/libcdio_access.h"
 #include "search/ui/filter_commands.h"
@@ -51,7 +51,7 @@ private:
     std::unique_ptr<common::ui::MessageBoxPrompter> prompter_;
     std::unique_ptr<TForm1> form_;
     search::ui::MultipleMatchesDialog* matches_ = nullptr;  // a child of the main window
-    editing::ui::TMngRecF* editForm_ = nullptr;  // the album edit form, a child of the main window
+    editing::ui::AlbumEditDialog* editForm_ = nullptr;  // the album edit form, a child of the main window
     std::unique_ptr<catalogue::Catalogue> catalogue_;
     platform::LibcdioAccess cdio_;
     std::unique_ptr<lookup::CdDriveCommands> cdDrive_;

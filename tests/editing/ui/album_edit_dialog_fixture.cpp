@@ -1,4 +1,4 @@
-#include "edit_form_fixture.h"
+#include "album_edit_dialog_fixture.h"
 
 #include <algorithm>
 
@@ -15,15 +15,15 @@
 
 namespace test_support {
 
-EditFormFixture::EditFormFixture() { state.programDir = dir.path() + "/"; }
+AlbumEditDialogFixture::AlbumEditDialogFixture() { state.programDir = dir.path() + "/"; }
 
-EditFormFixture::~EditFormFixture()
+AlbumEditDialogFixture::~AlbumEditDialogFixture()
 {
-    form.reset();
+    dialog.reset();
     catalogue.reset();
 }
 
-void EditFormFixture::openCatalogue(bool smallCollection)
+void AlbumEditDialogFixture::openCatalogue(bool smallCollection)
 {
     if (smallCollection)
         copyFixtureSet("xbase/small", dir.path());
@@ -35,20 +35,20 @@ void EditFormFixture::openCatalogue(bool smallCollection)
     state.media = state.settings.media;
     catalogue = std::make_unique<catalogue::Catalogue>(state.programDir);
     catalogue->createMissingFilesAndOpenViews();
-    form = std::make_unique<editing::ui::TMngRecF>(state, prompter);
-    form->setCatalogue(catalogue.get());
+    dialog = std::make_unique<editing::ui::AlbumEditDialog>(state, prompter);
+    dialog->setCatalogue(catalogue.get());
 }
 
-void EditFormFixture::openNewAlbum(lookup::EditMode mode, const std::vector<lookup::TrackRow>& tracks)
+void AlbumEditDialogFixture::openNewAlbum(lookup::EditMode mode, const std::vector<lookup::TrackRow>& tracks)
 {
-    editing::AlbumFormData data = form->contents();
+    editing::AlbumFormData data = dialog->contents();
     editing::resetForNewEntry(data, mode, state.settings.genre);
     data.tracks = tracks;
-    form->load(data);
-    form->show();
+    dialog->load(data);
+    dialog->show();
 }
 
-void EditFormFixture::type(const char* name, const QString& text)
+void AlbumEditDialogFixture::type(const char* name, const QString& text)
 {
     QWidget* widget = child<QWidget>(name);
     ASSERT_NE(widget, nullptr);
@@ -63,7 +63,7 @@ void EditFormFixture::type(const char* name, const QString& text)
 }
 
 // Key by key, letters beyond ASCII as key events that carry only text.
-void EditFormFixture::typeInto(QWidget* widget, const QString& text)
+void AlbumEditDialogFixture::typeInto(QWidget* widget, const QString& text)
 {
     for (const QChar c : text) {
         if (c.unicode() < 0x80)
@@ -73,9 +73,9 @@ void EditFormFixture::typeInto(QWidget* widget, const QString& text)
     }
 }
 
-void EditFormFixture::typeTitle(int row, const QString& text)
+void AlbumEditDialogFixture::typeTitle(int row, const QString& text)
 {
-    auto* grid = child<editing::ui::TrackGrid>("StringGrid1");
+    auto* grid = child<editing::ui::TrackGrid>("TrackGrid");
     ASSERT_NE(grid, nullptr);
     QTableWidgetItem* cell = grid->item(row, editing::ui::TrackGrid::kTitleColumn);
     grid->scrollToItem(cell);
@@ -91,13 +91,13 @@ void EditFormFixture::typeTitle(int row, const QString& text)
     QCoreApplication::processEvents();
 }
 
-void EditFormFixture::click(const char* name)
+void AlbumEditDialogFixture::click(const char* name)
 {
     auto* button = child<QAbstractButton>(name);
     ASSERT_NE(button, nullptr);
     button->click();
 }
 
-std::string EditFormFixture::settingsText() const { return readFile(dir.file("Vinora.ini")); }
+std::string AlbumEditDialogFixture::settingsText() const { return readFile(dir.file("Vinora.ini")); }
 
 }  // namespace test_support

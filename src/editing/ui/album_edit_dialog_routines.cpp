@@ -1,6 +1,5 @@
-// TMngRecF: filling and reading the form, activation, OK and the close step.
+// AlbumEditDialog: filling and reading the form, activation, OK and the close step.
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QToolButton>
@@ -14,7 +13,7 @@
 #include "editing/album_form_loader.h"
 #include "editing/edit_form_texts.h"
 #include "editing/multi_artist.h"
-#include "editing/ui/edit_form.h"
+#include "editing/ui/album_edit_dialog.h"
 #include "editing/ui/track_grid.h"
 #include "xbase/field.h"
 
@@ -28,11 +27,6 @@ constexpr char kTimeHeader[] = "Time";
 constexpr std::string_view kLossyText = "Some characters cannot be stored in the Collection; they are saved as \"?\".";
 
 QString viewOf(std::string_view text) { return common::fromAnsi(text); }
-
-// Notes are kept with CR LF line ends; the memo shows plain line ends.
-QString notesForMemo(const std::string& notes) { return common::fromAnsi(notes).replace("\r\n", "\n"); }
-
-QString notesOfMemo(const QPlainTextEdit* memo) { return memo->toPlainText().replace("\n", "\r\n"); }
 
 int fieldWidth(std::string_view field)
 {
@@ -63,30 +57,29 @@ void setItems(QComboBox* box, const std::vector<std::string>& items)
 
 }  // namespace
 
-void TMngRecF::load(const AlbumFormData& data)
+void AlbumEditDialog::load(const AlbumFormData& data)
 {
     setWindowTitle(viewOf(data.caption.empty() ? std::string(kDesignCaption) : data.caption));
     mode_ = data.mode;
     albumId_ = data.albumId;
     source_ = data.source;
     refreshLists();
-    editArtist_->setText(viewOf(data.artist));
-    editTitle_->setText(viewOf(data.album));
-    editGenre_->setEditText(viewOf(data.genre));
-    editYear_->setText(viewOf(data.year));
-    editMedia_->setEditText(viewOf(data.media));
-    editLabel_->setText(viewOf(data.label));
-    editIndex_->setText(viewOf(data.index));
-    memo1_->setPlainText(notesForMemo(data.notes));
-    revLabel_->setText(viewOf(data.revision));
-    grid_->setTracks(data.tracks);
+    artistEdit_->setText(viewOf(data.artist));
+    albumEdit_->setText(viewOf(data.album));
+    genreBox_->setEditText(viewOf(data.genre));
+    yearEdit_->setText(viewOf(data.year));
+    mediaBox_->setEditText(viewOf(data.media));
+    mediaLabelEdit_->setText(viewOf(data.label));
+    mediaIndexEdit_->setText(viewOf(data.index));
+    notes_ = data.notes;
+    revision_ = data.revision;
+    trackGrid_->setTracks(data.tracks);
     detectMultiArtist();
-    checkMedia();
     refreshNotesSummary();
-    updateGrid();
+    showGridWhenItHasTracks();
 }
 
-AlbumFormData TMngRecF::contents(bool* lossy) const
+AlbumFormData AlbumEditDialog::contents(bool* lossy) const
 {
     bool lost = false;
     const auto ansi = [&lost](const QString& text) {
@@ -99,29 +92,29 @@ AlbumFormData TMngRecF::contents(bool* lossy) const
     data.mode = mode_;
     data.albumId = albumId_;
     data.caption = ansi(windowTitle());
-    data.artist = ansi(editArtist_->text());
-    data.album = ansi(editTitle_->text());
-    data.genre = ansi(editGenre_->currentText());
-    data.year = ansi(editYear_->text());
-    data.media = ansi(editMedia_->currentText());
-    data.label = ansi(editLabel_->text());
-    data.index = ansi(editIndex_->text());
-    data.notes = ansi(notesOfMemo(memo1_));
-    data.revision = ansi(revLabel_->text());
+    data.artist = ansi(artistEdit_->text());
+    data.album = ansi(albumEdit_->text());
+    data.genre = ansi(genreBox_->currentText());
+    data.year = ansi(yearEdit_->text());
+    data.media = ansi(mediaBox_->currentText());
+    data.label = ansi(mediaLabelEdit_->text());
+    data.index = ansi(mediaIndexEdit_->text());
+    data.notes = notes_;
+    data.revision = revision_;
     data.source = source_;
-    data.tracks = grid_->tracks(&lost);
+    data.tracks = trackGrid_->tracks(&lost);
     if (lossy)
         *lossy = lost;
     return data;
 }
 
-bool TMngRecF::showModal()
+bool AlbumEditDialog::showModal()
 {
     exec();
     return editSaved_;
 }
 
-bool TMngRecF::modifyCurrentAlbum()
+bool AlbumEditDialog::modifyCurrentAlbum()
 {
     if (!catalogue_)
         return false;
@@ -129,62 +122,57 @@ bool TMngRecF::modifyCurrentAlbum()
     return showModal();
 }
 
-void TMngRecF::showEvent(QShowEvent* event)
+void AlbumEditDialog::showEvent(QShowEvent* event)
 {
     activate();
     QDialog::showEvent(event);
     refreshNotesSummary();
-    updateGrid();
+    showGridWhenItHasTracks();
 }
 
 // Each time the form is shown.
-void TMngRecF::activate()
+void AlbumEditDialog::activate()
 {
     editSaved_ = false;
-    const std::string rev = common::toAnsi(revLabel_->text());
-    if (!rev.empty() && static_cast<unsigned char>(rev[0]) > kLastRevisionChar)
-        revLabel_->setText(QString(QChar(kHighRevisionChar)));
+    if (!revision_.empty() && static_cast<unsigned char>(revision_[0]) > kLastRevisionChar)
+        revision_ = std::string(1, kHighRevisionChar);
     const long seconds = state_.lookup.runningSeconds;
-    runningLabel_->setVisible(seconds > 0);
-    runningLabel_->setText(seconds > 0 ? viewOf(catalogue::timeText(seconds, kTotalWidth)) : QString());
-    editArtist_->setMaxLength(fieldWidth("Artist"));
-    editTitle_->setMaxLength(fieldWidth("Album"));
-    editLabel_->setMaxLength(fieldWidth("Label"));
-    editIndex_->setMaxLength(fieldWidth("IX"));
+    runningTime_->setVisible(seconds > 0);
+    runningTime_->setText(seconds > 0 ? viewOf(catalogue::timeText(seconds, kTotalWidth)) : QString());
+    artistEdit_->setMaxLength(fieldWidth("Artist"));
+    albumEdit_->setMaxLength(fieldWidth("Album"));
+    mediaLabelEdit_->setMaxLength(fieldWidth("Label"));
+    mediaIndexEdit_->setMaxLength(fieldWidth("IX"));
     refreshLists();
-    editArtist_->setFocus();
+    artistEdit_->setFocus();
     detectMultiArtist();
-    updateGrid();
-    checkMedia();
+    showGridWhenItHasTracks();
     refreshNotesSummary();
 }
 
 // The genre and media lists as start-up (and saved genres) left them.
-void TMngRecF::refreshLists()
+void AlbumEditDialog::refreshLists()
 {
-    setItems(editGenre_, state_.genres);
-    setItems(editMedia_, state_.media);
+    setItems(genreBox_, state_.genres);
+    setItems(mediaBox_, state_.media);
 }
 
-void TMngRecF::detectMultiArtist()
+void AlbumEditDialog::detectMultiArtist()
 {
-    various_ = isVarious(common::toAnsi(editArtist_->text()));
-    grid_->setTitleHeader(viewOf(titleHeader(various_)));
+    various_ = isVarious(common::toAnsi(artistEdit_->text()));
+    trackGrid_->setTitleHeader(viewOf(titleHeader(various_)));
     updateTools();
 }
 
-void TMngRecF::checkMedia() { updateTools(); }
-
-void TMngRecF::refreshNotesSummary()
+void AlbumEditDialog::refreshNotesSummary()
 {
-    const std::string notes = common::toAnsi(notesOfMemo(memo1_));
-    speedButton1_->setText(QString::number(notesLineCount(notes)));
-    editNotes_->setText(viewOf(firstNotesLine(notes)));
+    notesLineCount_->setText(QString::number(notesLineCount(notes_)));
+    notesFirstLine_->setText(viewOf(firstNotesLine(notes_)));
 }
 
-void TMngRecF::updateGrid() { grid_->setVisible(grid_->rowCount() > 0); }
+void AlbumEditDialog::showGridWhenItHasTracks() { trackGrid_->setVisible(trackGrid_->rowCount() > 0); }
 
-void TMngRecF::runTool(Tool tool)
+void AlbumEditDialog::runTool(Tool tool)
 {
     const auto found = tools_.find(tool);
     if (found == tools_.end())
@@ -194,18 +182,18 @@ void TMngRecF::runTool(Tool tool)
     refreshNotesSummary();
     detectMultiArtist();
     if (tool == Tool::Notes) {
-        if (grid_->rowCount() > 0)
-            grid_->setFocus();
+        if (trackGrid_->rowCount() > 0)
+            trackGrid_->setFocus();
         else
-            editArtist_->setFocus();
+            artistEdit_->setFocus();
     }
 }
 
-void TMngRecF::okClicked()
+void AlbumEditDialog::saveAndClose()
 {
     if (!catalogue_)
         return;
-    grid_->commitEdit();
+    trackGrid_->commitEdit();
     detectMultiArtist();
     AlbumEditFlow flow(*catalogue_, state_, prompter_);
     bool saved = false;
@@ -222,7 +210,7 @@ void TMngRecF::okClicked()
     accept();
 }
 
-void TMngRecF::done(int result)
+void AlbumEditDialog::done(int result)
 {
     if (result != Accepted)
         editSaved_ = false;
@@ -233,8 +221,8 @@ void TMngRecF::done(int result)
     } else {
         state_.lookup.runningSeconds = 0;
     }
-    grid_->setTimeHeader(kTimeHeader);
-    coverMemo_->hide();
+    trackGrid_->setTimeHeader(kTimeHeader);
+    coverTip_->hide();
 }
 
 }  // namespace editing::ui

@@ -30,19 +30,19 @@ class TrackGrid;
 // step puts the track views on the current album. The toolbox tools are
 // built elsewhere and registered with setTool(); until then their buttons
 // are disabled and say so in their tooltips.
-class TMngRecF : public QDialog {
+class AlbumEditDialog : public QDialog {
     Q_OBJECT
 public:
     enum class Tool {
-        Notes,         // NotesButton, SpeedButton1, entering EditNotes, the notes labels
-        CoverArt,      // GetArt
-        MaskMaker,     // MaskButton, only for the media code "LD"
-        UpdateTracks,  // TrkOnlyButton, only in Modify
-        Flip,          // FlipButton, only for multi-artist albums
+        Notes,  // its button, the notes line count, entering the notes line, the notes headings
+        CoverArt,
+        MaskMaker,     // only for the media code "LD"
+        UpdateTracks,  // only in Modify
+        Flip,          // only for multi-artist albums
     };
 
-    TMngRecF(common::ProgramState& state, common::Prompter& prompter, QWidget* parent = nullptr);
-    ~TMngRecF() override;
+    AlbumEditDialog(common::ProgramState& state, common::Prompter& prompter, QWidget* parent = nullptr);
+    ~AlbumEditDialog() override;
 
     void setCatalogue(catalogue::Catalogue* catalogue) { catalogue_ = catalogue; }
     // Opens a help page ("CDhelp1.html"): the main window's routine.
@@ -61,9 +61,9 @@ public:
     bool editSaved() const { return editSaved_; }
     // Shows the form modally as filled; returns EditSaved.
     bool showModal();
-    // The main window's Modify: the current album in mode 3, shown
-    // modally. Returns EditSaved. Throws xbase::XbaseError when the album
-    // cannot be read.
+    // The main window's Modify: the current album in EditMode::Modify,
+    // shown modally. Returns EditSaved. Throws xbase::XbaseError when the
+    // album cannot be read.
     bool modifyCurrentAlbum();
 
     // Cancel, OK and closing the window all end here: the close step.
@@ -71,6 +71,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -80,11 +81,10 @@ private:
     void buildButtons();
     void connectControls();
     void activate();
-    void okClicked();
+    void saveAndClose();
     void detectMultiArtist();
-    void checkMedia();
     void refreshNotesSummary();
-    void updateGrid();
+    void showGridWhenItHasTracks();
     void updateTools();
     void runTool(Tool tool);
     void addTool(Tool tool, QAbstractButton* button);
@@ -99,31 +99,31 @@ private:
     lookup::EditMode mode_ = lookup::EditMode::AddOther;
     std::string albumId_;
     char source_ = catalogue::source::kOnlineDatabase;
+    std::string notes_;  // Windows-1252, CR LF line ends
+    std::string revision_ = "0";
     bool editSaved_ = false;
     bool various_ = false;
 
-    QLineEdit* editArtist_;
-    QLineEdit* editTitle_;
-    QComboBox* editGenre_;
-    QLineEdit* editYear_;
-    QLineEdit* editNotes_;
-    QToolButton* speedButton1_;
+    QLineEdit* artistEdit_;
+    QLineEdit* albumEdit_;
+    QComboBox* genreBox_;
+    QLineEdit* yearEdit_;
+    QLineEdit* notesFirstLine_;
+    QToolButton* notesLineCount_;
     QLabel* linesLabel_;
-    QLabel* label11_;
-    QLabel* label12_;
-    QComboBox* editMedia_;
-    QLabel* label6_;
-    QLineEdit* editLabel_;
-    QLineEdit* editIndex_;
-    TrackGrid* grid_;
-    QLineEdit* runningLabel_;
+    QLabel* notesHeading_;
+    QLabel* notesOptionalLabel_;
+    QComboBox* mediaBox_;
+    QLabel* mediaLabelHeading_;
+    QLineEdit* mediaLabelEdit_;
+    QLineEdit* mediaIndexEdit_;
+    TrackGrid* trackGrid_;
+    QLineEdit* runningTime_;
     QAbstractButton* flipButton_;
-    QAbstractButton* trkOnlyButton_;
-    QAbstractButton* maskButton_;
-    QPlainTextEdit* coverMemo_;
-    QPlainTextEdit* flipMemo_;
-    QPlainTextEdit* memo1_;
-    QLabel* revLabel_;
+    QAbstractButton* updateTracksButton_;
+    QAbstractButton* maskMakerButton_;
+    QPlainTextEdit* coverTip_;
+    QPlainTextEdit* flipTip_;
 };
 
 }  // namespace editing::ui

@@ -13,18 +13,18 @@
 #include "catalogue_snapshot.h"
 #include "common/program_state.h"
 #include "editing/album_form_data.h"
-#include "editing/ui/edit_form.h"
+#include "editing/ui/album_edit_dialog.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 
 namespace test_support {
 
-// The album edit form over a catalogue in a temporary program directory
+// The album edit dialog over a catalogue in a temporary program directory
 // with a settings file, as the program builds them, and a scripted user.
-class EditFormFixture : public testing::Test {
+class AlbumEditDialogFixture : public testing::Test {
 protected:
-    EditFormFixture();
-    ~EditFormFixture() override;
+    AlbumEditDialogFixture();
+    ~AlbumEditDialogFixture() override;
 
     // An empty catalogue, or a copy of the small reference collection.
     void openCatalogue(bool smallCollection);
@@ -34,7 +34,7 @@ protected:
     template <class T>
     T* child(const char* name) const
     {
-        T* found = form->findChild<T*>(name);
+        T* found = dialog->findChild<T*>(name);
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
@@ -56,7 +56,7 @@ protected:
     common::ProgramState state;
     ScriptedPrompter prompter;
     std::unique_ptr<catalogue::Catalogue> catalogue;
-    std::unique_ptr<editing::ui::TMngRecF> form;
+    std::unique_ptr<editing::ui::AlbumEditDialog> dialog;
 };
 
 }  // namespace test_support
