@@ -123,10 +123,10 @@ void inProcess(int argc, char** argv, const std::string& home)
     common::ProgramState state;
     state.programDir = home + "/";
     common::ui::MessageBoxPrompter prompter(state.programDir);
-    app::ui::TForm1 form(state, prompter);
+    app::ui::MainWindow form(state, prompter);
     catalogue::Catalogue catalogue(state.programDir);
     form.setCatalogue(&catalogue);
-    QSignalSpy finished(&form, &app::ui::TForm1::startupFinished);
+    QSignalSpy finished(&form, &app::ui::MainWindow::startupFinished);
     form.show();
     if (!finished.wait(60000)) {
         std::printf("  the start-up sequence did not finish\n");

@@ -8,11 +8,6 @@ namespace {
 
 using app::ColumnLayout;
 
-TEST(ColumnLayout, TotalDesignWidthCountsTheGridLines)
-{
-    EXPECT_EQ(ColumnLayout::kTotalDesignWidth, 265 + 262 + 142 + 42 + 4 * 2 - 2);
-}
-
 TEST(ColumnLayout, NormalWindowKeepsTheDesignWidthAndIsNotCounted)
 {
     ColumnLayout layout;
@@ -22,11 +17,12 @@ TEST(ColumnLayout, NormalWindowKeepsTheDesignWidthAndIsNotCounted)
 
 TEST(ColumnLayout, MaximizedWindowAddsHalfTheExtraRoomRoundedTowardZero)
 {
+    // The four columns with their grid lines are 717 wide.
     ColumnLayout layout;
-    EXPECT_EQ(layout.apply(true, ColumnLayout::kTotalDesignWidth + 501), 265 + 250);
+    EXPECT_EQ(layout.apply(true, 717 + 501), 265 + 250);
     // One pixel narrower than the design: -1 / 2 is 0, not -1.
-    EXPECT_EQ(layout.apply(true, ColumnLayout::kTotalDesignWidth - 1), 265);
-    EXPECT_EQ(layout.apply(true, ColumnLayout::kTotalDesignWidth - 3), 264);
+    EXPECT_EQ(layout.apply(true, 717 - 1), 265);
+    EXPECT_EQ(layout.apply(true, 717 - 3), 264);
     EXPECT_EQ(layout.maximizedLayouts(), 3);
 }
 

@@ -48,7 +48,7 @@ AlbumInfoPanel::AlbumInfoPanel(QWidget* parent) : QFrame(parent)
     media_ = value("MediaText", this);
     index_ = value("IndexText", this);
     play_ = new QToolButton(this);
-    play_->setObjectName("PlaySpeed");
+    play_->setObjectName("PlayButton");
     play_->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
     play_->setToolTip("Play playlist tracks or audio files");
 

@@ -8,7 +8,7 @@ class QToolButton;
 namespace app::ui {
 
 // The strip between the grids: the current album's year, media code and
-// index in maroon, the two green play hints and the play button PlaySpeed.
+// index in maroon, the two green play hints and the play button.
 class AlbumInfoPanel : public QFrame {
     Q_OBJECT
 public:

@@ -2,9 +2,10 @@
 
 namespace app::ui {
 
-// The main window's actions that other parts of the program carry out. A
-// control whose feature has no handler registered stays disabled and says
-// so in its tooltip.
+// The main window's actions, each started from its controls. The window
+// carries out its own (natural order, the tip of the day, help, exit);
+// other parts of the program register the rest. A control whose feature
+// has no handler registered stays disabled and says so in its tooltip.
 enum class Feature {
     AddCd,
     AddOther,
@@ -13,15 +14,19 @@ enum class Feature {
     Playlist,
     Reindex,
     HomePage,
+    NaturalOrder,
     FindCd,
     WebPage,
     AlbumCover,
     Options,
+    TipOfTheDay,
+    Help,
     TracksView,
     DetailView,
     ReportWriter,
     SetFilter,
     CancelFilter,
+    Exit,
     Play,
     PlayFromTrack,
     TellFriend,

@@ -9,18 +9,16 @@
 
 namespace app::ui {
 
-// The popup menu of the main window: 13 entries. Ten start features; the
-// natural order, the tip of the day, help and exit are the window's own
-// (found by object name).
+// The popup menu of the main window: an entry for each feature control
+// design that has a menu text, thirteen in all.
 class MainPopupMenu : public QMenu {
     Q_OBJECT
 public:
     explicit MainPopupMenu(QWidget* parent = nullptr);
-    const std::vector<std::pair<Feature, QAction*>>& featureActions() const { return featureActions_; }
-    QAction* entry(const char* objectName) const;
+    const std::vector<std::pair<Feature, QAction*>>& entries() const { return entries_; }
 
 private:
-    std::vector<std::pair<Feature, QAction*>> featureActions_;
+    std::vector<std::pair<Feature, QAction*>> entries_;
 };
 
 }  // namespace app::ui

@@ -13,10 +13,9 @@
 #include "app/ui/album_info_panel.h"
 #include "app/ui/albums_model.h"
 #include "app/ui/engine_fault_offer.h"
+#include "app/ui/feature_button_box.h"
 #include "app/ui/main_popup_menu.h"
-#include "app/ui/manage_collection_box.h"
 #include "app/ui/order_header_view.h"
-#include "app/ui/tool_box.h"
 #include "app/ui/tooltip_switch.h"
 #include "app/ui/tracks_model.h"
 #include "common/action_guard.h"
@@ -55,7 +54,7 @@ QPushButton* shortcutLabel(const char* name, const QString& text, const char* co
 
 }  // namespace
 
-TForm1::TForm1(common::ProgramState& state, common::Prompter& prompter, QWidget* parent)
+MainWindow::MainWindow(common::ProgramState& state, common::Prompter& prompter, QWidget* parent)
     : QMainWindow(parent), state_(state), prompter_(prompter)
 {
     faults_ = new EngineFaultOffer(
@@ -63,17 +62,21 @@ TForm1::TForm1(common::ProgramState& state, common::Prompter& prompter, QWidget*
         [this] { return !inLongStep_ && !QApplication::activeModalWidget(); }, this);
     buildWindow();
     connectControls();
+    setFeature(Feature::NaturalOrder, [this] { naturalOrder(); });
+    setFeature(Feature::TipOfTheDay, [this] { showTipWindow(); });
+    setFeature(Feature::Help, [this] { openPage(kHelpPage); });
+    setFeature(Feature::Exit, [this] { close(); });
     setStatusText("Setting Albums grid column widths");
     for (int c = 0; c < static_cast<int>(ColumnLayout::kDesignWidths.size()); ++c)
         albumsGrid_->setColumnWidth(c, ColumnLayout::kDesignWidths[static_cast<std::size_t>(c)]);
     updateControls();
 }
 
-TForm1::~TForm1() = default;
+MainWindow::~MainWindow() = default;
 
-void TForm1::buildWindow()
+void MainWindow::buildWindow()
 {
-    setObjectName("Form1");
+    setObjectName("MainWindow");
     setWindowTitle(QString::fromLatin1(common::kAppTitle.data(), static_cast<qsizetype>(common::kAppTitle.size())));
     QFont bold = font();
     bold.setPixelSize(kFontPixels);
@@ -89,19 +92,19 @@ void TForm1::buildWindow()
     albumsGrid_->setHorizontalHeader(new OrderHeaderView(albumsGrid_));
     albumsGrid_->setModel(albumsModel_);
     infoPanel_ = new AlbumInfoPanel(central);
-    cdGrid_ = new common::ui::CursorGrid("CDGrid", central);
-    cdGrid_->setModel(tracksModel_);
-    cdGrid_->setColumnWidth(0, kNumberColumnWidth);
-    cdGrid_->horizontalHeader()->setStretchLastSection(true);
-    cdGrid_->setFixedHeight(kTracksGridHeight);
+    tracksGrid_ = new common::ui::CursorGrid("TracksGrid", central);
+    tracksGrid_->setModel(tracksModel_);
+    tracksGrid_->setColumnWidth(0, kNumberColumnWidth);
+    tracksGrid_->horizontalHeader()->setStretchLastSection(true);
+    tracksGrid_->setFixedHeight(kTracksGridHeight);
 
     auto* right = new QWidget(central);
     right->setObjectName("RightColumn");
     right->setFixedWidth(kRightColumnWidth);
-    referLabel_ = shortcutLabel("ReferLabel", "Tell a friend about\nVinora", "maroon", right);
-    bugLabel_ = shortcutLabel("BugLabel", "Submit a suggestion or report a bug", "olive", right);
-    auto* tools = new ToolBox(right);
-    auto* manage = new ManageCollectionBox(right);
+    tellFriendLink_ = shortcutLabel("TellFriendLink", "Tell a friend about\nVinora", "maroon", right);
+    reportBugLink_ = shortcutLabel("ReportBugLink", "Submit a suggestion or report a bug", "olive", right);
+    auto* tools = new FeatureButtonBox(FeatureBox::Toolbox, right);
+    auto* manage = new FeatureButtonBox(FeatureBox::ManageCollection, right);
     auto* quickSearch = new search::ui::QuickSearchBox(
         prompter_, [this] { return catalogue_; }, [this](const std::string& id) { goToAlbum(id); }, right);
     connect(quickSearch, &search::ui::QuickSearchBox::searched, this, [this] {
@@ -111,8 +114,8 @@ void TForm1::buildWindow()
 
     auto* rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
-    rightLayout->addWidget(referLabel_);
-    rightLayout->addWidget(bugLabel_);
+    rightLayout->addWidget(tellFriendLink_);
+    rightLayout->addWidget(reportBugLink_);
     rightLayout->addStretch(1);
     rightLayout->addWidget(tools);
     rightLayout->addWidget(manage);
@@ -121,72 +124,57 @@ void TForm1::buildWindow()
     auto* left = new QVBoxLayout;
     left->addWidget(albumsGrid_, 1);
     left->addWidget(infoPanel_);
-    left->addWidget(cdGrid_);
+    left->addWidget(tracksGrid_);
     auto* columns = new QHBoxLayout(central);
     columns->setContentsMargins(4, 4, 4, 0);
     columns->addLayout(left, 1);
     columns->addWidget(right);
     setCentralWidget(central);
 
-    myBar_ = new QStatusBar(this);
-    myBar_->setObjectName("MyBar");
-    myBar_->setSizeGripEnabled(false);
-    setStatusBar(myBar_);
+    statusBar_ = new QStatusBar(this);
+    statusBar_->setObjectName("StatusBar");
+    statusBar_->setSizeGripEnabled(false);
+    setStatusBar(statusBar_);
     popup_ = new MainPopupMenu(this);
     tooltips_ = new TooltipSwitch(this);
-    resize(kClientWidth, kClientHeight + myBar_->sizeHint().height());
+    resize(kClientWidth, kClientHeight + statusBar_->sizeHint().height());
 
     auto addButton = [this](Feature feature, QAbstractButton* button) {
         controls_.add(feature, button);
         connect(button, &QAbstractButton::clicked, this, [this, feature] { runFeature(feature); });
     };
-    for (const auto& [feature, button] : manage->buttons())
-        addButton(feature, button);
-    for (const auto& [feature, button] : tools->featureButtons())
-        addButton(feature, button);
+    for (const FeatureButtonBox* box : {manage, tools})
+        for (const auto& [feature, button] : box->buttons())
+            addButton(feature, button);
     addButton(Feature::Play, infoPanel_->playButton());
-    addButton(Feature::TellFriend, referLabel_);
-    addButton(Feature::ReportBug, bugLabel_);
-    for (const auto& [feature, action] : popup_->featureActions()) {
+    addButton(Feature::TellFriend, tellFriendLink_);
+    addButton(Feature::ReportBug, reportBugLink_);
+    for (const auto& [feature, action] : popup_->entries()) {
         controls_.add(feature, action);
         connect(action, &QAction::triggered, this, [this, feature = feature] { runFeature(feature); });
     }
-    naturalButton_ = tools->button("NaturalButton");
+    naturalOrderButton_ = tools->button(Feature::NaturalOrder);
 }
 
-void TForm1::connectControls()
+void MainWindow::connectControls()
 {
     for (common::ui::CursorModel* model :
          {static_cast<common::ui::CursorModel*>(albumsModel_), static_cast<common::ui::CursorModel*>(tracksModel_)})
-        connect(model, &common::ui::CursorModel::readFailed, this, &TForm1::reportEngineFault);
-    connect(albumsGrid_->horizontalHeader(), &QHeaderView::sectionClicked, this, &TForm1::orderByTitle);
+        connect(model, &common::ui::CursorModel::readFailed, this, &MainWindow::reportEngineFault);
+    connect(albumsGrid_->horizontalHeader(), &QHeaderView::sectionClicked, this, &MainWindow::orderByTitle);
     connect(albumsGrid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) { albumChosen(current.row()); });
-    connect(albumsGrid_, &common::ui::CursorGrid::printableKey, this, &TForm1::keyTyped);
-    connect(albumsGrid_, &common::ui::CursorGrid::resized, this, &TForm1::applyLayout);
-    connect(albumsGrid_, &QAbstractItemView::doubleClicked, this, [this] { detailViewDispatch(); });
-    connect(cdGrid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) { trackChosen(current.row()); });
-    connect(cdGrid_, &QAbstractItemView::doubleClicked, this, [this] { runFeature(Feature::PlayFromTrack); });
-
-    for (QAbstractButton* button : findChildren<QAbstractButton*>()) {
-        const QString name = button->objectName();
-        if (name == "NaturalButton")
-            connect(button, &QAbstractButton::clicked, this, &TForm1::naturalOrder);
-        else if (name == "SpeedButton1")
-            connect(button, &QAbstractButton::clicked, this, &TForm1::showTipWindow);
-        else if (name == "HelpSpeed")
-            connect(button, &QAbstractButton::clicked, this, [this] { openPage(kHelpPage); });
-    }
-    connect(popup_->entry("NaturalOrderItem"), &QAction::triggered, this, &TForm1::naturalOrder);
-    connect(popup_->entry("TipItem"), &QAction::triggered, this, &TForm1::showTipWindow);
-    connect(popup_->entry("HelpItem"), &QAction::triggered, this, [this] { openPage(kHelpPage); });
-    connect(popup_->entry("ExitItem"), &QAction::triggered, this, &QWidget::close);
+            [this](const QModelIndex& current) { goToAlbumRow(current.row()); });
+    connect(albumsGrid_, &common::ui::CursorGrid::printableKey, this, &MainWindow::jumpToKey);
+    connect(albumsGrid_, &common::ui::CursorGrid::resized, this, &MainWindow::applyLayout);
+    connect(albumsGrid_, &QAbstractItemView::doubleClicked, this, [this] { runFeature(Feature::DetailView); });
+    connect(tracksGrid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { goToTrackRow(current.row()); });
+    connect(tracksGrid_, &QAbstractItemView::doubleClicked, this, [this] { runFeature(Feature::PlayFromTrack); });
     // Whether a filter is on is asked each time the menu opens.
-    connect(popup_, &QMenu::aboutToShow, this, &TForm1::updateControls);
+    connect(popup_, &QMenu::aboutToShow, this, &MainWindow::updateControls);
 }
 
-void TForm1::setCatalogue(catalogue::Catalogue* catalogue)
+void MainWindow::setCatalogue(catalogue::Catalogue* catalogue)
 {
     catalogue_ = catalogue;
     if (!catalogue_) {
@@ -196,13 +184,21 @@ void TForm1::setCatalogue(catalogue::Catalogue* catalogue)
     }
 }
 
-void TForm1::setFeature(Feature feature, std::function<void()> handler)
+void MainWindow::setFeature(Feature feature, std::function<void()> handler)
 {
     features_[feature] = std::move(handler);
     updateControls();
 }
 
-void TForm1::useFilters(search::ui::FilterCommands& filters)
+void MainWindow::setDetailView(std::function<DetailViewRequest()> show)
+{
+    setFeature(Feature::DetailView, [this, show = std::move(show)] {
+        if (show() == DetailViewRequest::ReportWriter && hasFeature(Feature::ReportWriter))
+            features_[Feature::ReportWriter]();
+    });
+}
+
+void MainWindow::useFilters(search::ui::FilterCommands& filters)
 {
     setFeature(Feature::SetFilter, [this, &filters] {
         filters.setFilter();
@@ -214,7 +210,7 @@ void TForm1::useFilters(search::ui::FilterCommands& filters)
     });
 }
 
-void TForm1::useCdDrive(lookup::CdDriveCommands& drive)
+void MainWindow::useCdDrive(lookup::CdDriveCommands& drive)
 {
     setDiscInDrive(&drive.discInDrive());
     // The grids are repainted after every feature: a found album shows at
@@ -222,13 +218,13 @@ void TForm1::useCdDrive(lookup::CdDriveCommands& drive)
     setFeature(Feature::FindCd, [&drive] { drive.findCd(); });
 }
 
-bool TForm1::hasFeature(Feature feature) const
+bool MainWindow::hasFeature(Feature feature) const
 {
     const auto found = features_.find(feature);
     return found != features_.end() && found->second;
 }
 
-bool TForm1::allows(Feature feature) const
+bool MainWindow::allows(Feature feature) const
 {
     switch (feature) {
     case Feature::Modify:
@@ -247,17 +243,18 @@ bool TForm1::allows(Feature feature) const
     }
 }
 
-void TForm1::updateControls()
+void MainWindow::updateControls()
 {
     controls_.update([this](Feature f) { return hasFeature(f); }, [this](Feature f) { return allows(f); });
-    naturalButton_->setEnabled(albumsOpen() && !catalogue_->albums()->order().empty());
+    // The menu entry stays enabled: only the button says natural order is on.
+    naturalOrderButton_->setEnabled(albumsOpen() && !catalogue_->albums()->order().empty());
 }
 
-bool TForm1::albumsOpen() const { return catalogue_ && catalogue_->albums().isOpen(); }
+bool MainWindow::albumsOpen() const { return catalogue_ && catalogue_->albums().isOpen(); }
 
-void TForm1::act(const std::function<void()>& action) { common::runAction(prompter_, action); }
+void MainWindow::act(const std::function<void()>& action) { common::runAction(prompter_, action); }
 
-void TForm1::guarded(const std::function<void()>& step)
+void MainWindow::guarded(const std::function<void()>& step)
 {
     try {
         step();
@@ -266,23 +263,19 @@ void TForm1::guarded(const std::function<void()>& step)
     }
 }
 
-void TForm1::reportEngineFault(const QString& message) { faults_->report(message); }
+void MainWindow::reportEngineFault(const QString& message) { faults_->report(message); }
 
-void TForm1::runFeature(Feature feature)
+void MainWindow::runFeature(Feature feature)
 {
     if (!hasFeature(feature))
         return;
-    if (feature == Feature::DetailView) {
-        detailViewDispatch();
-        return;
-    }
     // A copy: the handler may register features itself.
     const std::function<void()> handler = features_[feature];
     act(handler);
     refreshGrids();
 }
 
-void TForm1::showEvent(QShowEvent* event)
+void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     // The start-up sequence runs once, when the window is first shown, from
@@ -290,11 +283,11 @@ void TForm1::showEvent(QShowEvent* event)
     // focus stealing is prevented, the window may never become active.
     if (catalogue_ && !state_.started && !startupQueued_) {
         startupQueued_ = true;
-        QTimer::singleShot(0, this, &TForm1::runStartup);
+        QTimer::singleShot(0, this, &MainWindow::runStartup);
     }
 }
 
-void TForm1::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (state_.started) {
         setStatusText("Closing Vinora ...");
@@ -310,23 +303,23 @@ void TForm1::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void TForm1::contextMenuEvent(QContextMenuEvent* event) { popup_->exec(event->globalPos()); }
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) { popup_->exec(event->globalPos()); }
 
-void TForm1::applyLayout()
+void MainWindow::applyLayout()
 {
     const bool maximized = isMaximized();
     const int width = layout_.apply(maximized, albumsGrid_->viewport()->width());
     albumsGrid_->setColumnWidth(0, width);
     albumsGrid_->setColumnWidth(1, width);
-    if (referLabel_->isVisibleTo(this) != maximized) {
-        referLabel_->setVisible(maximized);
-        bugLabel_->setVisible(maximized);
+    if (tellFriendLink_->isVisibleTo(this) != maximized) {
+        tellFriendLink_->setVisible(maximized);
+        reportBugLink_->setVisible(maximized);
         updateControls();
     }
     albumsGrid_->setFocus();
 }
 
-void TForm1::raiseFromOtherStart()
+void MainWindow::raiseFromOtherStart()
 {
     if (isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);

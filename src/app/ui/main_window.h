@@ -17,9 +17,9 @@
 #include "lookup/category_source.h"
 #include "lookup/disc_in_drive.h"
 
+class QAbstractButton;
 class QPushButton;
 class QStatusBar;
-class QToolButton;
 
 namespace common::ui {
 class CursorGrid;
@@ -44,19 +44,17 @@ class TracksModel;
 
 // The albums browser, the one window that lives for the whole run: the
 // albums grid over albums, the current album's tracks, the boxes of
-// buttons, the status bar MyBar and the popup menu. It routes; the rules
-// live in the logic classes it calls.
-class TForm1 : public QMainWindow, public StartupTarget {
+// buttons, the status bar and the popup menu. It routes; the rules live in
+// the logic classes it calls.
+class MainWindow : public QMainWindow, public StartupTarget {
     Q_OBJECT
 public:
-    // The request value through which a closed modal window asks for a
-    // follow-up.
-    static constexpr int kRequestNone = 0;
-    static constexpr int kRequestReportWriter = 2;
+    // What the detail view asks for when it closes.
+    enum class DetailViewRequest { None, ReportWriter };
 
     // Made before the catalogue: nothing here touches a table.
-    TForm1(common::ProgramState& state, common::Prompter& prompter, QWidget* parent = nullptr);
-    ~TForm1() override;
+    MainWindow(common::ProgramState& state, common::Prompter& prompter, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The catalogue, made after the window; null detaches the grids.
     void setCatalogue(catalogue::Catalogue* catalogue);
@@ -68,6 +66,9 @@ public:
     // now on (as far as the window allows). Each run is followed by a
     // refresh of the grids.
     void setFeature(Feature feature, std::function<void()> handler);
+    // The detail view, shown modally by `show`; the report writer follows
+    // when it asks for it.
+    void setDetailView(std::function<DetailViewRequest()> show);
     // The filter entries carried out by `filters`, the focus back in the
     // albums grid after each. `filters` must outlive this window's use of it.
     void useFilters(search::ui::FilterCommands& filters);
@@ -86,16 +87,14 @@ public:
     // Opens "file#anchor": the program directory's file, else the shipped
     // one, else the web site's page.
     void openPage(std::string_view reference);
-    // The detail view, then the report writer when it asked for it.
-    void detailViewDispatch();
-    int request() const { return request_; }
-    void setRequest(int request) { request_ = request; }
     // After writes by other windows: the grids and the enabled buttons.
     void refreshGrids();
     // The tip-of-the-day window, or the error box when the file is missing.
     void showTipWindow();
     void setStatusText(const std::string& text);
     void focusAlbumsGrid();
+    // The current album's tracks, for a window that hides them meanwhile.
+    common::ui::CursorGrid& tracksGrid() const { return *tracksGrid_; }
     int maximizedLayouts() const { return layout_.maximizedLayouts(); }
     // An engine error met outside an action: shown once, with the offer to
     // rebuild the indexes.
@@ -135,9 +134,9 @@ private:
     void updateControls();
     bool albumsOpen() const;
     void showCurrentAlbum();
-    void albumChosen(int row);
-    void trackChosen(int row);
-    void keyTyped(int key);
+    void goToAlbumRow(int row);
+    void goToTrackRow(int row);
+    void jumpToKey(int key);
     void applyLayout();
     void act(const std::function<void()>& action);
     // The grids' own work: an engine error goes to the rebuild offer.
@@ -154,7 +153,6 @@ private:
     std::map<Feature, std::function<void()>> features_;
     FeatureControls controls_;
     ColumnLayout layout_;
-    int request_ = kRequestNone;
     bool startupQueued_ = false;
     bool hasAlbums_ = false;
     bool addCdDisabled_ = false;
@@ -166,12 +164,12 @@ private:
     AlbumsModel* albumsModel_;
     TracksModel* tracksModel_;
     common::ui::CursorGrid* albumsGrid_;
-    common::ui::CursorGrid* cdGrid_;
+    common::ui::CursorGrid* tracksGrid_;
     AlbumInfoPanel* infoPanel_;
-    QToolButton* naturalButton_;
-    QPushButton* referLabel_;
-    QPushButton* bugLabel_;
-    QStatusBar* myBar_;
+    QAbstractButton* naturalOrderButton_;
+    QPushButton* tellFriendLink_;
+    QPushButton* reportBugLink_;
+    QStatusBar* statusBar_;
     MainPopupMenu* popup_;
     TooltipSwitch* tooltips_;
 };

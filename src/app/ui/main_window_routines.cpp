@@ -1,4 +1,4 @@
-// TForm1: the routines other windows call, the grids' cursor moves and the
+// MainWindow: the routines other windows call, the grids' cursor moves and the
 // start-up sequence's requests.
 #include <filesystem>
 
@@ -36,7 +36,7 @@ QString trimmedField(const xbase::Cursor& cursor, std::string_view field)
 
 }  // namespace
 
-void TForm1::orderByTitle(int column)
+void MainWindow::orderByTitle(int column)
 {
     if (!albumsOpen() || column < 0 || column >= albumsModel_->columnCount())
         return;
@@ -47,7 +47,7 @@ void TForm1::orderByTitle(int column)
     showCurrentAlbum();
 }
 
-void TForm1::naturalOrder()
+void MainWindow::naturalOrder()
 {
     if (!albumsOpen())
         return;
@@ -56,7 +56,7 @@ void TForm1::naturalOrder()
     showCurrentAlbum();
 }
 
-bool TForm1::goToAlbum(const std::string& id)
+bool MainWindow::goToAlbum(const std::string& id)
 {
     bool found = false;
     if (albumsOpen())
@@ -68,24 +68,12 @@ bool TForm1::goToAlbum(const std::string& id)
     return found;
 }
 
-void TForm1::openPage(std::string_view reference)
+void MainWindow::openPage(std::string_view reference)
 {
     QDesktopServices::openUrl(pageAddress(reference, state_.programDir, state_.dataDir));
 }
 
-void TForm1::detailViewDispatch()
-{
-    if (!hasFeature(Feature::DetailView))
-        return;
-    request_ = kRequestNone;
-    act(features_[Feature::DetailView]);
-    if (request_ == kRequestReportWriter && hasFeature(Feature::ReportWriter))
-        act(features_[Feature::ReportWriter]);
-    request_ = kRequestNone;
-    refreshGrids();
-}
-
-void TForm1::refreshGrids()
+void MainWindow::refreshGrids()
 {
     albumsModel_->refresh();
     if (albumsOpen())
@@ -93,7 +81,7 @@ void TForm1::refreshGrids()
     showCurrentAlbum();
 }
 
-void TForm1::showTipWindow()
+void MainWindow::showTipWindow()
 {
     const std::string path = catalogue::joinPath(state_.programDir, TipsFile::kFileName);
     std::error_code ec;
@@ -104,22 +92,22 @@ void TForm1::showTipWindow()
     showTipOfTheDay();
 }
 
-void TForm1::setStatusText(const std::string& text)
+void MainWindow::setStatusText(const std::string& text)
 {
     if (text.empty())
-        myBar_->clearMessage();
+        statusBar_->clearMessage();
     else
-        myBar_->showMessage(common::fromAnsi(text));
+        statusBar_->showMessage(common::fromAnsi(text));
     // Steps that follow may keep the event loop busy.
-    if (myBar_->isVisible())
-        myBar_->repaint();
+    if (statusBar_->isVisible())
+        statusBar_->repaint();
 }
 
-void TForm1::focusAlbumsGrid() { albumsGrid_->setFocus(); }
+void MainWindow::focusAlbumsGrid() { albumsGrid_->setFocus(); }
 
 // The albums grid follows the cursor (moved by an order, a jump, a search),
 // then the tracks, the info panel and the buttons follow the album.
-void TForm1::showCurrentAlbum()
+void MainWindow::showCurrentAlbum()
 {
     const bool open = albumsOpen();
     syncing_ = true;
@@ -127,7 +115,7 @@ void TForm1::showCurrentAlbum()
         albumsGrid_->showRow(open && !catalogue_->albums()->eof() ? static_cast<int>(catalogue_->albums()->row()) : -1);
         tracksModel_->refresh();
         const bool tracksOpen = catalogue_ && catalogue_->currentAlbumTracks().isOpen();
-        cdGrid_->showRow(tracksOpen && !catalogue_->currentAlbumTracks()->eof()
+        tracksGrid_->showRow(tracksOpen && !catalogue_->currentAlbumTracks()->eof()
                              ? static_cast<int>(catalogue_->currentAlbumTracks()->row())
                              : -1);
     });
@@ -143,7 +131,7 @@ void TForm1::showCurrentAlbum()
     updateControls();
 }
 
-void TForm1::albumChosen(int row)
+void MainWindow::goToAlbumRow(int row)
 {
     if (syncing_ || row < 0 || !albumsOpen())
         return;
@@ -151,14 +139,14 @@ void TForm1::albumChosen(int row)
     showCurrentAlbum();
 }
 
-void TForm1::trackChosen(int row)
+void MainWindow::goToTrackRow(int row)
 {
     if (syncing_ || row < 0 || !catalogue_ || !catalogue_->currentAlbumTracks().isOpen())
         return;
     guarded([&] { catalogue_->currentAlbumTracks()->goToRow(static_cast<std::uint32_t>(row)); });
 }
 
-void TForm1::keyTyped(int key)
+void MainWindow::jumpToKey(int key)
 {
     if (!albumsOpen())
         return;
@@ -168,7 +156,7 @@ void TForm1::keyTyped(int key)
         showCurrentAlbum();
 }
 
-void TForm1::runStartup()
+void MainWindow::runStartup()
 {
     StartupSequence sequence(state_, *catalogue_, *this, prompter_);
     sequence.setDiscInDrive(drive_);
@@ -190,14 +178,14 @@ void TForm1::runStartup()
     emit startupFinished();
 }
 
-void TForm1::showCatalogue()
+void MainWindow::showCatalogue()
 {
     bool hasAlbums = false;
     guarded([&] { hasAlbums = albumsOpen() && catalogue_->albums()->count() > 0; });
     catalogueOpened(hasAlbums);
 }
 
-bool TForm1::rebuildIndexes()
+bool MainWindow::rebuildIndexes()
 {
     if (!catalogue_)
         return false;
@@ -214,7 +202,7 @@ bool TForm1::rebuildIndexes()
     return rebuilt;
 }
 
-void TForm1::showStatus(const std::string& text)
+void MainWindow::showStatus(const std::string& text)
 {
     if (QThread::currentThread() != thread()) {
         QMetaObject::invokeMethod(this, [this, text] { setStatusText(text); }, Qt::QueuedConnection);
@@ -223,7 +211,7 @@ void TForm1::showStatus(const std::string& text)
     setStatusText(text);
 }
 
-void TForm1::runLongStep(const std::function<void()>& step)
+void MainWindow::runLongStep(const std::function<void()>& step)
 {
     // The grids must not read the tables while the step works on them.
     albumsModel_->setView(nullptr);
@@ -234,16 +222,16 @@ void TForm1::runLongStep(const std::function<void()>& step)
     common::ui::runKeepingWindowsPainted(step);
 }
 
-void TForm1::setCaption(const std::string& caption) { setWindowTitle(common::fromAnsi(caption)); }
+void MainWindow::setCaption(const std::string& caption) { setWindowTitle(common::fromAnsi(caption)); }
 
-void TForm1::setMaximized(bool maximized)
+void MainWindow::setMaximized(bool maximized)
 {
     setWindowState(maximized ? windowState() | Qt::WindowMaximized : windowState() & ~Qt::WindowMaximized);
 }
 
-void TForm1::applyHints(bool show) { tooltips_->setShown(show); }
+void MainWindow::applyHints(bool show) { tooltips_->setShown(show); }
 
-void TForm1::catalogueOpened(bool hasAlbums)
+void MainWindow::catalogueOpened(bool hasAlbums)
 {
     hasAlbums_ = hasAlbums;
     if (catalogue_) {
@@ -254,18 +242,18 @@ void TForm1::catalogueOpened(bool hasAlbums)
     showCurrentAlbum();
 }
 
-void TForm1::disableAddCd()
+void MainWindow::disableAddCd()
 {
     addCdDisabled_ = true;
     updateControls();
 }
 
-void TForm1::showTipOfTheDay()
+void MainWindow::showTipOfTheDay()
 {
     act([this] { prompter_.showWindow(common::Prompter::Window::TipOfTheDay); });
 }
 
-void TForm1::finishStartup()
+void MainWindow::finishStartup()
 {
     albumsModel_->refresh();
     showCurrentAlbum();

@@ -5,11 +5,12 @@
 
 #include "app/program_directory.h"
 #include "app/tips_file.h"
-#include "app/ui/tips_form.h"
+#include "app/ui/tip_of_the_day_dialog.h"
 #include "catalogue/program_files.h"
 #include "common/ansi_text.h"
 #include "common/product_version.h"
-#include "playback/ui/playlist_button.h"
+#include "common/ui/cursor_grid.h"
+#include "playback/ui/mark_tracks.h"
 
 namespace app::ui {
 
@@ -20,10 +21,10 @@ Program::~Program()
 {
     filters_.reset();
     cdDrive_.reset();
-    if (form_)
-        form_->setCatalogue(nullptr);
+    if (mainWindow_)
+        mainWindow_->setCatalogue(nullptr);
     catalogue_.reset();
-    form_.reset();
+    mainWindow_.reset();
 }
 
 bool Program::start()
@@ -45,44 +46,45 @@ bool Program::start()
         return false;
 
     prompter_ = std::make_unique<common::ui::MessageBoxPrompter>(state_.programDir);
-    form_ = std::make_unique<TForm1>(state_, *prompter_);
-    matches_ =
-        new search::ui::MultipleMatchesDialog(*form_, [form = form_.get()](int choice) { form->setRequest(choice); });
+    mainWindow_ = std::make_unique<MainWindow>(state_, *prompter_);
+    multipleMatches_ = new search::ui::MultipleMatchesDialog(*mainWindow_);
     catalogue_ = std::make_unique<catalogue::Catalogue>(state_.programDir);
-    form_->setCatalogue(catalogue_.get());
-    editForm_ = new editing::ui::AlbumEditDialog(state_, *prompter_, form_.get());
+    mainWindow_->setCatalogue(catalogue_.get());
+    editForm_ = new editing::ui::AlbumEditDialog(state_, *prompter_, mainWindow_.get());
     editForm_->setCatalogue(catalogue_.get());
-    editForm_->setPageOpener([this](std::string_view page) { form_->openPage(page); });
+    editForm_->setPageOpener([this](std::string_view page) { mainWindow_->openPage(page); });
     cdDrive_ = std::make_unique<lookup::CdDriveCommands>(cdio_, state_, *prompter_, *catalogue_);
-    form_->useCdDrive(*cdDrive_);
-    filters_ = std::make_unique<search::ui::FilterCommands>(
-        *form_, *catalogue_, *prompter_, state_, [this](const std::string& text) { form_->setStatusText(text); });
-    form_->useFilters(*filters_);
+    mainWindow_->useCdDrive(*cdDrive_);
+    auto showStatus = [this](const std::string& text) { mainWindow_->setStatusText(text); };
+    filters_ = std::make_unique<search::ui::FilterCommands>(*mainWindow_, *catalogue_, *prompter_, state_, showStatus);
+    mainWindow_->useFilters(*filters_);
     registerWindows();
-    QObject::connect(instance_.get(), &SingleInstance::raiseRequested, form_.get(), &TForm1::raiseFromOtherStart);
+    QObject::connect(instance_.get(), &SingleInstance::raiseRequested, mainWindow_.get(),
+                     &MainWindow::raiseFromOtherStart);
     // Where the collection lives, told once it is open.
     if (std::string notice = portableCollectionNotice(directoryInputs); !notice.empty())
         QObject::connect(
-            form_.get(), &TForm1::startupFinished, form_.get(),
+            mainWindow_.get(), &MainWindow::startupFinished, mainWindow_.get(),
             [this, notice = std::move(notice)] { prompter_->info(notice); }, Qt::SingleShotConnection);
     // The layout may need more than the design size; centre what will show.
-    form_->resize(form_->size().expandedTo(form_->minimumSizeHint()));
-    if (const QScreen* screen = form_->screen())
-        form_->move(screen->availableGeometry().center() - form_->frameGeometry().center() + form_->pos());
-    form_->show();
+    mainWindow_->resize(mainWindow_->size().expandedTo(mainWindow_->minimumSizeHint()));
+    if (const QScreen* screen = mainWindow_->screen())
+        mainWindow_->move(screen->availableGeometry().center() - mainWindow_->frameGeometry().center() +
+                          mainWindow_->pos());
+    mainWindow_->show();
     return true;
 }
 
 void Program::close()
 {
-    if (form_ && form_->isVisible())
-        form_->close();
+    if (mainWindow_ && mainWindow_->isVisible())
+        mainWindow_->close();
 }
 
 void Program::reportFault(const std::string& message)
 {
-    if (form_)
-        form_->reportEngineFault(common::fromMessage(message));
+    if (mainWindow_)
+        mainWindow_->reportEngineFault(common::fromMessage(message));
     else
         qCritical("%s", message.c_str());
 }
@@ -93,16 +95,17 @@ void Program::registerWindows()
         auto tips = TipsFile::load(catalogue::joinPath(state_.programDir, TipsFile::kFileName));
         if (!tips)
             return false;
-        TTipForm form(std::move(*tips), *prompter_, form_.get());
-        return form.exec() == QDialog::Accepted;
+        TipOfTheDayDialog dialog(std::move(*tips), *prompter_, mainWindow_.get());
+        return dialog.exec() == QDialog::Accepted;
     });
-    form_->setFeature(Feature::Modify, [this] {
+    mainWindow_->setFeature(Feature::Modify, [this] {
         editForm_->modifyCurrentAlbum();
-        form_->focusAlbumsGrid();
+        mainWindow_->focusAlbumsGrid();
     });
-    form_->setFeature(Feature::Playlist, [this] {
-        playback::ui::playListButtonClick(*catalogue_, *prompter_, form_.get(),
-                                          [this](std::string_view page) { form_->openPage(page); });
+    mainWindow_->setFeature(Feature::Playlist, [this] {
+        playback::ui::markTracks(*catalogue_, *prompter_, mainWindow_.get(), mainWindow_->tracksGrid(),
+                                 [this](std::string_view page) { mainWindow_->openPage(page); });
+        mainWindow_->focusAlbumsGrid();
     });
 }
 

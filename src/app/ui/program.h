@@ -39,9 +39,9 @@ public:
     // standard error.
     void reportFault(const std::string& message);
 
-    TForm1* mainWindow() const { return form_.get(); }
+    MainWindow* mainWindow() const { return mainWindow_.get(); }
     // The multiple-matches window, made once with the main window.
-    search::ui::MultipleMatchesDialog* matchesWindow() const { return matches_; }
+    search::ui::MultipleMatchesDialog* multipleMatchesDialog() const { return multipleMatches_; }
 
 private:
     void registerWindows();
@@ -49,8 +49,8 @@ private:
     common::ProgramState state_;
     std::unique_ptr<SingleInstance> instance_;
     std::unique_ptr<common::ui::MessageBoxPrompter> prompter_;
-    std::unique_ptr<TForm1> form_;
-    search::ui::MultipleMatchesDialog* matches_ = nullptr;  // a child of the main window
+    std::unique_ptr<MainWindow> mainWindow_;
+    search::ui::MultipleMatchesDialog* multipleMatches_ = nullptr;  // a child of the main window
     editing::ui::AlbumEditDialog* editForm_ = nullptr;  // the album edit form, a child of the main window
     std::unique_ptr<catalogue::Catalogue> catalogue_;
     platform::LibcdioAccess cdio_;

@@ -41,7 +41,7 @@ protected:
         ini.save(dir.file("Vinora.ini"));
         create();
         commands = std::make_unique<lookup::CdDriveCommands>(cdio, state, prompter, *catalogue, [](int) {});
-        form->useCdDrive(*commands);
+        mainWindow->useCdDrive(*commands);
         ASSERT_NO_FATAL_FAILURE(start());
     }
     int currentRow() const { return albumsGrid()->currentIndex().row(); }
@@ -63,7 +63,7 @@ TEST_F(CdDriveInWindow, CataloguedDiscIsTheHighlightedAlbumAfterStartUp)
     EXPECT_EQ(child<QLabel>("YearText")->text(), "1973");
     EXPECT_EQ(state.lookup.currentAlbumId, "7a0b3c0d");
     EXPECT_TRUE(errors().empty());
-    EXPECT_TRUE(child<QWidget>("FindCDButton")->isEnabled());
+    EXPECT_TRUE(child<QWidget>("FindCdButton")->isEnabled());
 }
 
 TEST_F(CdDriveInWindow, UnknownDiscAtStartUpLeavesTheFirstAlbumWithoutAMessage)
@@ -80,13 +80,13 @@ TEST_F(CdDriveInWindow, FindButtonAndPopupEntryMakeTheDiscsAlbumCurrent)
     clickRow(albumsGrid(), kBeatlesRow);
     // The options window changes the setting for the running program.
     state.settings.cdPath = catalogued;
-    clickButton("FindCDButton");
+    clickButton("FindCdButton");
     EXPECT_EQ(currentRow(), kPinkFloydRow);
     EXPECT_EQ(currentArtist(), "Pink Floyd");
     EXPECT_EQ(tracks()->rowCount(), 10);
 
     clickRow(albumsGrid(), kBeatlesRow);
-    child<QAction>("FindCDItem")->trigger();
+    child<QAction>("FindCdItem")->trigger();
     EXPECT_EQ(currentRow(), kPinkFloydRow);
     EXPECT_TRUE(errors().empty());
 }
@@ -95,7 +95,7 @@ TEST_F(CdDriveInWindow, DiscNotInTheCollectionIsReportedAndTheAlbumStays)
 {
     ASSERT_NO_FATAL_FAILURE(startWith(unknown));
     clickRow(albumsGrid(), kBeatlesRow);
-    clickButton("FindCDButton");
+    clickButton("FindCdButton");
     EXPECT_EQ(errors(), std::vector<std::string>{"Could not find this CD in your Collection"});
     EXPECT_EQ(currentRow(), kBeatlesRow);
     EXPECT_EQ(state.lookup.currentAlbumId, "1b038204");
@@ -104,7 +104,7 @@ TEST_F(CdDriveInWindow, DiscNotInTheCollectionIsReportedAndTheAlbumStays)
 TEST_F(CdDriveInWindow, NoDiscInTheDriveIsReported)
 {
     ASSERT_NO_FATAL_FAILURE(startWith(images.file("none.cue")));
-    clickButton("FindCDButton");
+    clickButton("FindCdButton");
     EXPECT_EQ(errors(), std::vector<std::string>{"There does NOT seem to be an audio CD in the drive"});
     EXPECT_EQ(currentRow(), 0);
 }

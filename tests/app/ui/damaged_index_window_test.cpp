@@ -114,9 +114,9 @@ TEST_P(DamagedIndexWindow, AsksOnceAndYesRebuildsEveryIndex)
         shown.push_back(asciiUpper(common::toAnsi(cell(albums(), row, 0))));
     EXPECT_EQ(shown, referenceArtists());
     EXPECT_GT(tracks()->rowCount(), 0);
-    EXPECT_EQ(form->windowTitle(), " Vinora - Music Collection Manager");
+    EXPECT_EQ(mainWindow->windowTitle(), " Vinora - Music Collection Manager");
 
-    form->close();
+    mainWindow->close();
     EXPECT_FALSE(runMarkLeft());
 }
 
@@ -129,7 +129,7 @@ TEST_P(DamagedIndexWindow, NoKeepsTheProgramGoingAndTheNextStartChecksInFull)
     // A failed grid stays blank on every paint without asking again.
     for (int i = 0; i < 3; ++i) {
         albumsGrid()->viewport()->repaint();
-        cdGrid()->viewport()->repaint();
+        tracksGrid()->viewport()->repaint();
         QTest::qWait(50);
     }
     EXPECT_EQ(questions().size(), 1u);
@@ -141,9 +141,9 @@ TEST_P(DamagedIndexWindow, NoKeepsTheProgramGoingAndTheNextStartChecksInFull)
         QTest::qWait(50);
     }
     EXPECT_LE(questions().size(), 5u);
-    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(mainWindow->isVisible());
 
-    form->close();
+    mainWindow->close();
     EXPECT_NE(settingsText().find("WState="), std::string::npos);
     EXPECT_TRUE(runMarkLeft());
 }

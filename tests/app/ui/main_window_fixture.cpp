@@ -20,12 +20,12 @@ MainWindowFixture::MainWindowFixture()
 
 MainWindowFixture::~MainWindowFixture()
 {
-    if (form) {
-        form->setCatalogue(nullptr);
-        form->hide();
+    if (mainWindow) {
+        mainWindow->setCatalogue(nullptr);
+        mainWindow->hide();
     }
     catalogue.reset();
-    form.reset();
+    mainWindow.reset();
 }
 
 void MainWindowFixture::useCollection(const std::string& set)
@@ -37,17 +37,17 @@ void MainWindowFixture::useCollection(const std::string& set)
 
 void MainWindowFixture::create()
 {
-    form = std::make_unique<app::ui::TForm1>(state, prompter);
+    mainWindow = std::make_unique<app::ui::MainWindow>(state, prompter);
     catalogue = std::make_unique<catalogue::Catalogue>(state.programDir);
-    form->setCatalogue(catalogue.get());
+    mainWindow->setCatalogue(catalogue.get());
 }
 
 void MainWindowFixture::start()
 {
-    if (!form)
+    if (!mainWindow)
         create();
-    QSignalSpy finished(form.get(), &app::ui::TForm1::startupFinished);
-    form->show();
+    QSignalSpy finished(mainWindow.get(), &app::ui::MainWindow::startupFinished);
+    mainWindow->show();
     ASSERT_TRUE(finished.count() > 0 || finished.wait(20000)) << "the start-up sequence did not run";
     ASSERT_TRUE(state.started);
 }

@@ -37,14 +37,14 @@ protected:
     template <class T>
     T* child(const char* name) const
     {
-        T* found = form->findChild<T*>(name);
+        T* found = mainWindow->findChild<T*>(name);
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
     common::ui::CursorGrid* albumsGrid() const { return child<common::ui::CursorGrid>("AlbumsGrid"); }
-    common::ui::CursorGrid* cdGrid() const { return child<common::ui::CursorGrid>("CDGrid"); }
+    common::ui::CursorGrid* tracksGrid() const { return child<common::ui::CursorGrid>("TracksGrid"); }
     QAbstractItemModel* albums() const { return albumsGrid()->model(); }
-    QAbstractItemModel* tracks() const { return cdGrid()->model(); }
+    QAbstractItemModel* tracks() const { return tracksGrid()->model(); }
     xbase::Cursor& albumCursor() const { return catalogue->albums().cursor(); }
     QString cell(const QAbstractItemModel* model, int row, int column) const;
     // The text in the albums grid's current row.
@@ -58,7 +58,7 @@ protected:
     TempDir dir;
     common::ProgramState state;
     ScriptedPrompter prompter;
-    std::unique_ptr<app::ui::TForm1> form;
+    std::unique_ptr<app::ui::MainWindow> mainWindow;
     std::unique_ptr<catalogue::Catalogue> catalogue;
 };
 

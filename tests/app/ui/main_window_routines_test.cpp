@@ -58,19 +58,19 @@ TEST_F(MainWindowRoutines, HelpOpensTheLocalPageFirstThenTheShippedOneThenTheWeb
     useSmallCollection();
     ASSERT_NO_FATAL_FAILURE(start());
     UrlRecorder recorder;
-    clickButton("HelpSpeed");
+    clickButton("HelpButton");
     ASSERT_EQ(recorder.urls.size(), 1);
     EXPECT_EQ(recorder.urls.back().toLocalFile().toStdString(), std::string(VINORA_DATA_DIR) + "/CDhelp1.html");
 
     fs::copy_file(std::string(VINORA_DATA_DIR) + "/CDhelp1.html", dir.file("CDhelp1.html"));
-    clickButton("HelpSpeed");
+    clickButton("HelpButton");
     EXPECT_EQ(recorder.urls.back().toLocalFile().toStdString(), dir.file("CDhelp1.html"));
 
-    form->openPage("CDhelp2.html#notes");
+    mainWindow->openPage("CDhelp2.html#notes");
     EXPECT_EQ(recorder.urls.back().fragment(), "notes");
 
     state.dataDir.clear();
-    form->openPage("report.html#space");
+    mainWindow->openPage("report.html#space");
     EXPECT_EQ(recorder.urls.back().scheme(), "https");
     EXPECT_TRUE(recorder.urls.back().toString().endsWith("report.html#space"));
 }
@@ -80,11 +80,11 @@ TEST_F(MainWindowRoutines, TipButtonShowsTheTipWindowOrSaysTheFileIsMissing)
     useSmallCollection();
     ASSERT_NO_FATAL_FAILURE(start());
     prompter.answerWindow(true);
-    clickButton("SpeedButton1");
+    clickButton("TipOfTheDayButton");
     EXPECT_EQ(prompter.windowsShown(), std::vector{ScriptedPrompter::Window::TipOfTheDay});
 
     fs::remove(dir.file("Vinoratips.txt"));
-    clickButton("SpeedButton1");
+    clickButton("TipOfTheDayButton");
     EXPECT_EQ(prompter.texts(ScriptedPrompter::Kind::Error),
               std::vector<std::string>{"Can't find Tip of the Day File " + dir.file("Vinoratips.txt")});
 }
@@ -93,24 +93,22 @@ TEST_F(MainWindowRoutines, DetailViewDispatchOpensTheReportWriterOnRequest)
 {
     useSmallCollection();
     ASSERT_NO_FATAL_FAILURE(start());
-    EXPECT_FALSE(child<QWidget>("ClipSpeed")->isEnabled());
+    EXPECT_FALSE(child<QWidget>("DetailViewButton")->isEnabled());
+    using Request = app::ui::MainWindow::DetailViewRequest;
     int detail = 0;
     int writer = 0;
-    bool askWriter = true;
-    form->setFeature(Feature::DetailView, [&] {
+    Request request = Request::ReportWriter;
+    mainWindow->setDetailView([&] {
         ++detail;
-        EXPECT_EQ(form->request(), app::ui::TForm1::kRequestNone);
-        if (askWriter)
-            form->setRequest(app::ui::TForm1::kRequestReportWriter);
+        return request;
     });
-    form->setFeature(Feature::ReportWriter, [&] { ++writer; });
-    EXPECT_TRUE(child<QWidget>("ClipSpeed")->isEnabled());
-    clickButton("ClipSpeed");
+    mainWindow->setFeature(Feature::ReportWriter, [&] { ++writer; });
+    EXPECT_TRUE(child<QWidget>("DetailViewButton")->isEnabled());
+    clickButton("DetailViewButton");
     EXPECT_EQ(detail, 1);
     EXPECT_EQ(writer, 1);
-    EXPECT_EQ(form->request(), app::ui::TForm1::kRequestNone);
 
-    askWriter = false;
+    request = Request::None;
     const QModelIndex row = albums()->index(3, 0);
     const QPoint at = albumsGrid()->visualRect(row).center();
     // A double click on a widget arrives after the press of its first click.
@@ -125,16 +123,16 @@ TEST_F(MainWindowRoutines, GoToAlbumKeepsTheOrderAndClosesTheCallingWindow)
     useSmallCollection();
     ASSERT_NO_FATAL_FAILURE(start());
     clickTitle(1);
-    QDialog results(form.get());
+    QDialog results(mainWindow.get());
     results.setModal(true);
     results.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&results));
-    EXPECT_TRUE(form->goToAlbum("e1f2a3b4"));
+    EXPECT_TRUE(mainWindow->goToAlbum("e1f2a3b4"));
     EXPECT_FALSE(results.isVisible());
     EXPECT_EQ(albumCursor().order(), "ALBUM");
     EXPECT_EQ(cell(albums(), albumsGrid()->currentIndex().row(), 1), "Non, je ne regrette rien");
 
-    EXPECT_FALSE(form->goToAlbum("00000000"));
+    EXPECT_FALSE(mainWindow->goToAlbum("00000000"));
     EXPECT_EQ(cell(albums(), albumsGrid()->currentIndex().row(), 1), "Non, je ne regrette rien");
 }
 
@@ -143,9 +141,9 @@ TEST_F(MainWindowRoutines, WStateFiveOpensMaximizedAndClosingWritesTwo)
     useSmallCollection();
     setWState(5);
     ASSERT_NO_FATAL_FAILURE(start());
-    EXPECT_TRUE(form->windowState() & Qt::WindowMaximized);
+    EXPECT_TRUE(mainWindow->windowState() & Qt::WindowMaximized);
     QTest::qWait(50);
-    form->close();
+    mainWindow->close();
     EXPECT_EQ(wState(), 2);
 }
 
@@ -154,10 +152,10 @@ TEST_F(MainWindowRoutines, ClosingANormalWindowWritesOne)
     useSmallCollection();
     setWState(2);
     ASSERT_NO_FATAL_FAILURE(start());
-    form->setMaximized(false);
+    mainWindow->setMaximized(false);
     QTest::qWait(50);
-    ASSERT_LE(form->maximizedLayouts(), 2);
-    form->close();
+    ASSERT_LE(mainWindow->maximizedLayouts(), 2);
+    mainWindow->close();
     EXPECT_EQ(wState(), 1);
 }
 
@@ -167,21 +165,21 @@ TEST_F(MainWindowRoutines, MaximizedLayoutWidensTheFirstColumnsAndShowsTheShortc
     ASSERT_NO_FATAL_FAILURE(start());
     EXPECT_EQ(albumsGrid()->columnWidth(0), 265);
     EXPECT_EQ(albumsGrid()->columnWidth(1), 265) << "the second column takes the first one's width";
-    EXPECT_FALSE(child<QWidget>("ReferLabel")->isVisible());
+    EXPECT_FALSE(child<QWidget>("TellFriendLink")->isVisible());
 
-    form->setMaximized(true);
+    mainWindow->setMaximized(true);
     QTest::qWait(100);
-    ASSERT_GT(form->maximizedLayouts(), 0);
+    ASSERT_GT(mainWindow->maximizedLayouts(), 0);
     const int client = albumsGrid()->viewport()->width();
     EXPECT_EQ(albumsGrid()->columnWidth(0), 265 + (client - app::ColumnLayout::kTotalDesignWidth) / 2);
     EXPECT_EQ(albumsGrid()->columnWidth(1), albumsGrid()->columnWidth(0));
-    EXPECT_TRUE(child<QWidget>("ReferLabel")->isVisible());
-    EXPECT_TRUE(child<QWidget>("BugLabel")->isVisible());
+    EXPECT_TRUE(child<QWidget>("TellFriendLink")->isVisible());
+    EXPECT_TRUE(child<QWidget>("ReportBugLink")->isVisible());
 
-    form->setMaximized(false);
+    mainWindow->setMaximized(false);
     QTest::qWait(100);
     EXPECT_EQ(albumsGrid()->columnWidth(0), 265);
-    EXPECT_FALSE(child<QWidget>("ReferLabel")->isVisible());
+    EXPECT_FALSE(child<QWidget>("TellFriendLink")->isVisible());
 }
 
 TEST_F(MainWindowRoutines, HintZeroSwitchesTheTooltipsOff)
@@ -191,14 +189,14 @@ TEST_F(MainWindowRoutines, HintZeroSwitchesTheTooltipsOff)
     ini.writeBool("Current", "Hint", false);
     ini.save(dir.file("Vinora.ini"));
     ASSERT_NO_FATAL_FAILURE(start());
-    QWidget* help = child<QWidget>("HelpSpeed");
+    QWidget* help = child<QWidget>("HelpButton");
     auto askForTip = [&] {
         QHelpEvent event(QEvent::ToolTip, QPoint(2, 2), help->mapToGlobal(QPoint(2, 2)));
         QApplication::sendEvent(help, &event);
     };
     askForTip();
     EXPECT_FALSE(QToolTip::isVisible());
-    form->applyHints(true);
+    mainWindow->applyHints(true);
     askForTip();
     EXPECT_TRUE(QToolTip::isVisible());
     EXPECT_EQ(QToolTip::text(), "Go to Help Page");
@@ -209,20 +207,20 @@ TEST_F(MainWindowRoutines, ALaterStartRestoresAMinimizedWindow)
 {
     useSmallCollection();
     ASSERT_NO_FATAL_FAILURE(start());
-    form->showMinimized();
+    mainWindow->showMinimized();
     QTest::qWait(20);
-    ASSERT_TRUE(form->isMinimized());
-    form->raiseFromOtherStart();
-    EXPECT_FALSE(form->isMinimized());
-    EXPECT_TRUE(form->isVisible());
+    ASSERT_TRUE(mainWindow->isMinimized());
+    mainWindow->raiseFromOtherStart();
+    EXPECT_FALSE(mainWindow->isMinimized());
+    EXPECT_TRUE(mainWindow->isVisible());
 }
 
 TEST_F(MainWindowRoutines, EngineErrorsEndTheActionInTheErrorBox)
 {
     useSmallCollection();
     ASSERT_NO_FATAL_FAILURE(start());
-    form->setFeature(Feature::Options, [this] { catalogue->albums()->setOrder("NoSuchTag"); });
-    clickButton("ToolButton");
+    mainWindow->setFeature(Feature::Options, [this] { catalogue->albums()->setOrder("NoSuchTag"); });
+    clickButton("OptionsButton");
     ASSERT_EQ(prompter.texts(ScriptedPrompter::Kind::Error).size(), 1u);
     EXPECT_NE(prompter.texts(ScriptedPrompter::Kind::Error)[0].find("NoSuchTag"), std::string::npos);
     EXPECT_EQ(albums()->rowCount(), 14) << "the window goes on";

@@ -1,4 +1,4 @@
-#include "app/ui/tips_form.h"
+#include "app/ui/tip_of_the_day_dialog.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -11,10 +11,10 @@
 
 namespace app::ui {
 
-TTipForm::TTipForm(TipsFile tips, common::Prompter& prompter, QWidget* parent)
+TipOfTheDayDialog::TipOfTheDayDialog(TipsFile tips, common::Prompter& prompter, QWidget* parent)
     : QDialog(parent), tips_(std::move(tips)), prompter_(prompter)
 {
-    setObjectName("TipForm");
+    setObjectName("TipOfTheDayDialog");
     setWindowTitle("Tip of the Day");
     auto* heading = new QLabel("Did you know...", this);
     heading->setObjectName("HeadingLabel");
@@ -33,7 +33,7 @@ TTipForm::TTipForm(TipsFile tips, common::Prompter& prompter, QWidget* parent)
     auto* next = new QPushButton("Next Tip", this);
     next->setObjectName("NextTipButton");
     auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("OKButton");
+    ok->setObjectName("OkButton");
     ok->setDefault(true);
 
     auto* buttons = new QHBoxLayout;
@@ -50,13 +50,13 @@ TTipForm::TTipForm(TipsFile tips, common::Prompter& prompter, QWidget* parent)
         tips_.nextTip();
         showTip();
     });
-    connect(ok, &QPushButton::clicked, this, &TTipForm::accept);
+    connect(ok, &QPushButton::clicked, this, &TipOfTheDayDialog::accept);
     showTip();
 }
 
-void TTipForm::showTip() { tip_->setText(common::fromAnsi(tips_.currentTip())); }
+void TipOfTheDayDialog::showTip() { tip_->setText(common::fromAnsi(tips_.currentTip())); }
 
-void TTipForm::accept()
+void TipOfTheDayDialog::accept()
 {
     if (common::runAction(prompter_, [this] { tips_.accept(showAtStartup_->isChecked()); }))
         QDialog::accept();

@@ -13,10 +13,10 @@ namespace app::ui {
 // "Tip of the Day": the tip on line 2 of the tips file under "Did you
 // know...", "Next Tip" moving on, "Show Tips at Startup" from line 1. OK
 // saves the check box and moves past the shown tip.
-class TTipForm : public QDialog {
+class TipOfTheDayDialog : public QDialog {
     Q_OBJECT
 public:
-    TTipForm(TipsFile tips, common::Prompter& prompter, QWidget* parent = nullptr);
+    TipOfTheDayDialog(TipsFile tips, common::Prompter& prompter, QWidget* parent = nullptr);
 
     void accept() override;
 

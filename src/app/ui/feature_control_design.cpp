@@ -1,0 +1,54 @@
+#include "app/ui/feature_control_design.h"
+
+namespace app::ui {
+namespace {
+
+using enum FeatureBox;
+
+const FeatureControlDesign kDesigns[] = {
+    {.feature = Feature::AddCd, .name = "AddCd", .box = ManageCollection, .caption = "Add CD",
+     .tooltip = "Add CD now in CD-ROM drive"},
+    {.feature = Feature::AddOther, .name = "AddOther", .box = ManageCollection, .caption = "Add Other",
+     .tooltip = "Add Media not in CD-ROM drive"},
+    {.feature = Feature::Modify, .name = "Modify", .box = ManageCollection, .caption = "Modify",
+     .tooltip = "Edit Current Entry"},
+    {.feature = Feature::Delete, .name = "Delete", .box = ManageCollection, .caption = "Delete",
+     .tooltip = "Delete highlighted album and tracks from collection"},
+    {.feature = Feature::Playlist, .name = "Playlist", .box = ManageCollection, .caption = "Playlist",
+     .tooltip = "Mark Tracks"},
+    {.feature = Feature::Reindex, .name = "Reindex", .box = ManageCollection, .caption = "Reindex",
+     .tooltip = "File Maintenance"},
+    {.feature = Feature::HomePage, .name = "HomePage", .box = Toolbox, .tooltip = "Visit our Home Page",
+     .icon = QStyle::SP_DirHomeIcon, .menuText = "Home Page"},
+    {.feature = Feature::NaturalOrder, .name = "NaturalOrder", .box = Toolbox,
+     .tooltip = "Show albums in order entered", .icon = QStyle::SP_FileDialogListView,
+     .menuText = "Show albums in order entered (natural order)"},
+    {.feature = Feature::FindCd, .name = "FindCd", .box = Toolbox, .tooltip = "Make CD in drive the current album",
+     .icon = QStyle::SP_DriveCDIcon, .menuText = "Make CD in drive the current highlighted album"},
+    {.feature = Feature::WebPage, .name = "WebPage", .box = Toolbox,
+     .tooltip = "Go to website or document for this artist or album", .icon = QStyle::SP_DriveNetIcon,
+     .menuText = "Go to website/document for current artist/album"},
+    {.feature = Feature::AlbumCover, .name = "AlbumCover", .box = Toolbox, .tooltip = "Display Album Cover",
+     .icon = QStyle::SP_DesktopIcon, .menuText = "Display Album Cover"},
+    {.feature = Feature::Options, .name = "Options", .box = Toolbox, .tooltip = "Properties/Options",
+     .icon = QStyle::SP_FileDialogDetailedView, .menuText = "Properties/Options Form"},
+    {.feature = Feature::TipOfTheDay, .name = "TipOfTheDay", .box = Toolbox, .tooltip = "Tip of the Day",
+     .icon = QStyle::SP_MessageBoxInformation, .menuText = "See the Tip of the Day"},
+    {.feature = Feature::Help, .name = "Help", .box = Toolbox, .tooltip = "Go to Help Page",
+     .icon = QStyle::SP_DialogHelpButton, .menuText = "Help Contents"},
+    {.feature = Feature::TracksView, .name = "TracksView", .box = Toolbox, .tooltip = "Tracks View - one track per row",
+     .icon = QStyle::SP_FileDialogContentsView, .menuText = "Tracks View - displays one track per row"},
+    {.feature = Feature::DetailView, .name = "DetailView", .box = Toolbox,
+     .tooltip = "Detail View - More info and tools inc. Report Writer", .icon = QStyle::SP_FileDialogInfoView,
+     .menuText = "Detail View - more info and tools"},
+    {.feature = Feature::SetFilter, .name = "SetFilter",
+     .menuText = "Set Filter to current genre or other criteria"},
+    {.feature = Feature::CancelFilter, .name = "CancelFilter", .menuText = "Cancel Filter"},
+    {.feature = Feature::Exit, .name = "Exit", .menuText = "Exit Program"},
+};
+
+}  // namespace
+
+std::span<const FeatureControlDesign> featureControlDesigns() { return kDesigns; }
+
+}  // namespace app::ui

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <span>
+
+#include <QStyle>
+
+#include "app/ui/feature.h"
+
+namespace app::ui {
+
+// The box of the main window a feature's button sits in.
+enum class FeatureBox { None, ManageCollection, Toolbox };
+
+// How a feature shows in the main window's boxes and popup menu.
+struct FeatureControlDesign {
+    Feature feature;
+    // The controls' objectNames: name + "Button" and name + "Item".
+    const char* name;
+    FeatureBox box = FeatureBox::None;
+    const char* caption = nullptr;  // a Manage Collection button's text
+    const char* tooltip = nullptr;
+    QStyle::StandardPixmap icon = QStyle::SP_CustomBase;  // a Toolbox button's picture
+    const char* menuText = nullptr;  // null: not in the popup menu
+};
+
+// In the order the boxes and the menu show them.
+std::span<const FeatureControlDesign> featureControlDesigns();
+
+}  // namespace app::ui
