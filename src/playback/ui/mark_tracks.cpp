@@ -1,11 +1,11 @@
-#include "playback/ui/playlist_button.h"
+#include "playback/ui/mark_tracks.h"
 
 #include <QWidget>
 
 #include "common/action_guard.h"
 #include "common/ansi_text.h"
 #include "playback/marks_store.h"
-#include "playback/ui/dual_list_dialog.h"
+#include "playback/ui/playlist_marking_dialog.h"
 
 namespace playback::ui {
 namespace {
@@ -15,27 +15,19 @@ constexpr std::string_view kHelpPage = "CDhelp2.html#playlist";
 // The tracks grid is hidden while the dialog is open, whatever ends it.
 class HiddenWhileMarking {
 public:
-    explicit HiddenWhileMarking(QWidget* widget) : widget_(widget)
-    {
-        if (widget_)
-            widget_->hide();
-    }
-    ~HiddenWhileMarking()
-    {
-        if (widget_)
-            widget_->show();
-    }
+    explicit HiddenWhileMarking(QWidget& widget) : widget_(widget) { widget_.hide(); }
+    ~HiddenWhileMarking() { widget_.show(); }
     HiddenWhileMarking(const HiddenWhileMarking&) = delete;
     HiddenWhileMarking& operator=(const HiddenWhileMarking&) = delete;
 
 private:
-    QWidget* widget_;
+    QWidget& widget_;
 };
 
 }  // namespace
 
-void playListButtonClick(catalogue::Catalogue& catalogue, common::Prompter& prompter, QWidget* mainWindow,
-                         const std::function<void(std::string_view page)>& openPage)
+void markTracks(catalogue::Catalogue& catalogue, common::Prompter& prompter, QWidget* parent, QWidget& tracksGrid,
+                const std::function<void(std::string_view page)>& openPage)
 {
     catalogue::TableView& albums = catalogue.albums();
     if (!albums.isOpen() || albums->eof())
@@ -43,19 +35,16 @@ void playListButtonClick(catalogue::Catalogue& catalogue, common::Prompter& prom
     const std::string id = albums->field("ID");
     const QString title = common::fromAnsi(albums->fieldTrimmed("Album"));
     {
-        HiddenWhileMarking hidden(mainWindow ? mainWindow->findChild<QWidget*>("CDGrid") : nullptr);
+        HiddenWhileMarking hidden(tracksGrid);
         MarksStore store(catalogue);
-        TDualListDlg dialog(
+        PlaylistMarkingDialog dialog(
             store.load(id), title,
             [&](const PlaylistMarks& marks) { return common::runAction(prompter, [&] { store.save(id, marks); }); },
-            [&] { openPage(kHelpPage); }, mainWindow);
+            [&] { openPage(kHelpPage); }, parent);
         dialog.exec();
     }
     if (catalogue.playlist().isOpen())
         catalogue.playlist()->table().flush();
-    if (mainWindow)
-        if (QWidget* grid = mainWindow->findChild<QWidget*>("AlbumsGrid"))
-            grid->setFocus();
 }
 
 }  // namespace playback::ui

@@ -1,0 +1,230 @@
+#include "playback/ui/playlist_marking_dialog.h"
+
+#include <algorithm>
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "common/ansi_text.h"
+
+namespace playback::ui {
+namespace {
+
+const QString kCaption = " Select tracks to mark for playlist or copy";
+constexpr int kListWidth = 260;
+constexpr int kListHeight = 260;
+
+QListWidget* entryList(const char* name, QWidget* parent)
+{
+    auto* list = new QListWidget(parent);
+    list->setObjectName(name);
+    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list->setFixedSize(kListWidth, kListHeight);
+    return list;
+}
+
+QToolButton* moveButton(const char* name, const char* arrows, QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setText(arrows);
+    button->setFixedWidth(36);
+    return button;
+}
+
+void fill(QListWidget* list, const std::vector<std::string>& entries)
+{
+    list->clear();
+    for (const std::string& entry : entries)
+        list->addItem(common::fromAnsi(entry));
+}
+
+}  // namespace
+
+PlaylistMarkingDialog::PlaylistMarkingDialog(PlaylistMarks marks, const QString& albumTitle, Save save,
+                                             std::function<void()> help, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), marks_(std::move(marks)),
+      albumTitle_(albumTitle), save_(std::move(save)), help_(std::move(help))
+{
+    buildWindow();
+    fillLists();
+    enableMoveButtons();
+    runningTime_->setVisible(marks_.runningTimeShown());
+    runningTimeLabel_->setVisible(marks_.runningTimeShown());
+}
+
+void PlaylistMarkingDialog::buildWindow()
+{
+    setObjectName("PlaylistMarkingDialog");
+    setWindowTitle(kCaption);
+    auto* availableHeading = new QLabel("Available CD Tracks", this);
+    availableHeading->setObjectName("AvailableHeading");
+    auto* markedHeading = new QLabel("Marked / PlaylistTracks", this);
+    markedHeading->setObjectName("MarkedHeading");
+    availableList_ = entryList("AvailableList", this);
+    markedList_ = entryList("MarkedList", this);
+    includeButton_ = moveButton("IncludeButton", ">", this);
+    includeAllButton_ = moveButton("IncludeAllButton", ">>", this);
+    excludeButton_ = moveButton("ExcludeButton", "<", this);
+    excludeAllButton_ = moveButton("ExcludeAllButton", "<<", this);
+
+    markedCount_ = new QLabel(this);
+    markedCount_->setObjectName("MarkedCount");
+    auto* tracksLabel = new QLabel("Tracks", this);
+    tracksLabel->setObjectName("TracksLabel");
+    runningTimeLabel_ = new QLabel("Playlist running time:", this);
+    runningTimeLabel_->setObjectName("RunningTimeLabel");
+    runningTime_ = new QLineEdit(this);
+    runningTime_->setObjectName("RunningTime");
+    runningTime_->setReadOnly(true);
+    runningTime_->setFixedWidth(80);
+    QFont bold = runningTime_->font();
+    bold.setBold(true);
+    runningTime_->setFont(bold);
+    QPalette lime = runningTime_->palette();
+    lime.setColor(QPalette::Base, Qt::green);
+    runningTime_->setPalette(lime);
+
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->setObjectName("DialogButtons");
+    buttons->addButton("OK", QDialogButtonBox::AcceptRole)->setObjectName("OKButton");
+    buttons->addButton("Cancel", QDialogButtonBox::RejectRole)->setObjectName("CancelButton");
+    buttons->addButton("Help", QDialogButtonBox::HelpRole)->setObjectName("HelpButton");
+
+    auto* moves = new QVBoxLayout;
+    moves->addStretch(1);
+    for (QToolButton* b : {includeButton_, includeAllButton_, excludeButton_, excludeAllButton_})
+        moves->addWidget(b);
+    moves->addStretch(1);
+    auto* lists = new QGridLayout;
+    lists->addWidget(availableHeading, 0, 0);
+    lists->addWidget(markedHeading, 0, 2);
+    lists->addWidget(availableList_, 1, 0);
+    lists->addLayout(moves, 1, 1);
+    lists->addWidget(markedList_, 1, 2);
+    auto* totals = new QHBoxLayout;
+    totals->addWidget(markedCount_);
+    totals->addWidget(tracksLabel);
+    totals->addStretch(1);
+    totals->addWidget(runningTimeLabel_);
+    totals->addWidget(runningTime_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(lists);
+    layout->addLayout(totals);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(includeButton_, &QToolButton::clicked, this, &PlaylistMarkingDialog::includeSelected);
+    connect(includeAllButton_, &QToolButton::clicked, this, &PlaylistMarkingDialog::includeAll);
+    connect(excludeButton_, &QToolButton::clicked, this, &PlaylistMarkingDialog::excludeSelected);
+    connect(excludeAllButton_, &QToolButton::clicked, this, &PlaylistMarkingDialog::excludeAll);
+    connect(buttons, &QDialogButtonBox::accepted, this, &PlaylistMarkingDialog::saveAndClose);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(buttons, &QDialogButtonBox::helpRequested, this, [this] { help_(); });
+}
+
+void PlaylistMarkingDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (activated_)
+        return;
+    activated_ = true;
+    setWindowTitle(windowTitle() + " [" + albumTitle_ + "]");
+    showTotals();
+}
+
+void PlaylistMarkingDialog::includeSelected()
+{
+    const int index = firstSelection(availableList_);
+    moveSelected(availableList_);
+    selectNear(availableList_, index);
+    showTotals();
+}
+
+void PlaylistMarkingDialog::excludeSelected()
+{
+    const int index = firstSelection(markedList_);
+    moveSelected(markedList_);
+    selectNear(markedList_, index);
+    showTotals();
+}
+
+void PlaylistMarkingDialog::includeAll()
+{
+    marks_.includeAll();
+    fillLists();
+    selectNear(availableList_, 0);
+    showTotals();
+}
+
+void PlaylistMarkingDialog::excludeAll()
+{
+    marks_.excludeAll();
+    fillLists();
+    selectNear(markedList_, 0);
+    showTotals();
+}
+
+void PlaylistMarkingDialog::saveAndClose()
+{
+    if (save_(marks_))
+        accept();
+}
+
+void PlaylistMarkingDialog::moveSelected(QListWidget* list)
+{
+    std::vector<std::size_t> rows;
+    for (const QModelIndex& index : list->selectionModel()->selectedRows())
+        rows.push_back(static_cast<std::size_t>(index.row()));
+    if (list == availableList_)
+        marks_.include(rows);
+    else
+        marks_.exclude(rows);
+    fillLists();
+}
+
+int PlaylistMarkingDialog::firstSelection(const QListWidget* list)
+{
+    for (int i = 0; i < list->count(); ++i)
+        if (list->item(i)->isSelected())
+            return i;
+    return -1;
+}
+
+void PlaylistMarkingDialog::selectNear(QListWidget* list, int index)
+{
+    list->setFocus();
+    index = std::min(std::max(index, 0), list->count() - 1);
+    if (index >= 0)
+        list->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+    enableMoveButtons();
+}
+
+void PlaylistMarkingDialog::enableMoveButtons()
+{
+    includeButton_->setEnabled(availableList_->count() > 0);
+    includeAllButton_->setEnabled(availableList_->count() > 0);
+    excludeButton_->setEnabled(markedList_->count() > 0);
+    excludeAllButton_->setEnabled(markedList_->count() > 0);
+}
+
+void PlaylistMarkingDialog::fillLists()
+{
+    fill(availableList_, marks_.available());
+    fill(markedList_, marks_.marked());
+}
+
+void PlaylistMarkingDialog::showTotals()
+{
+    runningTime_->setText(common::fromAnsi(marks_.runningText()));
+    markedCount_->setText(QString::number(marks_.markedCount()));
+}
+
+}  // namespace playback::ui
