@@ -215,44 +215,35 @@ TEST_F(StartupSequence, MissingCdAccessIsReportedAndEndsTheSequence)
         << "the new settings file names the drive found";
 }
 
-TEST_F(StartupSequence, AlbumOfTheDiscInTheDriveBecomesCurrent)
+struct DiscCase {
+    const char* name;
+    const char* disc;
+    const char* currentAlbum;  // in artist order: z0000001 is the first
+};
+
+void PrintTo(const DiscCase& c, std::ostream* out) { *out << c.name; }
+
+class DiscInTheDrive : public StartupSequence, public testing::WithParamInterface<DiscCase> {};
+
+TEST_P(DiscInTheDrive, ChoosesTheCurrentAlbumAndKeepsTheArtistOrder)
 {
     test_support::copyFixtureSet("xbase/small", dir.path());
     FakeDrive cd;
-    cd.disc = "e1f2a3b4";
+    cd.disc = GetParam().disc;
     drive = &cd;
     run();
-    EXPECT_EQ(catalogue.albums()->fieldTrimmed("Artist"),
-              "\xc9"
-              "dith Piaf");
+    EXPECT_EQ(catalogue.albums()->fieldTrimmed("ID"), GetParam().currentAlbum);
     EXPECT_EQ(catalogue.albums()->order(), "ARTIST");
-    EXPECT_EQ(state.lookup.currentAlbumId, "e1f2a3b4");
+    EXPECT_EQ(state.lookup.currentAlbumId, GetParam().disc);
     EXPECT_EQ(cd.askedFor, std::vector<std::string>{"/dev/sr7"});
 }
 
-TEST_F(StartupSequence, UnknownDiscLeavesTheFirstAlbumCurrent)
-{
-    test_support::copyFixtureSet("xbase/small", dir.path());
-    FakeDrive cd;
-    cd.disc = "01020304";
-    drive = &cd;
-    run();
-    EXPECT_EQ(catalogue.albums()->fieldTrimmed("ID"), "z0000001");
-    EXPECT_EQ(catalogue.albums()->order(), "ARTIST");
-}
-
-TEST_F(StartupSequence, AudioDiscWithoutIdentifierGoesToTheFirstAlbumNotTheFirstId)
-{
-    test_support::copyFixtureSet("xbase/small", dir.path());
-    FakeDrive cd;
-    cd.disc = "";
-    drive = &cd;
-    run();
-    // Seeking "" in ID order would land on 00a1b2c3, the lowest identifier.
-    EXPECT_EQ(catalogue.albums()->fieldTrimmed("ID"), "z0000001");
-    EXPECT_EQ(catalogue.albums()->order(), "ARTIST");
-    EXPECT_EQ(state.lookup.currentAlbumId, "");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Discs, DiscInTheDrive,
+    testing::Values(DiscCase{"Catalogued", "e1f2a3b4", "e1f2a3b4"}, DiscCase{"Unknown", "01020304", "z0000001"},
+                    // Seeking "" in ID order would land on 00a1b2c3, the lowest identifier.
+                    DiscCase{"WithoutIdentifier", "", "z0000001"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(StartupSequence, EmptyCollectionLooksUpNoDisc)
 {
