@@ -8,7 +8,7 @@
 #include "catalogue/catalogue.h"
 #include "search/expression_literal.h"
 #include "search/quick_search.h"
-#include "support/catalogue_rows.h"
+#include "search/search_rows.h"
 #include "support/fixture_files.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
@@ -21,9 +21,6 @@ using search::QuickSearch;
 using search::SearchField;
 using test_support::ScriptedPrompter;
 
-constexpr const char* kDoubleQuoted = "The 12\" Mixes";
-constexpr const char* kBothQuotes = "Rock 'n' Roll \"Live\" at Rick's";
-
 // A row of the result view: the fields asked for (lookups included).
 struct Hit {
     std::vector<std::string> cells;
@@ -34,14 +31,7 @@ protected:
     void SetUp() override
     {
         test_support::copyFixtureSet("xbase/small", dir.path());
-        using test_support::appendRow;
-        appendRow(dir.path(), "ALBUMS.DBF",
-                  {{"ID", "z0000005"}, {"Album", "Smith Sessions"}, {"Artist", "John Smith"}, {"Label", "Shelf 9"}});
-        appendRow(dir.path(), "ARTISTS.DBF", {{"ID", "z0000005"}, {"Artist", "John Smith"}});
-        appendRow(dir.path(), "TRACKS.DBF", {{"ID", "c30d2e11"}, {"NR", "  7"}, {"Track", "Jane Smith / Song"}, {"Secs", "200"}});
-        appendRow(dir.path(), "ARTISTS.DBF", {{"ID", "c30d2e11"}, {"NR", "  7"}, {"Artist", "Jane Smith"}});
-        appendRow(dir.path(), "ALBUMS.DBF", {{"ID", "z0000006"}, {"Album", kDoubleQuoted}, {"Artist", "DJ"}});
-        appendRow(dir.path(), "ALBUMS.DBF", {{"ID", "z0000007"}, {"Album", kBothQuotes}, {"Artist", "Band"}});
+        test_support::appendSearchRows(dir.path());
         catalogue.createMissingFilesAndOpenViews();
     }
 
@@ -144,12 +134,12 @@ TEST_F(QuickSearchTest, TextsWithQuotesAreSearchedForAsTyped)
 {
     auto hits = find(SearchField::Album, "12\"", {"Album"});
     ASSERT_EQ(hits.size(), 1u);
-    EXPECT_EQ(hits[0].cells[0], kDoubleQuoted);
+    EXPECT_EQ(hits[0].cells[0], test_support::kDoubleQuotedAlbum);
     EXPECT_EQ(caption, "Vinora - Albums containing \"12\"\" (1 found)");
 
     hits = find(SearchField::Album, "'n' Roll \"Live\" at Rick'", {"Album"});
     ASSERT_EQ(hits.size(), 1u);
-    EXPECT_EQ(hits[0].cells[0], kBothQuotes);
+    EXPECT_EQ(hits[0].cells[0], test_support::kBothQuotesAlbum);
 
     hits = find(SearchField::Notes, "\"", {"Album"});
     EXPECT_TRUE(hits.empty());

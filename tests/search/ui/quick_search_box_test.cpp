@@ -7,7 +7,7 @@
 #include <QTest>
 
 #include "app/ui/main_window_fixture.h"
-#include "support/catalogue_rows.h"
+#include "search/search_rows.h"
 #include "support/modal_dialog.h"
 #include "xbase/file_names.h"
 
@@ -24,13 +24,7 @@ protected:
     void SetUp() override
     {
         useSmallCollection();
-        using test_support::appendRow;
-        appendRow(dir.path(), "ALBUMS.DBF",
-                  {{"ID", "z0000005"}, {"Album", "Smith Sessions"}, {"Artist", "John Smith"}, {"Label", "Shelf 9"}});
-        appendRow(dir.path(), "ARTISTS.DBF", {{"ID", "z0000005"}, {"Artist", "John Smith"}});
-        appendRow(dir.path(), "TRACKS.DBF", {{"ID", "c30d2e11"}, {"NR", "  7"}, {"Track", "Jane Smith / Song"}, {"Secs", "200"}});
-        appendRow(dir.path(), "ARTISTS.DBF", {{"ID", "c30d2e11"}, {"NR", "  7"}, {"Artist", "Jane Smith"}});
-        appendRow(dir.path(), "ALBUMS.DBF", {{"ID", "z0000006"}, {"Album", "The 12\" Mixes"}, {"Artist", "DJ"}});
+        test_support::appendSearchRows(dir.path());
         ASSERT_NO_FATAL_FAILURE(start());
     }
 
