@@ -50,9 +50,9 @@ bool Program::start()
     multipleMatches_ = new search::ui::MultipleMatchesDialog(*mainWindow_);
     catalogue_ = std::make_unique<catalogue::Catalogue>(state_.programDir);
     mainWindow_->setCatalogue(catalogue_.get());
-    editForm_ = new editing::ui::AlbumEditDialog(state_, *prompter_, mainWindow_.get());
-    editForm_->setCatalogue(catalogue_.get());
-    editForm_->setPageOpener([this](std::string_view page) { mainWindow_->openPage(page); });
+    albumEditDialog_ = new editing::ui::AlbumEditDialog(state_, *prompter_, mainWindow_.get());
+    albumEditDialog_->setCatalogue(catalogue_.get());
+    albumEditDialog_->setPageOpener([this](std::string_view page) { mainWindow_->openPage(page); });
     cdDrive_ = std::make_unique<lookup::CdDriveCommands>(cdio_, state_, *prompter_, *catalogue_);
     mainWindow_->useCdDrive(*cdDrive_);
     auto showStatus = [this](const std::string& text) { mainWindow_->setStatusText(text); };
@@ -99,7 +99,7 @@ void Program::registerWindows()
         return dialog.exec() == QDialog::Accepted;
     });
     mainWindow_->setFeature(Feature::Modify, [this] {
-        editForm_->modifyCurrentAlbum();
+        albumEditDialog_->modifyCurrentAlbum();
         mainWindow_->focusAlbumsGrid();
     });
     mainWindow_->setFeature(Feature::Playlist, [this] {

@@ -51,7 +51,7 @@ private:
     std::unique_ptr<common::ui::MessageBoxPrompter> prompter_;
     std::unique_ptr<MainWindow> mainWindow_;
     search::ui::MultipleMatchesDialog* multipleMatches_ = nullptr;  // a child of the main window
-    editing::ui::AlbumEditDialog* editForm_ = nullptr;  // the album edit form, a child of the main window
+    editing::ui::AlbumEditDialog* albumEditDialog_ = nullptr;  // a child of the main window
     std::unique_ptr<catalogue::Catalogue> catalogue_;
     platform::LibcdioAccess cdio_;
     std::unique_ptr<lookup::CdDriveCommands> cdDrive_;

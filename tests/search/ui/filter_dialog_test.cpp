@@ -22,7 +22,7 @@ using test_support::ScriptedPrompter;
 
 constexpr int kAlbumsInCollection = 14;
 
-class FilterWindow : public test_support::MainWindowFixture {
+class FilterDialog : public test_support::MainWindowFixture {
 protected:
     void SetUp() override
     {
@@ -95,7 +95,7 @@ protected:
     std::unique_ptr<search::ui::FilterCommands> commands;
 };
 
-TEST_F(FilterWindow, JazzIsProposedForAJazzAlbumAndFiltersTheGrid)
+TEST_F(FilterDialog, JazzIsProposedForAJazzAlbumAndFiltersTheGrid)
 {
     ASSERT_TRUE(albumCursor().seekNearest("MILES"));
     mainWindow->refreshGrids();
@@ -122,7 +122,7 @@ TEST_F(FilterWindow, JazzIsProposedForAJazzAlbumAndFiltersTheGrid)
     EXPECT_EQ(albums()->rowCount(), 2);
 }
 
-TEST_F(FilterWindow, SameExpressionInOtherLettersIsNotAddedTwice)
+TEST_F(FilterDialog, SameExpressionInOtherLettersIsNotAddedTwice)
 {
     writeHistory("genre=\"jazz\"\r\ngenre=\"pop\"\r\n");
     int entries = 0;
@@ -136,7 +136,7 @@ TEST_F(FilterWindow, SameExpressionInOtherLettersIsNotAddedTwice)
     EXPECT_EQ(history(), "genre=\"jazz\"\r\ngenre=\"pop\"\r\n");
 }
 
-TEST_F(FilterWindow, ShortExpressionClosesTheWindowWithoutEffect)
+TEST_F(FilterDialog, ShortExpressionClosesTheWindowWithoutEffect)
 {
     bool closed = false;
     setFilter([&](QDialog& window, QComboBox& box) {
@@ -151,7 +151,7 @@ TEST_F(FilterWindow, ShortExpressionClosesTheWindowWithoutEffect)
     EXPECT_FALSE(cancelFilterEnabled());
 }
 
-TEST_F(FilterWindow, InvalidAndHitlessExpressionsAreReported)
+TEST_F(FilterDialog, InvalidAndHitlessExpressionsAreReported)
 {
     setFilter([&](QDialog& window, QComboBox& box) { typeAndOk(window, box, "genre=\"pop\""); });
     ASSERT_EQ(albums()->rowCount(), 4);
@@ -167,7 +167,7 @@ TEST_F(FilterWindow, InvalidAndHitlessExpressionsAreReported)
     EXPECT_EQ(history(), "genre=\"pop\"\r\n");
 }
 
-TEST_F(FilterWindow, RemoveFromHistoryRewritesTheFileAtOnce)
+TEST_F(FilterDialog, RemoveFromHistoryRewritesTheFileAtOnce)
 {
     writeHistory("genre=\"pop\"\r\nyr=\"1976\"\r\ngenre=\"rock\"\r\n");
     std::string whileOpen;
@@ -190,7 +190,7 @@ TEST_F(FilterWindow, RemoveFromHistoryRewritesTheFileAtOnce)
     EXPECT_EQ(albums()->rowCount(), kAlbumsInCollection + 2);
 }
 
-TEST_F(FilterWindow, CancelFilterShowsAllAlbumsAgainAndClearsTheStatus)
+TEST_F(FilterDialog, CancelFilterShowsAllAlbumsAgainAndClearsTheStatus)
 {
     setFilter([&](QDialog& window, QComboBox& box) { typeAndOk(window, box, "genre=\"rock\""); });
     ASSERT_EQ(albums()->rowCount(), 4);

@@ -9,9 +9,7 @@
 
 namespace {
 
-using search::ui::MultipleMatchesDialog;
-
-class MultipleMatches : public testing::Test {
+class MultipleMatchesDialog : public testing::Test {
 protected:
     // Shows `lines`; `inWindow` works the list and presses a button.
     int choose(const std::vector<std::string>& lines, const std::function<void(QListWidget&)>& inWindow)
@@ -33,7 +31,7 @@ protected:
     void press(QDialogButtonBox::StandardButton button) { test_support::press(dialog, button); }
 
     QWidget mainWindow;
-    MultipleMatchesDialog dialog{mainWindow};
+    search::ui::MultipleMatchesDialog dialog{mainWindow};
     QStringList shown;
     qsizetype selectedAtStart = -1;
 };
@@ -41,7 +39,7 @@ protected:
 const std::vector<std::string> kMatches{"rock 1b038204 Pink Floyd / Animals", "misc 1b038204 Pink Floyd / Animals [live]",
                                         "blues 1b038204 Various / Bl\xfc" "ch"};
 
-TEST_F(MultipleMatches, ShowsTheCallersLinesWithoutASystemMenu)
+TEST_F(MultipleMatchesDialog, ShowsTheCallersLinesWithoutASystemMenu)
 {
     EXPECT_FALSE(dialog.windowFlags() & Qt::WindowCloseButtonHint);
     choose(kMatches, [&](QListWidget&) { press(QDialogButtonBox::Cancel); });
@@ -50,7 +48,7 @@ TEST_F(MultipleMatches, ShowsTheCallersLinesWithoutASystemMenu)
     EXPECT_EQ(shown.at(2), QString::fromUtf8("blues 1b038204 Various / Bl\xc3\xbc" "ch"));
 }
 
-TEST_F(MultipleMatches, OkGivesTheSelectedLinesIndex)
+TEST_F(MultipleMatchesDialog, OkGivesTheSelectedLinesIndex)
 {
     EXPECT_EQ(choose(kMatches, [&](QListWidget& list) {
                   list.setCurrentRow(1);
@@ -64,7 +62,7 @@ TEST_F(MultipleMatches, OkGivesTheSelectedLinesIndex)
               0);
 }
 
-TEST_F(MultipleMatches, CancelOrOkWithoutASelectionGivesMinusOne)
+TEST_F(MultipleMatchesDialog, CancelOrOkWithoutASelectionGivesMinusOne)
 {
     EXPECT_EQ(choose(kMatches, [&](QListWidget&) { press(QDialogButtonBox::Ok); }), -1);
     EXPECT_EQ(choose(kMatches, [&](QListWidget& list) {
@@ -80,7 +78,7 @@ TEST_F(MultipleMatches, CancelOrOkWithoutASelectionGivesMinusOne)
     EXPECT_EQ(choose({}, [&](QListWidget&) { press(QDialogButtonBox::Ok); }), -1) << "an empty list is shown too";
 }
 
-TEST_F(MultipleMatches, ReuseShowsOnlyTheNewLinesWithNoneSelected)
+TEST_F(MultipleMatchesDialog, ReuseShowsOnlyTheNewLinesWithNoneSelected)
 {
     choose(kMatches, [&](QListWidget& list) {
         list.setCurrentRow(2);

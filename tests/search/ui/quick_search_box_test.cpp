@@ -19,7 +19,7 @@ constexpr int kArtistField = 0;
 constexpr int kAlbumField = 1;
 constexpr int kTrackField = 4;
 
-class QuickSearchWindow : public test_support::MainWindowFixture {
+class QuickSearchBox : public test_support::MainWindowFixture {
 protected:
     void SetUp() override
     {
@@ -71,7 +71,7 @@ protected:
     QString currentCell(int column) const { return cell(albums(), albumsGrid()->currentIndex().row(), column); }
 };
 
-TEST_F(QuickSearchWindow, ArtistHitsShowTrackNumbersAndPickingOneKeepsTheGridsOrder)
+TEST_F(QuickSearchBox, ArtistHitsShowTrackNumbersAndPickingOneKeepsTheGridsOrder)
 {
     clickTitle(1);  // albums in Album order
     search(kArtistField, "smith", [&](QDialog& window) {
@@ -88,7 +88,7 @@ TEST_F(QuickSearchWindow, ArtistHitsShowTrackNumbersAndPickingOneKeepsTheGridsOr
     EXPECT_EQ(albumsGrid()->currentIndex().row(), static_cast<int>(albumCursor().row()));
 }
 
-TEST_F(QuickSearchWindow, EnterStartsTheTrackSearchAndPicksTheSelectedTrack)
+TEST_F(QuickSearchBox, EnterStartsTheTrackSearchAndPicksTheSelectedTrack)
 {
     search(
         kTrackField, "come as",
@@ -107,7 +107,7 @@ TEST_F(QuickSearchWindow, EnterStartsTheTrackSearchAndPicksTheSelectedTrack)
     EXPECT_FALSE(catalogue->allTracks()->filtered());
 }
 
-TEST_F(QuickSearchWindow, ADoubleQuoteIsSearchedForAndCloseLeavesTheCurrentAlbum)
+TEST_F(QuickSearchBox, ADoubleQuoteIsSearchedForAndCloseLeavesTheCurrentAlbum)
 {
     const QString before = currentCell(1);
     search(kAlbumField, "12\"", [&](QDialog& window) {
@@ -121,7 +121,7 @@ TEST_F(QuickSearchWindow, ADoubleQuoteIsSearchedForAndCloseLeavesTheCurrentAlbum
     EXPECT_TRUE(prompter.requests().empty());
 }
 
-TEST_F(QuickSearchWindow, NoHitsAreToldAndClearEmptiesTheText)
+TEST_F(QuickSearchBox, NoHitsAreToldAndClearEmptiesTheText)
 {
     child<QComboBox>("FieldList")->setCurrentIndex(kAlbumField);
     auto* edit = child<QLineEdit>("SearchText");
