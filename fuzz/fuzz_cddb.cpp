@@ -22,6 +22,7 @@ void drive(lookup::CddbMachine& machine, std::string_view lines, std::uint8_t ch
         switch (step.kind) {
         case lookup::CddbStep::Kind::Status:
         case lookup::CddbStep::Kind::Send:
+        case lookup::CddbStep::Kind::Quit:
             break;
         case lookup::CddbStep::Kind::Receive:
             if (lines.empty()) {

@@ -115,6 +115,9 @@ CddbOutcome CddbClient::run(CddbMachine& machine, std::string& message)
                     httpLines = bodyLines(http_.get(request, wait_));
                 }
                 break;
+            case CddbStep::Kind::Quit:
+                quit(connection.get());
+                break;
             case CddbStep::Kind::Receive:
                 if (server_.transport == CddbTransport::Tcp) {
                     if (auto line = connected().readLine())
@@ -145,11 +148,26 @@ CddbOutcome CddbClient::run(CddbMachine& machine, std::string& message)
     } catch (const platform::NetError& error) {
         message = error.what();
         return error.kind() == platform::NetError::Kind::Cancelled ? CddbOutcome::Cancelled : CddbOutcome::Failed;
+    } catch (const std::exception& error) {
+        // The runner's thread must not end in an exception either.
+        message = "CDDB server " + server_.host + ": " + error.what();
+        return CddbOutcome::Failed;
     }
     if (machine.failure() == CddbMachine::Failure::None)
         return CddbOutcome::Completed;
     message = failureMessage(machine.failure());
     return CddbOutcome::Failed;
+}
+
+void CddbClient::quit(platform::LineConnection* connection) const
+{
+    if (connection == nullptr)
+        return;
+    try {
+        connection->writeLine("quit");
+    } catch (const platform::NetError&) {
+        // The server may have gone first: the exchange is complete anyway.
+    }
 }
 
 std::string CddbClient::failureMessage(CddbMachine::Failure failure) const

@@ -56,6 +56,7 @@ private:
     // with its message in `message`.
     CddbOutcome run(CddbMachine& machine, std::string& message);
     std::string failureMessage(CddbMachine::Failure failure) const;
+    void quit(platform::LineConnection* connection) const;
 
     CddbServer server_;
     CddbHello hello_;

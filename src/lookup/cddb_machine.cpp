@@ -51,14 +51,9 @@ void CddbMachine::choose(std::optional<std::size_t>) {}
 
 void CddbMachine::status(std::string text) { steps_.push_back({CddbStep::Kind::Status, std::move(text), {}}); }
 
-void CddbMachine::send(std::string command)
-{
-    steps_.push_back({CddbStep::Kind::Send, std::move(command), {}});
-}
-
 void CddbMachine::request(std::string command)
 {
-    send(std::move(command));
+    steps_.push_back({CddbStep::Kind::Send, std::move(command), {}});
     receive();
 }
 
@@ -74,7 +69,7 @@ void CddbMachine::finish(bool quit, std::string_view quitStatus)
     if (quit && overTcp()) {
         if (!quitStatus.empty())
             status(std::string(quitStatus));
-        send("quit");
+        steps_.push_back({CddbStep::Kind::Quit, "quit", {}});
     }
     finished_ = true;
 }

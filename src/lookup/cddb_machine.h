@@ -51,7 +51,6 @@ protected:
     bool overTcp() const { return transport_ == CddbTransport::Tcp; }
 
     void status(std::string text);
-    void send(std::string command);
     // Sends `command` and reads the first line of its reply.
     void request(std::string command);
     void receive();
