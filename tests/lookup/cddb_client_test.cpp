@@ -188,6 +188,7 @@ TEST_P(CddbClientOverTcp, GreetingAndHandshakeDecideWhetherTheSearchStarts)
     const Case cases[] = {
         {Fault::Greeting200, ""},
         {Fault::GreetingRefused, "Could not connect to CDDB server, error 432"},
+        {Fault::GreetingError, "Could not connect to CDDB server, error 530"},
         {Fault::HelloRefused, "Handshake with CDDB server failed, error 431"},
     };
     for (const Case& c : cases) {

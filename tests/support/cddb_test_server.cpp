@@ -184,6 +184,8 @@ void CddbTestServer::serveTcp(int socket)
         stallUntilStopped();
     } else if (fault == Fault::GreetingRefused) {
         sendAll(socket, "432 No connections allowed: permission denied.\r\n");
+    } else if (fault == Fault::GreetingError) {
+        sendAll(socket, "530 Server error, closing connection.\r\n");
     } else if (sendAll(socket, fault == Fault::Greeting200 ? "200 127.0.0.1 CDDBP test server ready, posting allowed.\r\n"
                                                            : "201 127.0.0.1 CDDBP test server ready.\r\n")) {
         std::string pending;

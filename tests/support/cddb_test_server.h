@@ -23,6 +23,7 @@ public:
         None,
         Greeting200,       // greets with 200 (posting allowed) instead of 201
         GreetingRefused,   // greets with 432 and closes
+        GreetingError,     // greets with 530 and closes
         HelloRefused,      // answers the hello with 431
         QueryServerError,  // answers queries with 500
         QueryRefused,      // answers queries with 409 (handshake forgotten)
