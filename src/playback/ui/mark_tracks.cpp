@@ -1,5 +1,7 @@
 #include "playback/ui/mark_tracks.h"
 
+#include <memory>
+
 #include <QWidget>
 
 #include "common/action_guard.h"
@@ -8,23 +10,8 @@
 #include "playback/ui/playlist_marking_dialog.h"
 
 namespace playback::ui {
-namespace {
 
 constexpr std::string_view kHelpPage = "CDhelp2.html#playlist";
-
-// The tracks grid is hidden while the dialog is open, whatever ends it.
-class HiddenWhileMarking {
-public:
-    explicit HiddenWhileMarking(QWidget& widget) : widget_(widget) { widget_.hide(); }
-    ~HiddenWhileMarking() { widget_.show(); }
-    HiddenWhileMarking(const HiddenWhileMarking&) = delete;
-    HiddenWhileMarking& operator=(const HiddenWhileMarking&) = delete;
-
-private:
-    QWidget& widget_;
-};
-
-}  // namespace
 
 void markTracks(catalogue::Catalogue& catalogue, common::Prompter& prompter, QWidget* parent, QWidget& tracksGrid,
                 const std::function<void(std::string_view page)>& openPage)
@@ -35,7 +22,9 @@ void markTracks(catalogue::Catalogue& catalogue, common::Prompter& prompter, QWi
     const std::string id = albums->field("ID");
     const QString title = common::fromAnsi(albums->fieldTrimmed("Album"));
     {
-        HiddenWhileMarking hidden(tracksGrid);
+        // Hidden while the dialog is open, whatever ends it.
+        tracksGrid.hide();
+        const std::unique_ptr<QWidget, void (*)(QWidget*)> showAgain(&tracksGrid, [](QWidget* grid) { grid->show(); });
         MarksStore store(catalogue);
         PlaylistMarkingDialog dialog(
             store.load(id), title,

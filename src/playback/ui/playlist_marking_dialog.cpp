@@ -93,7 +93,6 @@ void PlaylistMarkingDialog::buildWindow()
     runningTime_->setPalette(lime);
 
     auto* buttons = new QDialogButtonBox(this);
-    buttons->setObjectName("DialogButtons");
     buttons->addButton("OK", QDialogButtonBox::AcceptRole)->setObjectName("OKButton");
     buttons->addButton("Cancel", QDialogButtonBox::RejectRole)->setObjectName("CancelButton");
     buttons->addButton("Help", QDialogButtonBox::HelpRole)->setObjectName("HelpButton");
