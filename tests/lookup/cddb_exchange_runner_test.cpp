@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QThread>
@@ -11,6 +10,7 @@
 #include "platform/net/curl_http_getter.h"
 #include "platform/net/tcp_line_connector.h"
 #include "support/cddb_test_server.h"
+#include "support/event_loop.h"
 
 namespace {
 
@@ -23,18 +23,9 @@ const std::string kExactQuery =
 const std::string kCloseThreeQuery =
     "cddb query 7f09130a 10 150 16670 30900 50960 69780 85300 103030 116950 138360 155040 2325";
 
-QCoreApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "cddb_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
-}
-
 class CddbExchangeRunnerTest : public testing::TestWithParam<CddbTransport> {
 protected:
-    CddbExchangeRunnerTest() { application(); }
+    CddbExchangeRunnerTest() { test_support::coreApplication(); }
 
     lookup::CddbServer cddbServer() const
     {
@@ -116,7 +107,7 @@ TEST_P(CddbExchangeRunnerTest, StepsAreReportedAndTheChoiceIsAskedOnTheOwnerThre
                      [&](const std::string& text) { statuses.push_back(text); });
     bool askedOnOwnerThread = false;
     runner.setChooser([&](const std::vector<std::string>& matches) {
-        askedOnOwnerThread = QThread::currentThread() == application().thread();
+        askedOnOwnerThread = QThread::currentThread() == test_support::coreApplication().thread();
         return matches.empty() ? std::nullopt : std::optional<std::size_t>(0);
     });
     clock.start();
