@@ -88,12 +88,30 @@ void StartupSequence::openCatalogue()
 void StartupSequence::loadLists()
 {
     state_.genres = state_.settings.genres;
-    if (state_.genres.empty() && categories_)
-        state_.genres = categories_->fetchCategories([this](const std::string& text) { target_.showStatus(text); });
     state_.genresAtStart = state_.genres.size();
     std::stable_sort(state_.genres.begin(), state_.genres.end(), common::lessNoCase);
     state_.official = state_.settings.official;
     state_.media = state_.settings.media;
+    if (state_.genres.empty() && categories_)
+        requestCategories();
+}
+
+// The server's categories arrive after the sequence is over; genres saved
+// meanwhile stay in the list, and only they make it grow past its start.
+void StartupSequence::requestCategories()
+{
+    StartupTarget& target = target_;
+    common::ProgramState& state = state_;
+    categories_->requestCategories([&target](const std::string& text) { target.showStatus(text); },
+                                   [&state](std::vector<std::string> categories) {
+                                       state.genresAtStart = categories.size();
+                                       for (const std::string& genre : state.genres)
+                                           if (std::find(categories.begin(), categories.end(), genre) ==
+                                               categories.end())
+                                               categories.push_back(genre);
+                                       std::stable_sort(categories.begin(), categories.end(), common::lessNoCase);
+                                       state.genres = std::move(categories);
+                                   });
 }
 
 void StartupSequence::makeDiscAlbumCurrent()

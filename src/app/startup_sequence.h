@@ -33,8 +33,9 @@ inline constexpr std::string_view kDefaultSettingsText = "\rThis run uses the de
 //  3. caption " Vinora - " + the collection's name;
 //  4. the settings read; window maximized unless WState is 1; tooltips on
 //     or off by Hint;
-//  5. the genre list (from the server's categories when the file has none
-//     and a CategorySource is given), sorted; the official list; media;
+//  5. the genre list, sorted; the official list; media; when the file has
+//     no genres and a CategorySource is given, the server's categories are
+//     asked for and join the list when they come, the sequence going on;
 //  6. Delete, Modify and Playlist by whether ALBUMS has a row; status
 //     bar cleared;
 //  7. with a DiscInDrive only: a missing CD access layer is an error box,
@@ -63,6 +64,7 @@ public:
 private:
     void openCatalogue();
     void loadLists();
+    void requestCategories();
     void makeDiscAlbumCurrent();
 
     common::ProgramState& state_;

@@ -18,4 +18,12 @@ void CdDriveCommands::findCd()
     finder_.findCdInCollection(true);
 }
 
+std::optional<std::vector<std::string>> CdDriveCommands::listDrives()
+{
+    drive_.setDriveSettings(state_.settings.cdPath, state_.settings.driveNr);
+    if (!drive_.listDrives())
+        return std::nullopt;
+    return state_.lookup.driveDescriptions;
+}
+
 }  // namespace lookup

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "catalogue/catalogue.h"
 #include "common/program_state.h"
 #include "common/prompter.h"
@@ -26,6 +30,11 @@ public:
     DiscInDrive& discInDrive() { return adapter_; }
     // "Make CD in drive the current album".
     void findCd();
+    // The drive descriptions for the user's choice, nothing when no drive
+    // was found.
+    std::optional<std::vector<std::string>> listDrives();
+    // The first CD drive of the machine, "" when there is none.
+    std::string firstCdDrive() { return drive_.firstCdRomDrive(); }
 
 private:
     const common::ProgramState& state_;

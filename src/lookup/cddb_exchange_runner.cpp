@@ -36,6 +36,12 @@ void CddbExchangeRunner::setServer(CddbServer server, CddbHello hello)
     hello_ = std::move(hello);
 }
 
+void CddbExchangeRunner::followSettings(const settings::ProgramSettings& settings, std::string version)
+{
+    followed_ = &settings;
+    version_ = std::move(version);
+}
+
 void CddbExchangeRunner::setTimeouts(std::chrono::milliseconds connect, std::chrono::milliseconds read)
 {
     wait_.connectTimeout = connect;
@@ -79,6 +85,8 @@ bool CddbExchangeRunner::start(std::function<void(CddbClient& client)> work)
     if (busy())
         return false;
     cancelled_ = false;
+    if (followed_)
+        setServer(cddbServerFromSettings(*followed_), CddbHello(followed_->mail, version_));
     // The worker gets its own copies: the settings may change meanwhile.
     worker_ = std::thread([this, work = std::move(work), server = server_, hello = hello_, wait = wait_] {
         CddbClient client(server, hello, tcp_, http_);

@@ -9,6 +9,7 @@
 #include <QObject>
 
 #include "lookup/cddb_client.h"
+#include "settings/program_settings.h"
 
 namespace lookup {
 
@@ -30,6 +31,10 @@ public:
 
     // For the next exchange (the options changed the server or the hello).
     void setServer(CddbServer server, CddbHello hello);
+    // From now on each exchange takes its server and hello from `settings`
+    // as they are when it starts (the options change them while the
+    // program runs). `settings` must outlive the runner.
+    void followSettings(const settings::ProgramSettings& settings, std::string version);
     // The waits of every step (connect 20 s and each read 60 s unless set).
     void setTimeouts(std::chrono::milliseconds connect, std::chrono::milliseconds read);
     // Asked on this object's thread while the exchange waits for the answer.
@@ -62,6 +67,8 @@ private:
 
     CddbServer server_;
     CddbHello hello_;
+    const settings::ProgramSettings* followed_ = nullptr;
+    std::string version_;
     platform::LineConnector& tcp_;
     platform::HttpGetter& http_;
     platform::NetWait wait_;

@@ -1,6 +1,7 @@
 #include "lookup/cddb_list_machine.h"
 
 #include "common/trim_and_case.h"
+#include "lookup/cddb_lookup_machine.h"
 
 namespace lookup {
 
@@ -27,16 +28,19 @@ void CddbListMachine::onLine(std::string_view line)
         }
         return;
     case State::Hello:
-        if (cddbCode(line) == "431")
+        if (cddbCode(line) == "431") {
+            result_.message = std::string(CddbLookupMachine::kHandshakeFailed) + "431";
             end();
-        else
+        } else
             ask();
         return;
     case State::Reply:
-        if (cddbCode(line) == "210")
+        if (cddbCode(line) == "210") {
             collectList();
-        else
+        } else {
+            result_.message = "The remote database answered: " + std::string(line);
             end();
+        }
         return;
     case State::Done:
         return;

@@ -1,24 +1,34 @@
 #include "app/ui/program.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
 #include <QScreen>
+#include <QUrl>
 
 #include "app/program_directory.h"
+#include "app/startup_sequence.h"
 #include "app/tips_file.h"
 #include "app/ui/tip_of_the_day_dialog.h"
 #include "catalogue/program_files.h"
 #include "common/ansi_text.h"
 #include "common/product_version.h"
 #include "common/ui/cursor_grid.h"
+#include "editing/options_editor.h"
+#include "editing/ui/options_dialog.h"
 #include "playback/ui/mark_tracks.h"
 
 namespace app::ui {
 
 Program::Program() = default;
 
-// The grids let go of the views before the catalogue closes them.
+// The exchange under way ends before the windows it reports to; the grids
+// let go of the views before the catalogue closes them.
 Program::~Program()
 {
+    categories_.reset();
+    cddb_.reset();
     filters_.reset();
     cdDrive_.reset();
     if (mainWindow_)
@@ -55,6 +65,7 @@ bool Program::start()
     albumEditDialog_->setPageOpener([this](std::string_view page) { mainWindow_->openPage(page); });
     cdDrive_ = std::make_unique<lookup::CdDriveCommands>(cdio_, state_, *prompter_, *catalogue_);
     mainWindow_->useCdDrive(*cdDrive_);
+    startCddb();
     auto showStatus = [this](const std::string& text) { mainWindow_->setStatusText(text); };
     filters_ = std::make_unique<search::ui::FilterCommands>(*mainWindow_, *catalogue_, *prompter_, state_, showStatus);
     mainWindow_->useFilters(*filters_);
@@ -89,6 +100,53 @@ void Program::reportFault(const std::string& message)
         qCritical("%s", message.c_str());
 }
 
+// The exchanges follow the settings of the moment: the options window
+// changes them while the program runs.
+void Program::startCddb()
+{
+    const std::string version(common::productVersion());
+    cddb_ = std::make_unique<lookup::CddbExchangeRunner>(lookup::cddbServerFromSettings(state_.settings),
+                                                         lookup::CddbHello(state_.settings.mail, version), tcp_, http_);
+    cddb_->followSettings(state_.settings, version);
+    QObject::connect(cddb_.get(), &lookup::CddbExchangeRunner::statusChanged, mainWindow_.get(),
+                     [this](const std::string& text) { mainWindow_->setStatusText(text); });
+    cddb_->setChooser([this](const std::vector<std::string>& matches) -> std::optional<std::size_t> {
+        const int chosen = multipleMatches_->choose(matches);
+        if (chosen == search::ui::MultipleMatchesDialog::kNoChoice)
+            return std::nullopt;
+        return static_cast<std::size_t>(chosen);
+    });
+    categories_ = std::make_unique<lookup::CddbCategorySource>(*cddb_);
+    mainWindow_->setCategorySource(categories_.get());
+}
+
+void Program::openOptions()
+{
+    settings::SettingsFile file({state_.programDir, [this] { return cdDrive_->firstCdDrive(); }});
+    editing::OptionsEditor editor(file, state_.settings);
+    editing::ui::OptionsServices services;
+    services.listDrives = [this] { return cdDrive_->listDrives(); };
+    services.firstCdDrive = [this] { return cdDrive_->firstCdDrive(); };
+    services.pickProgram = [this](const std::string& start) -> std::optional<std::string> {
+        const QString file = QFileDialog::getOpenFileName(mainWindow_.get(), "Find On Drive", common::fromAnsi(start));
+        QDir::setCurrent(common::fromAnsi(state_.programDir));
+        return file.isEmpty() ? std::nullopt : std::optional(common::toAnsi(file));
+    };
+    services.pickDiscImage = [this](const std::string& start) -> std::optional<std::string> {
+        const QString file = QFileDialog::getOpenFileName(mainWindow_.get(), "Disc Image", common::fromAnsi(start),
+                                                          "Disc images (*.cue *.toc *.nrg);;All files (*)");
+        QDir::setCurrent(common::fromAnsi(state_.programDir));
+        return file.isEmpty() ? std::nullopt : std::optional(common::toAnsi(file));
+    };
+    services.openPage = [](const std::string& address) { QDesktopServices::openUrl(QUrl(common::fromAnsi(address))); };
+    editing::ui::OptionsDialog dialog(editor, *cddb_, *prompter_, std::move(services), mainWindow_.get());
+    QObject::connect(&dialog, &editing::ui::OptionsDialog::optionsApplied, mainWindow_.get(), [this] {
+        mainWindow_->setCaption(std::string(kCaptionPrefix) + state_.settings.name);
+        mainWindow_->applyHints(state_.settings.hint);
+    });
+    dialog.exec();
+}
+
 void Program::registerWindows()
 {
     prompter_->registerWindow(common::Prompter::Window::TipOfTheDay, [this] {
@@ -98,6 +156,7 @@ void Program::registerWindows()
         TipOfTheDayDialog dialog(std::move(*tips), *prompter_, mainWindow_.get());
         return dialog.exec() == QDialog::Accepted;
     });
+    mainWindow_->setFeature(Feature::Options, [this] { openOptions(); });
     mainWindow_->setFeature(Feature::Modify, [this] {
         albumEditDialog_->modifyCurrentAlbum();
         mainWindow_->focusAlbumsGrid();

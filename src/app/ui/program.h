@@ -9,7 +9,11 @@
 #include "common/ui/message_box_prompter.h"
 #include "editing/ui/album_edit_dialog.h"
 #include "lookup/cd_drive_commands.h"
+#include "lookup/cddb_category_source.h"
+#include "lookup/cddb_exchange_runner.h"
 #include "platform/cdio/libcdio_access.h"
+#include "platform/net/curl_http_getter.h"
+#include "platform/net/tcp_line_connector.h"
 #include "search/ui/filter_commands.h"
 #include "search/ui/multiple_matches_dialog.h"
 
@@ -44,7 +48,9 @@ public:
     search::ui::MultipleMatchesDialog* multipleMatchesDialog() const { return multipleMatches_; }
 
 private:
+    void startCddb();
     void registerWindows();
+    void openOptions();
 
     common::ProgramState state_;
     std::unique_ptr<SingleInstance> instance_;
@@ -55,6 +61,10 @@ private:
     std::unique_ptr<catalogue::Catalogue> catalogue_;
     platform::LibcdioAccess cdio_;
     std::unique_ptr<lookup::CdDriveCommands> cdDrive_;
+    platform::TcpLineConnector tcp_;
+    platform::CurlHttpGetter http_;
+    std::unique_ptr<lookup::CddbExchangeRunner> cddb_;
+    std::unique_ptr<lookup::CddbCategorySource> categories_;
     std::unique_ptr<search::ui::FilterCommands> filters_;
 };
 
