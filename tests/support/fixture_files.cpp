@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
@@ -84,6 +85,16 @@ std::string runCapture(const std::string& command, int* status)
     if (status)
         *status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
     return out;
+}
+
+bool damageFile(const std::string& path, long offset, unsigned seed)
+{
+    std::mt19937 bytes(seed);
+    std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
+    file.seekp(offset);
+    for (int i = 0; i < 64; ++i)
+        file.put(static_cast<char>(bytes()));
+    return file.good();
 }
 
 }  // namespace test_support

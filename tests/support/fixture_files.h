@@ -36,4 +36,8 @@ void copyFixtureSet(const std::string& set, const std::string& dir);
 // Runs a command line and returns its standard output; `status` gets the exit code.
 std::string runCapture(const std::string& command, int* status = nullptr);
 
+// Overwrites 64 bytes of `path` at `offset` with pseudo-random ones drawn
+// from `seed`: a damaged page. False when the file could not be written.
+bool damageFile(const std::string& path, long offset, unsigned seed);
+
 }  // namespace test_support

@@ -44,8 +44,6 @@ public:
     void reportFault(const std::string& message);
 
     MainWindow* mainWindow() const { return mainWindow_.get(); }
-    // The multiple-matches window, made once with the main window.
-    search::ui::MultipleMatchesDialog* multipleMatchesDialog() const { return multipleMatches_; }
 
 private:
     void startCddb();

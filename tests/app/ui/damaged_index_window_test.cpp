@@ -2,8 +2,6 @@
 // it reads it, the program goes on, and the user is asked once whether to
 // rebuild the indexes.
 #include <filesystem>
-#include <fstream>
-#include <random>
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -49,11 +47,7 @@ protected:
     void SetUp() override
     {
         useCollection("xbase/medium");
-        std::mt19937 bytes(1);
-        std::fstream file(dir.file(GetParam().file), std::ios::binary | std::ios::in | std::ios::out);
-        file.seekp(GetParam().page + kLeafEntries);
-        for (int i = 0; i < 64; ++i)
-            file.put(static_cast<char>(bytes()));
+        ASSERT_TRUE(test_support::damageFile(dir.file(GetParam().file), GetParam().page + kLeafEntries, 1));
     }
 
     std::vector<std::string> questions() const { return prompter.texts(ScriptedPrompter::Kind::Confirm); }

@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <random>
 
 #include <QDir>
 #include <QFileInfo>
@@ -32,14 +31,9 @@ constexpr int kEndMs = 15000;
 constexpr int kSurviveMs = 800;
 constexpr const char* kTables[] = {"ALBUMS", "TRACKS", "PLAYLIST", "ARTISTS"};
 
-void damage(const std::string& path, std::streamoff offset)
+void damage(const std::string& path, long offset)
 {
-    std::mt19937 bytes(static_cast<unsigned>(offset));
-    std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
-    file.seekp(offset);
-    for (int i = 0; i < 64; ++i)
-        file.put(static_cast<char>(bytes()));
-    ASSERT_TRUE(file.good()) << path;
+    ASSERT_TRUE(test_support::damageFile(path, offset, static_cast<unsigned>(offset))) << path;
 }
 
 std::string mediumCopy(const test_support::TempDir& home)
