@@ -28,8 +28,8 @@ void CddbListMachine::onLine(std::string_view line)
         }
         return;
     case State::Hello:
-        if (cddbCode(line) == "431") {
-            result_.message = std::string(CddbLookupMachine::kHandshakeFailed) + "431";
+        if (auto refusal = CddbLookupMachine::helloRefusal(line)) {
+            result_.message = std::move(*refusal);
             end();
         } else
             ask();

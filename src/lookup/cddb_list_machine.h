@@ -10,7 +10,7 @@ namespace lookup {
 // The two list exchanges. Sites: over TCP the greeting (not checked) and
 // "sites" with no handshake; the hosts of the list, a host given once for
 // each run of lines naming it. Categories: over TCP the greeting (not
-// checked) and the hello (refused only by "431"), then "cddb lscat". Over
+// checked) and the hello (refused as the lookup refuses it), then "cddb lscat". Over
 // TCP both end with "quit".
 class CddbListMachine final : public CddbMachine {
 public:

@@ -4,6 +4,16 @@
 
 namespace lookup {
 
+std::optional<std::string> CddbLookupMachine::helloRefusal(std::string_view helloReply)
+{
+    const std::string_view code = cddbCode(helloReply);
+    if (code == "431")
+        return std::string(kHandshakeFailed) + std::string(code);
+    if (code.substr(0, 1) == "5")
+        return std::string(kHandshakeFailed) + std::string(helloReply);
+    return std::nullopt;
+}
+
 CddbLookupMachine::CddbLookupMachine(CddbTransport transport, std::string helloLine, Request request)
     : CddbMachine(transport), helloLine_(std::move(helloLine)), request_(std::move(request))
 {
@@ -30,8 +40,8 @@ void CddbLookupMachine::onLine(std::string_view line)
         request(helloLine_);
         return;
     case State::Hello:
-        if (code == "431") {
-            result_.message = std::string(kHandshakeFailed) + std::string(code);
+        if (auto refusal = helloRefusal(line)) {
+            result_.message = std::move(*refusal);
             end();
             return;
         }

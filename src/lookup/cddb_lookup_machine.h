@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "lookup/cddb_machine.h"
 #include "lookup/cddb_results.h"
@@ -8,7 +10,7 @@
 namespace lookup {
 
 // The disc lookup: over TCP the greeting (accepted when its code begins
-// "20"), the hello (refused only by "431") and "proto 5"; then the query,
+// "20"), the hello (see helloRefusal) and "proto 5"; then the query,
 // the choice among several matches, the read of the accepted match and,
 // when a list or entry was read, "quit". The entry is kept whole for the
 // caller (fillAlbumEntry) rather than applied as it arrives, so a reply cut
@@ -29,6 +31,11 @@ public:
 
     static constexpr std::string_view kGreetingRefused = "Could not connect to CDDB server, error ";
     static constexpr std::string_view kHandshakeFailed = "Handshake with CDDB server failed, error ";
+
+    // What to tell the user when `helloReply` refuses the hello: "431", or
+    // any 5xx (a server that wants to know the client answers "500 Unknown
+    // developer email" and serves nothing more). Nothing for other replies.
+    static std::optional<std::string> helloRefusal(std::string_view helloReply);
 
     // `helloLine` as CddbHello::line() gives it (TCP only).
     CddbLookupMachine(CddbTransport transport, std::string helloLine, Request request);

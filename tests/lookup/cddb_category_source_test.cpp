@@ -43,12 +43,17 @@ TEST_F(CddbCategorySourceTest, TheServersCategoriesArriveAndTheStatusLineIsClear
 
 TEST_F(CddbCategorySourceTest, ARefusingServerGivesNoCategoriesAndSaysWhyInTheStatusLine)
 {
-    server.setFault(test_support::CddbTestServer::Fault::HelloRefused);
-    const auto categories = request();
-    ASSERT_TRUE(categories);
-    EXPECT_TRUE(categories->empty());
-    ASSERT_EQ(statuses.size(), 1u);
-    EXPECT_NE(statuses.front().find("431"), std::string::npos) << statuses.front();
+    using Fault = test_support::CddbTestServer::Fault;
+    for (const auto& [fault, reply] : {std::pair{Fault::HelloRefused, "error 431"},
+                                       std::pair{Fault::HelloUnknown, "error 500 Unknown developer email"}}) {
+        server.setFault(fault);
+        statuses.clear();
+        const auto categories = request();
+        ASSERT_TRUE(categories);
+        EXPECT_TRUE(categories->empty());
+        ASSERT_EQ(statuses.size(), 1u);
+        EXPECT_NE(statuses.front().find(reply), std::string::npos) << statuses.front();
+    }
 }
 
 }  // namespace

@@ -190,6 +190,7 @@ TEST_P(CddbClientOverTcp, GreetingAndHandshakeDecideWhetherTheSearchStarts)
         {Fault::GreetingRefused, "Could not connect to CDDB server, error 432"},
         {Fault::GreetingError, "Could not connect to CDDB server, error 530"},
         {Fault::HelloRefused, "Handshake with CDDB server failed, error 431"},
+        {Fault::HelloUnknown, "Handshake with CDDB server failed, error 500 Unknown developer email"},
     };
     for (const Case& c : cases) {
         server.setFault(c.fault);

@@ -237,6 +237,10 @@ std::vector<std::string> CddbTestServer::tcpReply(const std::string& line, int& 
             close = true;
             return {"431 Handshake not successful, closing connection."};
         }
+        if (fault_ == Fault::HelloUnknown) {
+            close = true;
+            return {"500 Unknown developer email"};
+        }
         handshook = true;
         return {"200 Hello and welcome " + words[2] + "@" + words[3] + " running " + words[4] + " " + words[5] + "."};
     }

@@ -25,6 +25,7 @@ public:
         GreetingRefused,   // greets with 432 and closes
         GreetingError,     // greets with 530 and closes
         HelloRefused,      // answers the hello with 431
+        HelloUnknown,      // answers the hello with 500, as a server that knows no such client
         QueryServerError,  // answers queries with 500
         QueryRefused,      // answers queries with 409 (handshake forgotten)
         HttpServerError,   // HTTP status 500 for every request
