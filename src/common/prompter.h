@@ -15,7 +15,7 @@ class Prompter {
 public:
     enum class Buttons { YesNo, OkCancel };
     // The modal windows flows ask for.
-    enum class Window { TipOfTheDay };
+    enum class Window { TipOfTheDay, Options };
 
     virtual ~Prompter() = default;
 

@@ -156,6 +156,11 @@ void Program::registerWindows()
         TipOfTheDayDialog dialog(std::move(*tips), *prompter_, mainWindow_.get());
         return dialog.exec() == QDialog::Accepted;
     });
+    // Flows that need settings read them from the file once it closes.
+    prompter_->registerWindow(common::Prompter::Window::Options, [this] {
+        openOptions();
+        return true;
+    });
     mainWindow_->setFeature(Feature::Options, [this] { openOptions(); });
     mainWindow_->setFeature(Feature::Modify, [this] {
         albumEditDialog_->modifyCurrentAlbum();
