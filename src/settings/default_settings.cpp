@@ -11,6 +11,7 @@ IniFile defaultSettingsFile(const SettingsEnvironment& environment)
     ini.writeString(section::kUrl, key::kAmg, kDefaultAmgUrl);
     ini.writeString(section::kUrl, key::kFreedb, kDefaultFreedbUrl);
     ini.writeString(section::kUrl, key::kCovers, kDefaultCoversUrl);
+    ini.writeString(section::kUrl, key::kUpc, kDefaultUpcUrl);
 
     ini.writeString(section::kCurrent, key::kHost, kDefaultHost);
     ini.writeString(section::kCurrent, key::kCdPath, environment.firstCdDrive ? environment.firstCdDrive() : "");

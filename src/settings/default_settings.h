@@ -42,6 +42,7 @@ inline constexpr std::string_view kFreedb = "Freedb";
 inline constexpr std::string_view kAmg = "AMG";
 inline constexpr std::string_view kAmazon = "Amazon";
 inline constexpr std::string_view kCovers = "Covers";
+inline constexpr std::string_view kUpc = "UPC";
 // Numbered keys: "Genre1", "Site1", ...
 inline constexpr std::string_view kGenrePrefix = "Genre";
 inline constexpr std::string_view kSitePrefix = "Site";
@@ -55,6 +56,10 @@ inline constexpr std::string_view kDefaultFreedbUrl = "https://gnudb.org/";
 inline constexpr std::string_view kDefaultAmgUrl = "https://www.allmusic.com/";
 inline constexpr std::string_view kDefaultAmazonUrl = "https://www.amazon.com/gp/bestsellers/music";
 inline constexpr std::string_view kDefaultCoversUrl = "https://musicbrainz.org/search?type=release";
+// A bar-code search: the scanned or typed code, check digit included, is
+// appended.
+inline constexpr std::string_view kDefaultUpcUrl =
+    "https://musicbrainz.org/search?type=release&method=advanced&query=barcode:";
 
 inline constexpr std::string_view kDefaultName = "Music Collection Manager";
 inline constexpr std::string_view kDefaultProtocol = "T";

@@ -31,6 +31,7 @@ struct ProgramSettings {
     std::string amgUrl{kDefaultAmgUrl};
     std::string amazonUrl{kDefaultAmazonUrl};
     std::string coversUrl{kDefaultCoversUrl};
+    std::string upcUrl{kDefaultUpcUrl};
     // Values of section Genre, trimmed, in file order; empty when the
     // section has none (the server's categories are used instead).
     std::vector<std::string> genres;

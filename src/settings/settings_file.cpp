@@ -94,6 +94,7 @@ ProgramSettings SettingsFile::settingsFrom(const IniFile& ini) const
     s.amgUrl = ini.readString(section::kUrl, key::kAmg, kDefaultAmgUrl);
     s.amazonUrl = ini.readString(section::kUrl, key::kAmazon, kDefaultAmazonUrl);
     s.coversUrl = ini.readString(section::kUrl, key::kCovers, kDefaultCoversUrl);
+    s.upcUrl = ini.readString(section::kUrl, key::kUpc, kDefaultUpcUrl);
 
     for (const auto& [key, value] : ini.entries(section::kGenre))
         s.genres.push_back(trimmed(value));

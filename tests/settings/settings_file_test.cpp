@@ -40,6 +40,7 @@ TEST_F(SettingsFileTest, FirstRunWritesTheFullDefaultFile)
               "AMG=https://www.allmusic.com/\r\n"
               "Freedb=https://gnudb.org/\r\n"
               "Covers=https://musicbrainz.org/search?type=release\r\n"
+              "UPC=https://musicbrainz.org/search?type=release&method=advanced&query=barcode:\r\n"
               "[Current]\r\n"
               "Host=gnudb.gnudb.org\r\n"
               "CDPath=/dev/sr0\r\n"
@@ -104,6 +105,7 @@ TEST_F(SettingsFileTest, MissingKeysShortHostAndOddValues)
     EXPECT_EQ(s.clipsDir, dir.path() + "/");
     EXPECT_EQ(s.name, "Music Collection Manager");
     EXPECT_EQ(s.coversUrl, "https://musicbrainz.org/search?type=release");
+    EXPECT_EQ(s.upcUrl, "https://musicbrainz.org/search?type=release&method=advanced&query=barcode:");
     EXPECT_EQ(s.driveNr, 0);
     EXPECT_FALSE(s.hint);
     EXPECT_TRUE(s.startMaximized());
