@@ -285,7 +285,7 @@ TrackListResult readRetailerPage(const std::vector<std::string>& lines, EditMode
         entry.tracks[i].title = various ? singerFirst(title) : std::string(title);
         ++result.tracks;
     }
-    return result;
+    return sayWhenEmpty(result);
 }
 
 }  // namespace lookup
