@@ -2,7 +2,6 @@
 // every reader on text copied from real pages.
 #include <gtest/gtest.h>
 
-#include "lookup/pasted_entry_reader.h"
 #include "lookup/track_list_readers.h"
 #include "support/fixture_files.h"
 
@@ -115,19 +114,6 @@ TEST(TimedList, TimeAtTheEndOfATrackLine)
     }
 }
 
-TEST(TimedList, OneLineWithoutATimeLeavesTheLengths)
-{
-    const Lines lines{"1. First 3:45", "2. Second", "3. Third 4:00"};
-    AlbumEntry added;
-    lookup::readTimedList(lines, EditMode::AddOther, false, added);
-    EXPECT_EQ(titles(added), (Lines{"First", "Second", "Third"}));
-    EXPECT_EQ(lengths(added), (Lines{"", "", ""}));
-
-    AlbumEntry album = formWithRows(3);
-    lookup::readTimedList(lines, EditMode::Modify, true, album);
-    EXPECT_EQ(lengths(album), lengths(formWithRows(3)));
-}
-
 TEST(TimedList, WhichModesTakeTheTimes)
 {
     const Lines lines{"1. First 3:45", "2. Second 4:00"};
@@ -143,6 +129,16 @@ TEST(TimedList, WhichModesTakeTheTimes)
     AlbumEntry untimed = formWithRows(3);
     lookup::readTimedList(lines, EditMode::Modify, true, untimed);
     EXPECT_EQ(lengths(untimed), (Lines{" 3:45", " 4:00", ""}));
+
+    // One track line without a time and no line's time is taken.
+    const Lines oneUntimed{"1. First 3:45", "2. Second", "3. Third 4:00"};
+    AlbumEntry added;
+    lookup::readTimedList(oneUntimed, EditMode::AddOther, false, added);
+    EXPECT_EQ(titles(added), (Lines{"First", "Second", "Third"}));
+    EXPECT_EQ(lengths(added), (Lines{"", "", ""}));
+    AlbumEntry album = formWithRows(3);
+    lookup::readTimedList(oneUntimed, EditMode::Modify, true, album);
+    EXPECT_EQ(lengths(album), lengths(formWithRows(3)));
 }
 
 TEST(ContinuedList, TitlesRunOnOverTheNextLines)
@@ -300,16 +296,6 @@ TEST(CopiedPages, WhatEachListGives)
         EXPECT_EQ(entry.tracks[c.row - 1].title, c.title) << at;
         EXPECT_EQ(entry.tracks[c.row - 1].length, c.length) << at;
     }
-}
-
-TEST(CopiedPages, OnlineDatabaseEntryReadsAsAnEntry)
-{
-    AlbumEntry entry;
-    EditMode mode = EditMode::AddOther;
-    const auto outcome = lookup::readPastedLines(pageLines("cddb/entries/rock/770bf909"), mode, entry);
-    EXPECT_TRUE(outcome.accepted);
-    EXPECT_EQ(entry.tracks.size(), 9u);
-    EXPECT_EQ(entry.tracks[8].title, "Lappi (Lapland)");
 }
 
 }  // namespace
