@@ -26,6 +26,9 @@ public:
     inline static const std::string kStillMissing =
         "E-mail or mail server address STILL invalid.\rPlease refer to help file.";
     inline static const std::string kThanks = "Thank you!\rEntry has been submitted to on-line database";
+    // Where submissions go unless `Submit` (section Current) names another
+    // address.
+    inline static const std::string kDefaultSubmitAddress = "submit@gnudb.org";
 
     // Everything handed in must outlive this object.
     FreedbSubmission(catalogue::Catalogue& catalogue, const common::ProgramState& state, common::Prompter& prompter,
