@@ -14,8 +14,11 @@ namespace common {
 class Prompter {
 public:
     enum class Buttons { YesNo, OkCancel };
-    // The modal windows flows ask for.
-    enum class Window { TipOfTheDay, Options };
+    // The modal windows flows ask for. WebImport, the web track-list
+    // import, works on the album edit form as its mode says; it closes with
+    // OK once an album was saved from the form it opened (when updating the
+    // form's track titles, once a copy was read).
+    enum class Window { TipOfTheDay, Options, WebImport };
 
     virtual ~Prompter() = default;
 

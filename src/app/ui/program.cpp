@@ -17,6 +17,9 @@
 #include "common/ui/cursor_grid.h"
 #include "editing/options_editor.h"
 #include "editing/ui/options_dialog.h"
+#include "lookup/add_other_album.h"
+#include "lookup/ui/web_import_dialog.h"
+#include "lookup/web_import.h"
 #include "playback/ui/mark_tracks.h"
 
 namespace app::ui {
@@ -30,6 +33,7 @@ Program::~Program()
     categories_.reset();
     cddb_.reset();
     filters_.reset();
+    albumForm_.reset();
     cdDrive_.reset();
     if (mainWindow_)
         mainWindow_->setCatalogue(nullptr);
@@ -63,6 +67,7 @@ bool Program::start()
     albumEditDialog_ = new editing::ui::AlbumEditDialog(state_, *prompter_, mainWindow_.get());
     albumEditDialog_->setCatalogue(catalogue_.get());
     albumEditDialog_->setPageOpener([this](std::string_view page) { mainWindow_->openPage(page); });
+    albumForm_ = std::make_unique<editing::ui::AlbumEditForm>(*albumEditDialog_, state_);
     cdDrive_ = std::make_unique<lookup::CdDriveCommands>(cdio_, state_, *prompter_, *catalogue_);
     mainWindow_->useCdDrive(*cdDrive_);
     startCddb();
@@ -147,6 +152,21 @@ void Program::openOptions()
     dialog.exec();
 }
 
+// Over the window that asked for it: the main window, or the edit form
+// whose track titles it updates.
+bool Program::showWebImport()
+{
+    lookup::WebImport import(*albumForm_, *prompter_, *catalogue_, state_);
+    lookup::ui::WebImportDialog::Services services;
+    services.openAddress = [](const std::string& address) {
+        QDesktopServices::openUrl(QUrl(common::fromAnsi(address)));
+    };
+    services.openPage = [this](const std::string& page) { mainWindow_->openPage(page); };
+    QWidget* over = QApplication::activeModalWidget();
+    lookup::ui::WebImportDialog dialog(import, *prompter_, std::move(services), over ? over : mainWindow_.get());
+    return dialog.exec() == QDialog::Accepted;
+}
+
 void Program::registerWindows()
 {
     prompter_->registerWindow(common::Prompter::Window::TipOfTheDay, [this] {
@@ -160,6 +180,11 @@ void Program::registerWindows()
     prompter_->registerWindow(common::Prompter::Window::Options, [this] {
         openOptions();
         return true;
+    });
+    prompter_->registerWindow(common::Prompter::Window::WebImport, [this] { return showWebImport(); });
+    mainWindow_->setFeature(Feature::AddOther, [this] {
+        lookup::addOtherAlbum(*albumForm_, *prompter_);
+        mainWindow_->focusAlbumsGrid();
     });
     mainWindow_->setFeature(Feature::Options, [this] { openOptions(); });
     mainWindow_->setFeature(Feature::Modify, [this] {

@@ -8,6 +8,7 @@
 #include "common/program_state.h"
 #include "common/ui/message_box_prompter.h"
 #include "editing/ui/album_edit_dialog.h"
+#include "editing/ui/album_edit_form.h"
 #include "lookup/cd_drive_commands.h"
 #include "lookup/cddb_category_source.h"
 #include "lookup/cddb_exchange_runner.h"
@@ -49,6 +50,7 @@ private:
     void startCddb();
     void registerWindows();
     void openOptions();
+    bool showWebImport();
 
     common::ProgramState state_;
     std::unique_ptr<SingleInstance> instance_;
@@ -56,6 +58,7 @@ private:
     std::unique_ptr<MainWindow> mainWindow_;
     search::ui::MultipleMatchesDialog* multipleMatches_ = nullptr;  // a child of the main window
     editing::ui::AlbumEditDialog* albumEditDialog_ = nullptr;  // a child of the main window
+    std::unique_ptr<editing::ui::AlbumEditForm> albumForm_;
     std::unique_ptr<catalogue::Catalogue> catalogue_;
     platform::LibcdioAccess cdio_;
     std::unique_ptr<lookup::CdDriveCommands> cdDrive_;

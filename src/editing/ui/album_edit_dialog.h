@@ -61,6 +61,9 @@ public:
     bool editSaved() const { return editSaved_; }
     // Shows the form modally as filled; returns EditSaved.
     bool showModal();
+    // Whether the artist is selected when the form shows, so that typing
+    // replaces it (an artist an import put there for the user to change).
+    void selectArtistOnShow(bool select) { selectArtist_ = select; }
     // The main window's Modify: the current album in EditMode::Modify,
     // shown modally. Returns EditSaved. Throws xbase::XbaseError when the
     // album cannot be read.
@@ -102,6 +105,7 @@ private:
     std::string notes_;  // Windows-1252, CR LF line ends
     std::string revision_ = "0";
     bool editSaved_ = false;
+    bool selectArtist_ = false;
     bool various_ = false;
 
     QLineEdit* artistEdit_;

@@ -145,6 +145,8 @@ void AlbumEditDialog::activate()
     mediaIndexEdit_->setMaxLength(fieldWidth("IX"));
     refreshLists();
     artistEdit_->setFocus();
+    if (selectArtist_)
+        artistEdit_->selectAll();
     detectMultiArtist();
     showGridWhenItHasTracks();
     refreshNotesSummary();
