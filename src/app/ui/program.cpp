@@ -30,6 +30,8 @@ Program::Program() = default;
 // let go of the views before the catalogue closes them.
 Program::~Program()
 {
+    addCd_.reset();
+    submission_.reset();
     categories_.reset();
     cddb_.reset();
     filters_.reset();
@@ -71,6 +73,7 @@ bool Program::start()
     cdDrive_ = std::make_unique<lookup::CdDriveCommands>(cdio_, state_, *prompter_, *catalogue_);
     mainWindow_->useCdDrive(*cdDrive_);
     startCddb();
+    startAddCd();
     auto showStatus = [this](const std::string& text) { mainWindow_->setStatusText(text); };
     filters_ = std::make_unique<search::ui::FilterCommands>(*mainWindow_, *catalogue_, *prompter_, state_, showStatus);
     mainWindow_->useFilters(*filters_);
@@ -123,6 +126,25 @@ void Program::startCddb()
     });
     categories_ = std::make_unique<lookup::CddbCategorySource>(*cddb_);
     mainWindow_->setCategorySource(categories_.get());
+}
+
+// The exchanges of adding a CD report to the status bar and to the window
+// that waits for them.
+void Program::startAddCd()
+{
+    submission_ = std::make_unique<lookup::FreedbSubmission>(*catalogue_, state_, *prompter_, mail_);
+    exchangeWait_ = new lookup::ui::ExchangeWaitDialog(mainWindow_.get());
+    QObject::connect(cddb_.get(), &lookup::CddbExchangeRunner::statusChanged, exchangeWait_,
+                     &lookup::ui::ExchangeWaitDialog::showStatus);
+    QObject::connect(submission_.get(), &lookup::FreedbSubmission::statusChanged, exchangeWait_,
+                     [this](const std::string& text) {
+                         mainWindow_->setStatusText(text);
+                         exchangeWait_->showStatus(text);
+                     });
+    addCd_ = std::make_unique<lookup::AddCdFlow>(
+        state_, *prompter_, *catalogue_,
+        lookup::AddCdParts{cdio_, *cddb_, *submission_, *albumForm_, *exchangeWait_,
+                           [this](const std::string& text) { mainWindow_->setStatusText(text); }});
 }
 
 void Program::openOptions()
@@ -182,6 +204,10 @@ void Program::registerWindows()
         return true;
     });
     prompter_->registerWindow(common::Prompter::Window::WebImport, [this] { return showWebImport(); });
+    mainWindow_->setFeature(Feature::AddCd, [this] {
+        addCd_->run();
+        mainWindow_->focusAlbumsGrid();
+    });
     mainWindow_->setFeature(Feature::AddOther, [this] {
         lookup::addOtherAlbum(*albumForm_, *prompter_);
         mainWindow_->focusAlbumsGrid();

@@ -9,11 +9,15 @@
 #include "common/ui/message_box_prompter.h"
 #include "editing/ui/album_edit_dialog.h"
 #include "editing/ui/album_edit_form.h"
+#include "lookup/add_cd_flow.h"
 #include "lookup/cd_drive_commands.h"
 #include "lookup/cddb_category_source.h"
 #include "lookup/cddb_exchange_runner.h"
+#include "lookup/freedb_submission.h"
+#include "lookup/ui/exchange_wait_dialog.h"
 #include "platform/cdio/libcdio_access.h"
 #include "platform/net/curl_http_getter.h"
+#include "platform/net/curl_mail_sender.h"
 #include "platform/net/tcp_line_connector.h"
 #include "search/ui/filter_commands.h"
 #include "search/ui/multiple_matches_dialog.h"
@@ -48,6 +52,7 @@ public:
 
 private:
     void startCddb();
+    void startAddCd();
     void registerWindows();
     void openOptions();
     bool showWebImport();
@@ -66,6 +71,10 @@ private:
     platform::CurlHttpGetter http_;
     std::unique_ptr<lookup::CddbExchangeRunner> cddb_;
     std::unique_ptr<lookup::CddbCategorySource> categories_;
+    platform::CurlMailSender mail_;
+    std::unique_ptr<lookup::FreedbSubmission> submission_;
+    lookup::ui::ExchangeWaitDialog* exchangeWait_ = nullptr;  // a child of the main window
+    std::unique_ptr<lookup::AddCdFlow> addCd_;
     std::unique_ptr<search::ui::FilterCommands> filters_;
 };
 
