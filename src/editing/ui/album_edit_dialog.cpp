@@ -77,7 +77,10 @@ AlbumEditDialog::AlbumEditDialog(common::ProgramState& state, common::Prompter& 
     updateTools();
 }
 
-AlbumEditDialog::~AlbumEditDialog() = default;
+// Still shown when the program ends from inside it (a signal quits every
+// event loop): hidden here, the focus leaves the artist field while the
+// handler that answers that can still run.
+AlbumEditDialog::~AlbumEditDialog() { hide(); }
 
 void AlbumEditDialog::buildHeader()
 {
