@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -31,8 +32,6 @@ QPushButton* button(const char* name, const QString& caption, QWidget* parent, c
     pushButton->setObjectName(name);
     if (hint)
         pushButton->setToolTip(hint);
-    // A scanner ends its code with Enter: that must not press a button.
-    pushButton->setAutoDefault(false);
     return pushButton;
 }
 
@@ -42,12 +41,15 @@ QPlainTextEdit* instructions(const char* name, const QString& text, Qt::GlobalCo
     memo->setObjectName(name);
     memo->setReadOnly(true);
     memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The whole text shows: nothing to scroll to.
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QPalette palette = memo->palette();
     palette.setColor(QPalette::Base, background);
     palette.setColor(QPalette::Text, background == common::ui::colour::kNavy ? Qt::white : Qt::black);
     memo->setPalette(palette);
+    const QMargins margins = memo->contentsMargins();
     memo->setFixedHeight(memo->fontMetrics().lineSpacing() * kInstructionLines +
-                         2 * static_cast<int>(memo->document()->documentMargin()) + 2 * memo->frameWidth());
+                         2 * static_cast<int>(memo->document()->documentMargin()) + margins.top() + margins.bottom());
     return memo;
 }
 
@@ -158,9 +160,6 @@ void WebImportDialog::buildInstructions()
 void WebImportDialog::buildButtons()
 {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
-    for (QAbstractButton* b : buttons->buttons())
-        if (auto* push = qobject_cast<QPushButton*>(b))
-            push->setAutoDefault(false);
     layout()->addWidget(buttons);
     status_ = new QLabel(this);
     status_->setObjectName("statusLine");
@@ -168,6 +167,14 @@ void WebImportDialog::buildButtons()
     connect(buttons, &QDialogButtonBox::accepted, this, &WebImportDialog::takeClipboard);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(buttons, &QDialogButtonBox::helpRequested, this, [this] { services_.openPage(kHelpPage); });
+}
+
+// A scanner ends its code with Enter: that must not read the clipboard.
+void WebImportDialog::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        return;
+    QDialog::keyPressEvent(event);
 }
 
 void WebImportDialog::goToSite(WebImport::Site site) { leaveForSite(import_.chooseSite(site)); }

@@ -34,6 +34,9 @@ public:
     // window.
     WebImportDialog(WebImport& import, common::Prompter& prompter, Services services, QWidget* parent = nullptr);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void buildSites();
     void buildInstructions();

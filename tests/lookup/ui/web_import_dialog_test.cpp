@@ -85,7 +85,10 @@ TEST_F(WebImportDialogTest, AScanShowsItsCodeAndTheSearchLeavesTheFieldsReadyFor
     auto* scanner = child<QLineEdit>("scannerEdit");
     auto* code = child<QLineEdit>("barCodeEdit");
     QTest::keyClicks(scanner, ".abc.def.C3jXChD2Dxr7ENn2.");
+    QTest::keyClick(scanner, Qt::Key_Return);  // as scanners end a code
     EXPECT_EQ(code->text(), "012345678905");
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(prompter.requests().empty());
     QGuiApplication::clipboard()->setText("Old copy\nof another page\n");
     click("barCodeSearchButton");
     EXPECT_EQ(opened, std::vector<std::string>{state.settings.upcUrl + "012345678905"});
