@@ -101,23 +101,15 @@ TEST_F(WebImportDialogTest, AScanShowsItsCodeAndTheSearchLeavesTheFieldsReadyFor
 
 TEST_F(WebImportDialogTest, TheChoicesFollowWhatTheWindowIsFor)
 {
-    struct Case {
-        lookup::EditMode mode;
-        bool onlineDatabase;
-        bool manualEntry;
-        const char* caption;
-    };
-    const Case cases[] = {
-        {lookup::EditMode::AddFromDrive, false, true, "Vinora - Add New Album to your Collection using website [4 tracks]"},
-        {lookup::EditMode::AddOther, true, true, "Vinora - Add New Album to your Collection using website"},
-        {lookup::EditMode::Modify, true, false, "Update Tracks using website: 4 tracks"},
-    };
-    for (const Case& c : cases) {
-        open(c.mode, 4);
-        EXPECT_EQ(dialog->windowTitle(), c.caption);
-        EXPECT_EQ(child<QPushButton>("onlineDatabaseButton")->isEnabled(), c.onlineDatabase) << c.caption;
-        EXPECT_EQ(child<QWidget>("onlineDatabaseInstructions")->isVisible(), c.onlineDatabase) << c.caption;
-        EXPECT_EQ(dialog->findChild<QPushButton*>("manualEntryButton") != nullptr, c.manualEntry) << c.caption;
+    using lookup::EditMode;
+    for (const auto& [mode, onlineDatabase, manualEntry] :
+         {std::tuple{EditMode::AddFromDrive, false, true}, std::tuple{EditMode::AddOther, true, true},
+          std::tuple{EditMode::Modify, true, false}}) {
+        open(mode, 4);
+        EXPECT_EQ(dialog->windowTitle().toStdString(), import->caption());
+        EXPECT_EQ(child<QPushButton>("onlineDatabaseButton")->isEnabled(), onlineDatabase);
+        EXPECT_EQ(child<QWidget>("onlineDatabaseInstructions")->isVisible(), onlineDatabase);
+        EXPECT_EQ(dialog->findChild<QPushButton*>("manualEntryButton") != nullptr, manualEntry);
     }
 }
 
