@@ -17,11 +17,8 @@ namespace {
 using lookup::CddbOutcome;
 using lookup::CddbTransport;
 using Fault = test_support::CddbTestServer::Fault;
-
-const std::string kExactQuery =
-    "cddb query 8608460b 11 150 16256 23927 35697 52776 69641 85409 98949 115528 130650 145517 2120";
-const std::string kCloseThreeQuery =
-    "cddb query 7f09130a 10 150 16670 30900 50960 69780 85300 103030 116950 138360 155040 2325";
+using test_support::kExactQuery;
+using test_support::kCloseThreeQuery;
 
 class CddbExchangeRunnerTest : public testing::TestWithParam<CddbTransport> {
 protected:

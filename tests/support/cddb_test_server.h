@@ -12,6 +12,18 @@
 
 namespace test_support {
 
+// Queries for discs of the recorded entries: an exact match, three close
+// ones, one close one, two exact ones, and a disc the server does not know.
+inline const std::string kExactQuery =
+    "cddb query 8608460b 11 150 16256 23927 35697 52776 69641 85409 98949 115528 130650 145517 2120";
+inline const std::string kCloseThreeQuery =
+    "cddb query 7f09130a 10 150 16670 30900 50960 69780 85300 103030 116950 138360 155040 2325";
+inline const std::string kCloseOneQuery =
+    "cddb query 81084a0b 11 150 16293 23987 35797 52896 69791 85589 99149 115758 130910 145807 2124";
+inline const std::string kExactTwoQuery =
+    "cddb query 7c09100a 10 150 16650 30850 50900 69700 85200 102900 116800 138200 154850 2322";
+inline const std::string kUnknownQuery = "cddb query 26051e05 5 150 18000 39000 61000 80500 1312";
+
 // A CDDB server on 127.0.0.1 for tests, written from the protocol: the
 // line protocol on one ephemeral port, the HTTP gateway
 // (/~cddb/cddb.cgi?cmd=...&hello=...&proto=N) on another, both over the

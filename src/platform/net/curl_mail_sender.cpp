@@ -9,24 +9,18 @@
 #include <chrono>
 #include <cstring>
 #include <memory>
-#include <mutex>
 #include <string_view>
 
+#include "platform/net/curl_transfer.h"
 #include "platform/net_error.h"
 
 namespace platform {
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using curl::Clock;
 // The answer to QUIT, which also follows a refusal.
 constexpr std::string_view kClosingCode = "221";
 
-struct EasyDeleter {
-    void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
-};
-struct MultiDeleter {
-    void operator()(CURLM* multi) const { curl_multi_cleanup(multi); }
-};
 struct ListDeleter {
     void operator()(curl_slist* list) const { curl_slist_free_all(list); }
 };
@@ -45,16 +39,6 @@ int noteSocket(void* user, curl_socket_t socket, curlsocktype)
 {
     static_cast<Dialogue*>(user)->socket = socket;
     return CURL_SOCKOPT_OK;
-}
-
-// Leaving a transfer midway makes libcurl finish the mail dialogue first,
-// waiting for the server as long as it likes; with the connection shut
-// down it has nothing to wait for.
-void abandon(CURLM* multi, CURL* easy, const Dialogue& dialogue)
-{
-    if (dialogue.socket != CURL_SOCKET_BAD)
-        shutdown(dialogue.socket, SHUT_RDWR);
-    curl_multi_remove_handle(multi, easy);
 }
 
 std::size_t supplyMessage(char* buffer, std::size_t size, std::size_t count, void* user)
@@ -92,11 +76,6 @@ std::size_t collectReply(char* data, std::size_t size, std::size_t count, void* 
     return n;
 }
 
-std::string urlHost(const std::string& host)
-{
-    return host.find(':') != std::string::npos ? "[" + host + "]" : host;
-}
-
 // The name the greeting gives for this machine.
 std::string machineName()
 {
@@ -108,24 +87,19 @@ std::string machineName()
 
 }  // namespace
 
-CurlMailSender::CurlMailSender()
-{
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
+CurlMailSender::CurlMailSender() { curl::initialiseOnce(); }
 
 void CurlMailSender::send(const MailServer& server, const MailMessage& message, const NetWait& wait)
 {
     const std::string peer = "mail server " + server.host + " port " + std::to_string(server.port);
-    const std::unique_ptr<CURL, EasyDeleter> easy(curl_easy_init());
-    const std::unique_ptr<CURLM, MultiDeleter> multi(curl_multi_init());
+    const curl::Easy easy(curl_easy_init());
     const std::string to = "<" + message.to + ">";
     const std::unique_ptr<curl_slist, ListDeleter> recipients(curl_slist_append(nullptr, to.c_str()));
-    if (!easy || !multi || !recipients)
+    if (!easy || !recipients)
         throw NetError(NetError::Kind::Failed, "Could not start sending mail to " + peer);
 
     const std::string url =
-        "smtp://" + urlHost(server.host) + ":" + std::to_string(server.port) + "/" + machineName();
+        "smtp://" + curl::urlHost(server.host) + ":" + std::to_string(server.port) + "/" + machineName();
     const std::string from = "<" + message.from + ">";
     Dialogue dialogue;
     dialogue.text = &message.text;
@@ -147,45 +121,18 @@ void CurlMailSender::send(const MailServer& server, const MailMessage& message, 
     curl_easy_setopt(e, CURLOPT_ERRORBUFFER, error);
     curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(wait.connectTimeout.count()));
-    // Silence is timed below; libcurl's own limit for an answer comes later.
+    // The transfer loop times silence; libcurl's own limit for an answer comes later.
     const auto answerLimit = std::chrono::ceil<std::chrono::seconds>(wait.readTimeout) + std::chrono::seconds(1);
     curl_easy_setopt(e, CURLOPT_SERVER_RESPONSE_TIMEOUT, static_cast<long>(answerLimit.count()));
-    curl_multi_add_handle(multi.get(), e);
-
-    // Silence counts from the moment the connection stands.
-    bool connected = false;
-    int running = 1;
-    CURLcode result = CURLE_OK;
-    while (running > 0) {
-        if (curl_multi_perform(multi.get(), &running) != CURLM_OK)
-            break;
-        if (!connected) {
-            curl_off_t connectTime = 0;
-            curl_easy_getinfo(e, CURLINFO_CONNECT_TIME_T, &connectTime);
-            if (connectTime > 0) {
-                connected = true;
-                dialogue.lastActivity = Clock::now();
-            }
-        }
-        if (running == 0)
-            break;
-        if (wait.isCancelled()) {
-            abandon(multi.get(), e, dialogue);
-            throw NetError(NetError::Kind::Cancelled, "Cancelled while sending mail to " + peer);
-        }
-        if (connected && Clock::now() - dialogue.lastActivity >= wait.readTimeout) {
-            abandon(multi.get(), e, dialogue);
-            throw NetError(NetError::Kind::TimedOut,
-                           "No answer from " + peer + " within " + durationText(wait.readTimeout));
-        }
-        curl_multi_poll(multi.get(), nullptr, 0, static_cast<int>(kCancelPollInterval.count()), nullptr);
-    }
-    int left = 0;
-    while (CURLMsg* done = curl_multi_info_read(multi.get(), &left)) {
-        if (done->msg == CURLMSG_DONE)
-            result = done->data.result;
-    }
-    curl_multi_remove_handle(multi.get(), e);
+    // Leaving a transfer midway makes libcurl finish the mail dialogue
+    // first, waiting for the server as long as it likes; with the
+    // connection shut down it has nothing to wait for.
+    const auto shutDown = [&dialogue] {
+        if (dialogue.socket != CURL_SOCKET_BAD)
+            shutdown(dialogue.socket, SHUT_RDWR);
+    };
+    const CURLcode result = curl::runTransfer(
+        e, {wait, peer, "Cancelled while sending mail to " + peer, &dialogue.lastActivity, shutDown});
 
     if (result == CURLE_OK)
         return;
