@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
+#include <string>
 
+#include "common/notes_tags.h"
 #include "common/trim_and_case.h"
 #include "lookup/toc_arithmetic.h"
-#include "lookup/xmcd_text.h"
 
 namespace lookup {
 namespace {
@@ -17,31 +17,9 @@ constexpr std::size_t kExtendedTrackSlots = 100;
 // one for the same track.
 constexpr std::size_t kPlaceholderLength = 9;
 
-std::vector<std::string_view> noteLines(std::string_view notes)
+bool hasShortIndex(const common::TrackExtension& extension)
 {
-    std::vector<std::string_view> lines;
-    while (!notes.empty()) {
-        const auto end = notes.find('\n');
-        lines.push_back(xmcd::withoutLineEnd(notes.substr(0, end)));
-        if (end == std::string_view::npos)
-            break;
-        notes.remove_prefix(end + 1);
-    }
-    return lines;
-}
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// The track number of an "EXTTn=" or "EXTTnn=" line.
-std::optional<std::size_t> extendedTrackIndex(std::string_view line)
-{
-    if (!line.starts_with("EXTT") || line.size() < 6 || !isDigit(line[4]))
-        return std::nullopt;
-    if (line[5] == '=')
-        return static_cast<std::size_t>(line[4] - '0');
-    if (line.size() >= 7 && isDigit(line[5]) && line[6] == '=')
-        return static_cast<std::size_t>((line[4] - '0') * 10 + (line[5] - '0'));
-    return std::nullopt;
+    return extension.line.size() - extension.value.size() <= std::string_view("EXTT99=").size();
 }
 
 }  // namespace
@@ -72,20 +50,19 @@ std::vector<std::string> writeEntry(const SubmissionAlbum& album, const platform
     for (std::size_t k = 0; k < album.trackTitles.size(); ++k)
         out.push_back("TTITLE" + std::to_string(k) + "=" + album.trackTitles[k]);
 
-    const std::vector<std::string_view> notes = noteLines(album.notes);
-    bool anyExtendedData = false;
+    const common::NotesTags notes(album.notes);
+    const std::vector<std::string_view> albumExtensions = notes.albumExtensions();
+    for (std::string_view value : albumExtensions)
+        out.push_back("EXTD=" + std::string(value));
     std::array<std::string_view, kExtendedTrackSlots> extendedTracks{};
-    for (std::string_view line : notes) {
-        if (line.starts_with("EXTD=")) {
-            out.emplace_back(line);
-            anyExtendedData = true;
-        } else if (const auto k = extendedTrackIndex(line)) {
-            std::string_view& slot = extendedTracks[*k];
-            if (slot.size() < kPlaceholderLength)
-                slot = line;
-        }
+    for (const common::TrackExtension& extension : notes.trackExtensions()) {
+        if (!hasShortIndex(extension))
+            continue;
+        std::string_view& slot = extendedTracks[extension.track];
+        if (slot.size() < kPlaceholderLength)
+            slot = extension.line;
     }
-    if (!anyExtendedData)
+    if (albumExtensions.empty())
         out.push_back("EXTD=");
     for (std::size_t k = 0; k < album.trackTitles.size(); ++k) {
         if (k < kExtendedTrackSlots && !extendedTracks[k].empty())
