@@ -64,8 +64,9 @@ FileMask fileMask(const std::vector<std::string>& paths)
     std::size_t shared = firstStem.size();
     for (const std::string& path : paths) {
         const std::string_view stem = stemOf(path);
-        const auto differ = std::mismatch(firstStem.begin(), firstStem.begin() + std::min(shared, stem.size()),
-                                          stem.begin(), [](char a, char b) { return lowerLetter(a) == lowerLetter(b); });
+        const auto sameLetter = [](char a, char b) { return lowerLetter(a) == lowerLetter(b); };
+        const auto differ =
+            std::mismatch(firstStem.begin(), firstStem.begin() + std::min(shared, stem.size()), stem.begin(), sameLetter);
         shared = static_cast<std::size_t>(differ.first - firstStem.begin());
     }
     result.mask = result.directory + common::lowerAscii(std::string(firstStem.substr(0, shared)) + "*" +
