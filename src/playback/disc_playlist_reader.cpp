@@ -1,0 +1,49 @@
+#include "playback/disc_playlist_reader.h"
+
+#include <charconv>
+
+#include "common/trim_and_case.h"
+
+namespace playback {
+namespace {
+
+constexpr std::string_view kTracksOrder = "Tracks";
+constexpr std::string_view kPlaylistOrder = "Playlist";
+
+xbase::Cursor& unfilteredIn(catalogue::TableView& view, std::string_view order)
+{
+    view.open();
+    if (!common::equalsNoCase(view.order(), order))
+        view.setOrder(order);
+    // Switching the filter off re-reads the rows, so only when it is on.
+    if (view->filtered())
+        view.setFiltered(false);
+    return view.cursor();
+}
+
+// NR as stored ("  4"); 0 when it holds no number.
+int trackNumber(std::string_view nr)
+{
+    nr = common::trimmed(nr);
+    int number = 0;
+    std::from_chars(nr.data(), nr.data() + nr.size(), number);
+    return number;
+}
+
+}  // namespace
+
+DiscPlaylistReader::DiscPlaylistReader(catalogue::Catalogue& catalogue) : catalogue_(catalogue) {}
+
+DiscPlaylist DiscPlaylistReader::read(const std::string& albumId, std::string artist, std::string device)
+{
+    DiscPlaylist disc{std::move(device), std::move(artist), {}, {}};
+    xbase::Cursor& tracks = unfilteredIn(catalogue_.allTracks(), kTracksOrder);
+    for (bool more = tracks.seekValues({albumId}); more && tracks.field("ID") == albumId; more = tracks.next())
+        disc.tracks.push_back({trackNumber(tracks.field("NR")), tracks.field("Secs"), tracks.field("Track")});
+    xbase::Cursor& playlist = unfilteredIn(catalogue_.playlist(), kPlaylistOrder);
+    for (bool more = playlist.seekValues({albumId}); more && playlist.field("ID") == albumId; more = playlist.next())
+        disc.marks.push_back(trackNumber(playlist.field("NR")));
+    return disc;
+}
+
+}  // namespace playback

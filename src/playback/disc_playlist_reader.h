@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+#include "catalogue/catalogue.h"
+#include "playback/m3u_playlist.h"
+
+namespace playback {
+
+// Gathers what a CD playlist lists from the catalogue: the disc's tracks
+// through allTracks and its marks through playlist.
+class DiscPlaylistReader {
+public:
+    explicit DiscPlaylistReader(catalogue::Catalogue& catalogue);
+
+    // The tracks and marks of disc `albumId` (its ID as stored), in ID+NR
+    // order, with `artist` and `device` as given. Opens allTracks and
+    // playlist when closed, puts them in their ID+NR orders and switches
+    // their filters off. Throws xbase::XbaseError.
+    DiscPlaylist read(const std::string& albumId, std::string artist, std::string device);
+
+private:
+    catalogue::Catalogue& catalogue_;
+};
+
+}  // namespace playback
