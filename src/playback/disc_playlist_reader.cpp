@@ -21,16 +21,15 @@ xbase::Cursor& unfilteredIn(catalogue::TableView& view, std::string_view order)
     return view.cursor();
 }
 
-// NR as stored ("  4"); 0 when it holds no number.
-int trackNumber(std::string_view nr)
+}  // namespace
+
+int storedTrackNumber(std::string_view nr)
 {
     nr = common::trimmed(nr);
     int number = 0;
     std::from_chars(nr.data(), nr.data() + nr.size(), number);
     return number;
 }
-
-}  // namespace
 
 DiscPlaylistReader::DiscPlaylistReader(catalogue::Catalogue& catalogue) : catalogue_(catalogue) {}
 
@@ -39,10 +38,10 @@ DiscPlaylist DiscPlaylistReader::read(const std::string& albumId, std::string ar
     DiscPlaylist disc{std::move(device), std::move(artist), {}, {}};
     xbase::Cursor& tracks = unfilteredIn(catalogue_.allTracks(), kTracksOrder);
     for (bool more = tracks.seekValues({albumId}); more && tracks.field("ID") == albumId; more = tracks.next())
-        disc.tracks.push_back({trackNumber(tracks.field("NR")), tracks.field("Secs"), tracks.field("Track")});
+        disc.tracks.push_back({storedTrackNumber(tracks.field("NR")), tracks.field("Secs"), tracks.field("Track")});
     xbase::Cursor& playlist = unfilteredIn(catalogue_.playlist(), kPlaylistOrder);
     for (bool more = playlist.seekValues({albumId}); more && playlist.field("ID") == albumId; more = playlist.next())
-        disc.marks.push_back(trackNumber(playlist.field("NR")));
+        disc.marks.push_back(storedTrackNumber(playlist.field("NR")));
     return disc;
 }
 

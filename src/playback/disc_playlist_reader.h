@@ -1,11 +1,15 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "catalogue/catalogue.h"
 #include "playback/m3u_playlist.h"
 
 namespace playback {
+
+// A track number as stored in NR ("  4"); 0 when it holds no number.
+int storedTrackNumber(std::string_view nr);
 
 // Gathers what a CD playlist lists from the catalogue: the disc's tracks
 // through allTracks and its marks through playlist.

@@ -27,13 +27,6 @@ std::string_view unpadded(std::string_view text)
     return text;
 }
 
-// Catalogue text names files in Windows-1252; the file system spells them
-// in the locale's encoding.
-std::string localPath(std::string_view stored)
-{
-    return QFile::encodeName(common::fromAnsi(unpadded(stored))).toStdString();
-}
-
 // "D:\..." or "\\server\...": a path written on Windows.
 bool isWindowsPath(std::string_view path)
 {
@@ -50,6 +43,11 @@ bool byNameRegardlessOfCase(const std::string& a, const std::string& b)
 }
 
 }  // namespace
+
+std::string localPath(std::string_view stored)
+{
+    return QFile::encodeName(common::fromAnsi(unpadded(stored))).toStdString();
+}
 
 bool maskMatches(std::string_view mask, std::string_view name)
 {

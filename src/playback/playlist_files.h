@@ -22,6 +22,10 @@ std::vector<std::string> matchingFiles(std::string_view spec);
 // compared regardless of case.
 bool maskMatches(std::string_view mask, std::string_view name);
 
+// A path stored in the catalogue or the settings (Windows-1252, padded)
+// as the file system spells it.
+std::string localPath(std::string_view stored);
+
 struct FilePlaylistSource {
     std::vector<std::string> paths;  // empty: play the CD instead
     bool windowsLabel = false;       // the label is a Windows path naming no file here
