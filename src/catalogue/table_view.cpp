@@ -1,6 +1,7 @@
 #include "catalogue/table_view.h"
 
 #include "catalogue/program_files.h"
+#include "xbase/file_names.h"
 #include "xbase/xbase_error.h"
 
 namespace catalogue {
@@ -63,6 +64,16 @@ void TableView::setFiltered(bool on)
     if (isOpen())
         cursor_->setFiltered(on);
     filtered_ = on;
+}
+
+xbase::Cursor& TableView::readyForSeeks(std::string_view tag)
+{
+    open();
+    if (!xbase::equalsNoCase(order(), tag))
+        setOrder(tag);
+    if (cursor_->filtered())
+        setFiltered(false);
+    return *cursor_;
 }
 
 void TableView::setMaster(TableView& master, std::string field)

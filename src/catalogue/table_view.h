@@ -65,6 +65,10 @@ public:
 
     // The open cursor. Throws xbase::XbaseError when the view is closed.
     xbase::Cursor& cursor() const;
+    // Opened when closed, in `tag`'s order, its filter off, so seeks see
+    // every row. Changes only what differs: each change re-reads the rows.
+    // Throws xbase::XbaseError as open() and setOrder() do.
+    xbase::Cursor& readyForSeeks(std::string_view tag);
     xbase::Cursor* operator->() const { return &cursor(); }
 
 private:

@@ -10,17 +10,6 @@ namespace {
 constexpr std::string_view kTracksOrder = "Tracks";
 constexpr std::string_view kPlaylistOrder = "Playlist";
 
-xbase::Cursor& unfilteredIn(catalogue::TableView& view, std::string_view order)
-{
-    view.open();
-    if (!common::equalsNoCase(view.order(), order))
-        view.setOrder(order);
-    // Switching the filter off re-reads the rows, so only when it is on.
-    if (view->filtered())
-        view.setFiltered(false);
-    return view.cursor();
-}
-
 }  // namespace
 
 int storedTrackNumber(std::string_view nr)
@@ -36,10 +25,10 @@ DiscPlaylistReader::DiscPlaylistReader(catalogue::Catalogue& catalogue) : catalo
 DiscPlaylist DiscPlaylistReader::read(const std::string& albumId, std::string artist, std::string device)
 {
     DiscPlaylist disc{std::move(device), std::move(artist), {}, {}};
-    xbase::Cursor& tracks = unfilteredIn(catalogue_.allTracks(), kTracksOrder);
+    xbase::Cursor& tracks = catalogue_.allTracks().readyForSeeks(kTracksOrder);
     for (bool more = tracks.seekValues({albumId}); more && tracks.field("ID") == albumId; more = tracks.next())
         disc.tracks.push_back({storedTrackNumber(tracks.field("NR")), tracks.field("Secs"), tracks.field("Track")});
-    xbase::Cursor& playlist = unfilteredIn(catalogue_.playlist(), kPlaylistOrder);
+    xbase::Cursor& playlist = catalogue_.playlist().readyForSeeks(kPlaylistOrder);
     for (bool more = playlist.seekValues({albumId}); more && playlist.field("ID") == albumId; more = playlist.next())
         disc.marks.push_back(storedTrackNumber(playlist.field("NR")));
     return disc;

@@ -1,6 +1,5 @@
 #include "playback/marks_store.h"
 
-#include "common/trim_and_case.h"
 #include "playback/mark_entry.h"
 #include "playback/marks_rewrite.h"
 
@@ -11,26 +10,14 @@ constexpr std::string_view kTracksOrder = "Tracks";
 constexpr std::string_view kPlaylistOrder = "Playlist";
 constexpr std::string_view kMissingTrack = "(no such track)";
 
-// Open, in `order`, unfiltered: seeks then see every row.
-xbase::Cursor& readyForSeeks(catalogue::TableView& view, std::string_view order)
-{
-    view.open();
-    if (!common::equalsNoCase(view.order(), order))
-        view.setOrder(order);
-    // Switching the filter off re-reads the rows, so only when it is on.
-    if (view->filtered())
-        view.setFiltered(false);
-    return view.cursor();
-}
-
 }  // namespace
 
 MarksStore::MarksStore(catalogue::Catalogue& catalogue) : catalogue_(catalogue) {}
 
 PlaylistMarks MarksStore::load(const std::string& albumId)
 {
-    xbase::Cursor& tracks = readyForSeeks(catalogue_.allTracks(), kTracksOrder);
-    xbase::Cursor& playlist = readyForSeeks(catalogue_.playlist(), kPlaylistOrder);
+    xbase::Cursor& tracks = catalogue_.allTracks().readyForSeeks(kTracksOrder);
+    xbase::Cursor& playlist = catalogue_.playlist().readyForSeeks(kPlaylistOrder);
     PlaylistMarks marks;
     long lastLength = 0;
     for (bool more = tracks.seekValues({albumId}); more && tracks.field("ID") == albumId; more = tracks.next()) {
