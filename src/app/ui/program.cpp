@@ -1,11 +1,9 @@
 #include "app/ui/program.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QScreen>
-#include <QUrl>
 
 #include "app/program_directory.h"
 #include "app/startup_sequence.h"
@@ -165,7 +163,7 @@ void Program::openOptions()
         QDir::setCurrent(common::fromAnsi(state_.programDir));
         return file.isEmpty() ? std::nullopt : std::optional(common::toAnsi(file));
     };
-    services.openPage = [](const std::string& address) { QDesktopServices::openUrl(QUrl(common::fromAnsi(address))); };
+    services.openPage = [this](const std::string& address) { desktop_.openAddress(common::fromAnsi(address)); };
     editing::ui::OptionsDialog dialog(editor, *cddb_, *prompter_, std::move(services), mainWindow_.get());
     QObject::connect(&dialog, &editing::ui::OptionsDialog::optionsApplied, mainWindow_.get(), [this] {
         mainWindow_->setCaption(std::string(kCaptionPrefix) + state_.settings.name);
@@ -180,9 +178,7 @@ bool Program::showWebImport()
 {
     lookup::WebImport import(*albumForm_, *prompter_, *catalogue_, state_);
     lookup::ui::WebImportDialog::Services services;
-    services.openAddress = [](const std::string& address) {
-        QDesktopServices::openUrl(QUrl(common::fromAnsi(address)));
-    };
+    services.openAddress = [this](const std::string& address) { desktop_.openAddress(common::fromAnsi(address)); };
     services.openPage = [this](const std::string& page) { mainWindow_->openPage(page); };
     QWidget* over = QApplication::activeModalWidget();
     lookup::ui::WebImportDialog dialog(import, *prompter_, std::move(services), over ? over : mainWindow_.get());

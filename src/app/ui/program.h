@@ -16,6 +16,7 @@
 #include "lookup/freedb_submission.h"
 #include "lookup/ui/exchange_wait_dialog.h"
 #include "platform/cdio/libcdio_access.h"
+#include "platform/desktop/qt_desktop_launcher.h"
 #include "platform/net/curl_http_getter.h"
 #include "platform/net/curl_mail_sender.h"
 #include "platform/net/tcp_line_connector.h"
@@ -66,6 +67,7 @@ private:
     std::unique_ptr<editing::ui::AlbumEditForm> albumForm_;
     std::unique_ptr<catalogue::Catalogue> catalogue_;
     platform::LibcdioAccess cdio_;
+    platform::QtDesktopLauncher desktop_;
     std::unique_ptr<lookup::CdDriveCommands> cdDrive_;
     platform::TcpLineConnector tcp_;
     platform::CurlHttpGetter http_;
