@@ -83,6 +83,7 @@ public:
         return std::nullopt;
     }
     std::optional<std::string> chooseFolder(const std::string&, const std::string&) override { return std::nullopt; }
+    std::vector<std::string> chooseFiles(const FileChoice&) override { return {}; }
     bool showWindow(Window) override { return false; }
 };
 

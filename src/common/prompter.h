@@ -19,6 +19,15 @@ public:
     // OK once an album was saved from the form it opened (when updating the
     // form's track titles, once a copy was read).
     enum class Window { TipOfTheDay, Options, WebImport };
+    // A file dialog's request. `filters` are the dialog's name filters
+    // ("Images (*.png *.jpg)"), the first preselected; `several` allows a
+    // multiple selection.
+    struct FileChoice {
+        std::string caption;
+        std::string start;
+        std::vector<std::string> filters;
+        bool several = false;
+    };
 
     virtual ~Prompter() = default;
 
@@ -37,6 +46,9 @@ public:
     // A folder (an absolute path as the file system spells it), or nothing
     // when cancelled.
     virtual std::optional<std::string> chooseFolder(const std::string& caption, const std::string& start) = 0;
+    // Existing files (absolute paths as the file system spells them), in
+    // the dialog's order; none when cancelled.
+    virtual std::vector<std::string> chooseFiles(const FileChoice& choice) = 0;
     // Shows `window` modally; true when it closed with OK.
     virtual bool showWindow(Window window) = 0;
 };

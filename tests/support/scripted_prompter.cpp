@@ -21,6 +21,11 @@ void ScriptedPrompter::answerFolder(std::optional<std::string> folder)
     answers_.push_back({Kind::ChooseFolder, false, {}, std::move(folder), {}});
 }
 
+void ScriptedPrompter::answerFiles(std::vector<std::string> files)
+{
+    answers_.push_back({Kind::ChooseFiles, false, {}, {}, {}, std::move(files)});
+}
+
 void ScriptedPrompter::answerWindow(bool accepted, std::function<void()> whileShown)
 {
     answers_.push_back({Kind::ShowWindow, accepted, {}, {}, std::move(whileShown)});
@@ -75,6 +80,12 @@ std::optional<std::string> ScriptedPrompter::chooseFolder(const std::string& cap
 {
     const auto a = take(Kind::ChooseFolder, caption);
     return a ? a->text : std::nullopt;
+}
+
+std::vector<std::string> ScriptedPrompter::chooseFiles(const FileChoice& choice)
+{
+    const auto a = take(Kind::ChooseFiles, choice.caption);
+    return a ? a->files : std::vector<std::string>{};
 }
 
 bool ScriptedPrompter::showWindow(Window window)

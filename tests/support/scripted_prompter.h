@@ -16,7 +16,7 @@ namespace test_support {
 // its kind queued fails the test and is answered as cancelled.
 class ScriptedPrompter : public common::Prompter {
 public:
-    enum class Kind { Error, Confirm, Info, ChooseOne, AskText, ChooseFolder, ShowWindow };
+    enum class Kind { Error, Confirm, Info, ChooseOne, AskText, ChooseFolder, ChooseFiles, ShowWindow };
     struct Request {
         Kind kind;
         std::string text;  // the message or the caption; empty for a window
@@ -26,6 +26,7 @@ public:
     void answerChoice(std::optional<std::size_t> choice);
     void answerText(std::optional<std::string> text);
     void answerFolder(std::optional<std::string> folder);
+    void answerFiles(std::vector<std::string> files);
     // `whileShown` stands for what the window does before it closes.
     void answerWindow(bool accepted, std::function<void()> whileShown = {});
 
@@ -43,6 +44,7 @@ public:
     std::optional<std::string> askText(const std::string& caption, const std::string& prompt,
                                        const std::string& initial) override;
     std::optional<std::string> chooseFolder(const std::string& caption, const std::string& start) override;
+    std::vector<std::string> chooseFiles(const FileChoice& choice) override;
     bool showWindow(Window window) override;
 
 private:
@@ -52,6 +54,7 @@ private:
         std::optional<std::size_t> choice;
         std::optional<std::string> text;
         std::function<void()> whileShown;
+        std::vector<std::string> files;
     };
 
     // The next answer when it is of `kind`; nothing (and a test failure)

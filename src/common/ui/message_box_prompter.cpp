@@ -81,6 +81,23 @@ std::optional<std::string> MessageBoxPrompter::chooseFolder(const std::string& c
     return folder.isEmpty() ? std::nullopt : std::optional<std::string>(folder.toStdString());
 }
 
+std::vector<std::string> MessageBoxPrompter::chooseFiles(const FileChoice& choice)
+{
+    QStringList filters;
+    for (const std::string& filter : choice.filters)
+        filters << QString::fromStdString(filter);
+    QFileDialog dialog(owner(), fromAnsi(choice.caption), QString::fromStdString(choice.start));
+    dialog.setNameFilters(filters);
+    dialog.setFileMode(choice.several ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+    const bool chosen = dialog.exec() == QDialog::Accepted;
+    QDir::setCurrent(QString::fromStdString(programDir_));
+    std::vector<std::string> files;
+    if (chosen)
+        for (const QString& file : dialog.selectedFiles())
+            files.push_back(file.toStdString());
+    return files;
+}
+
 bool MessageBoxPrompter::showWindow(Window window)
 {
     const auto found = windows_.find(window);

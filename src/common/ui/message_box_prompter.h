@@ -30,6 +30,8 @@ public:
     std::optional<std::string> askText(const std::string& caption, const std::string& prompt,
                                        const std::string& initial) override;
     std::optional<std::string> chooseFolder(const std::string& caption, const std::string& start) override;
+    // Also sets the working directory back afterwards.
+    std::vector<std::string> chooseFiles(const FileChoice& choice) override;
     // Throws xbase::XbaseError for a window nobody registered.
     bool showWindow(Window window) override;
 
