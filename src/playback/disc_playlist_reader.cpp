@@ -24,7 +24,7 @@ DiscPlaylistReader::DiscPlaylistReader(catalogue::Catalogue& catalogue) : catalo
 
 DiscPlaylist DiscPlaylistReader::read(const std::string& albumId, std::string artist, std::string device)
 {
-    DiscPlaylist disc{std::move(device), std::move(artist), {}, {}};
+    DiscPlaylist disc{std::move(device), std::move(artist), {}, {}, {}};
     xbase::Cursor& tracks = catalogue_.allTracks().readyForSeeks(kTracksOrder);
     for (bool more = tracks.seekValues({albumId}); more && tracks.field("ID") == albumId; more = tracks.next())
         disc.tracks.push_back({storedTrackNumber(tracks.field("NR")), tracks.field("Secs"), tracks.field("Track")});

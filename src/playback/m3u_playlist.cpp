@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "common/trim_and_case.h"
+#include "lookup/toc_arithmetic.h"
 #include "xbase/xbase_error.h"
 
 namespace playback {
@@ -13,6 +14,8 @@ namespace {
 
 constexpr std::string_view kHeader = "#EXTM3U";
 constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kCueExtension = ".cue";
+constexpr long kMicrosPerSecond = 1000000;
 
 // Without the blanks that pad a stored field on the right.
 std::string_view unpadded(std::string_view field)
@@ -28,11 +31,38 @@ void addLine(std::string& text, std::string_view line)
     text += kLineEnd;
 }
 
+// Frames as seconds with six decimals, whatever the locale says of points.
+std::string seconds(long frames)
+{
+    const long micros = frames % platform::kFramesPerSecond * kMicrosPerSecond / platform::kFramesPerSecond;
+    const std::string fraction = std::to_string(micros);
+    return std::to_string(frames / platform::kFramesPerSecond) + "." + std::string(6 - fraction.size(), '0') +
+           fraction;
+}
+
+bool isCueSheet(std::string_view device)
+{
+    return device.size() > kCueExtension.size() &&
+           common::equalsNoCase(device.substr(device.size() - kCueExtension.size()), kCueExtension);
+}
+
+std::string trackLine(const DiscPlaylist& disc, int number)
+{
+    const platform::DiscToc& toc = disc.toc;
+    if (!isCueSheet(disc.device) || number < 1 || number > toc.trackCount)
+        return "cdda://" + disc.device + "@" + std::to_string(number);
+    const long first = lookup::frameOffset(toc.tracks[0]);
+    const long start = lookup::frameOffset(toc.tracks[number - 1]);
+    const long end = lookup::frameOffset(number < toc.trackCount ? toc.tracks[number] : toc.leadOut);
+    return "edl://%" + std::to_string(disc.device.size()) + "%" + disc.device + "," + seconds(start - first) + "," +
+           seconds(end - start);
+}
+
 void addTrack(std::string& text, const DiscPlaylist& disc, const DiscTrack& track, int number)
 {
     addLine(text, "#EXTINF:" + std::string(common::trimmed(track.secs)) + "," + std::string(unpadded(disc.artist)) +
                       " - " + std::string(unpadded(track.title)));
-    addLine(text, "cdda://" + disc.device + "@" + std::to_string(number));
+    addLine(text, trackLine(disc, number));
 }
 
 }  // namespace

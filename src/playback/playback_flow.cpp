@@ -51,8 +51,8 @@ PlayerLaunch PlaybackFlow::writeDiscPlaylist(int startTrack)
 {
     xbase::Cursor& album = catalogue_.albums().cursor();
     const std::string artist = album.eof() ? std::string() : album.field("Artist");
-    const DiscPlaylist disc =
-        DiscPlaylistReader(catalogue_).read(state_.currentAlbumId, artist, localPath(settings_.cdPath));
+    DiscPlaylist disc = DiscPlaylistReader(catalogue_).read(state_.currentAlbumId, artist, localPath(settings_.cdPath));
+    disc.toc = state_.currentToc;
     writePlaylist(playlistPath(), cdPlaylist(disc, startTrack));
     const std::string player = localPath(common::trimmed(settings_.player));
     std::error_code ec;

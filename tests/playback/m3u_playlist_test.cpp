@@ -16,7 +16,7 @@ using playback::DiscPlaylist;
 
 DiscPlaylist disc(int tracks, std::vector<int> marks)
 {
-    DiscPlaylist d{"/dev/sr0", "Artist Name" + std::string(39, ' '), {}, std::move(marks)};
+    DiscPlaylist d{"/dev/sr0", "Artist Name" + std::string(39, ' '), {}, std::move(marks), {}};
     for (int n = 1; n <= tracks; ++n)
         d.tracks.push_back({n, n == 1 ? "215 " : std::to_string(100 + n), "Title " + std::to_string(n) + "   "});
     return d;

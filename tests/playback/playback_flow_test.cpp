@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include <QProcess>
+#include <QStandardPaths>
+
 #include "catalogue/catalogue.h"
 #include "platform/cdio/libcdio_access.h"
 #include "playback/playback_flow.h"
@@ -47,8 +50,28 @@ protected:
         ASSERT_EQ(albums.fieldTrimmed("ID"), id);
     }
 
-    std::string cdLine(int track) const { return "cdda://" + settings.cdPath + "@" + std::to_string(track) + "\r\n"; }
+    // A track of the cue image, from where the image's first track starts.
+    std::string cueLine(const std::string& start, const std::string& length) const
+    {
+        return "edl://%" + std::to_string(settings.cdPath.size()) + "%" + settings.cdPath + "," + start + "," + length +
+               "\r\n";
+    }
     std::string playlist() const { return test_support::readFile(dir.file("Vinora.m3u")); }
+
+    void expectPlayerOpensEveryEntry(int entries) const
+    {
+        const QString player = QStandardPaths::findExecutable("mpv");
+        if (player.isEmpty())
+            return;
+        QProcess mpv;
+        mpv.setProcessChannelMode(QProcess::MergedChannels);
+        mpv.start(player, {"--no-config", "--no-audio", "--no-video", "--frames=0",
+                           "--playlist=" + QString::fromStdString(dir.file("Vinora.m3u"))});
+        ASSERT_TRUE(mpv.waitForFinished(30000));
+        const QString output = QString::fromUtf8(mpv.readAll());
+        EXPECT_EQ(output.count("Playing: edl://"), entries) << output.toStdString();
+        EXPECT_EQ(output.count("Audio --aid=1"), entries) << output.toStdString();
+    }
 
     test_support::TempDir dir, images, files;
     catalogue::Catalogue catalogue{dir.path()};
@@ -70,19 +93,35 @@ TEST_F(PlaybackFlowTest, ADiscAlbumPlaysItsMarksAndADoubleClickFromItsTrackWithT
     ASSERT_TRUE(marked);
     EXPECT_EQ(marked->program, "");
     EXPECT_EQ(marked->playlist, dir.file("Vinora.m3u"));
-    EXPECT_EQ(playlist(), "#EXTM3U\r\n#EXTINF:68,Pink Floyd - Speak to Me\r\n" + cdLine(1) +
-                              "#EXTINF:163,Pink Floyd - Breathe\r\n" + cdLine(2) +
-                              "#EXTINF:123,Pink Floyd - Eclipse\r\n" + cdLine(10));
+    EXPECT_EQ(playlist(), "#EXTM3U\r\n#EXTINF:68,Pink Floyd - Speak to Me\r\n" + cueLine("0.000000", "210.226666") +
+                              "#EXTINF:163,Pink Floyd - Breathe\r\n" + cueLine("210.226666", "203.813333") +
+                              "#EXTINF:123,Pink Floyd - Eclipse\r\n" + cueLine("2010.066666", "189.520000"));
+    expectPlayerOpensEveryEntry(3);
 
     settings.player = "  " + settings.cdPath + " ";
     const auto fromNine = flow.playDiscFrom("  9");
     ASSERT_TRUE(fromNine);
     EXPECT_EQ(fromNine->program, settings.cdPath);
-    EXPECT_EQ(playlist(), "#EXTM3U\r\n#EXTINF:226,Pink Floyd - Brain Damage\r\n" + cdLine(9) +
-                              "#EXTINF:123,Pink Floyd - Eclipse\r\n" + cdLine(10));
+    EXPECT_EQ(playlist(), "#EXTM3U\r\n#EXTINF:226,Pink Floyd - Brain Damage\r\n" +
+                              cueLine("1788.933333", "221.133333") + "#EXTINF:123,Pink Floyd - Eclipse\r\n" +
+                              cueLine("2010.066666", "189.520000"));
     settings.player = images.file("no-such-player");
     EXPECT_EQ(flow.playDiscFrom("")->program, "");
     EXPECT_TRUE(errors.empty());
+}
+
+// Any other device, or a track the TOC read last does not hold, is named
+// by its number.
+TEST_F(PlaybackFlowTest, ADeviceOtherThanACueSheetIsNamedWithTheTrackNumber)
+{
+    ASSERT_TRUE(flow.playCurrentAlbum());
+    settings.cdPath = "/dev/sr0";
+    ASSERT_TRUE(flow.playDiscFrom(" 10"));
+    EXPECT_TRUE(playlist().ends_with("Eclipse\r\ncdda:///dev/sr0@10\r\n")) << playlist();
+    settings.cdPath = images.file("disc.cue");
+    state.currentToc.trackCount = 9;
+    ASSERT_TRUE(flow.playDiscFrom(" 10"));
+    EXPECT_TRUE(playlist().ends_with("Eclipse\r\ncdda://" + settings.cdPath + "@10\r\n")) << playlist();
 }
 
 TEST_F(PlaybackFlowTest, ALocalDriveAlbumPlaysItsFilesWithTheAssociatedApplicationElseItsLabelIsReported)
