@@ -4,21 +4,21 @@
 
 namespace test_support {
 
-void ScriptedPrompter::answerConfirm(bool yes) { answers_.push_back({Kind::Confirm, yes, {}, {}, {}}); }
+void ScriptedPrompter::answerConfirm(bool yes) { answers_.push_back({Kind::Confirm, yes, {}, {}, {}, {}}); }
 
 void ScriptedPrompter::answerChoice(std::optional<std::size_t> choice)
 {
-    answers_.push_back({Kind::ChooseOne, false, choice, {}, {}});
+    answers_.push_back({Kind::ChooseOne, false, choice, {}, {}, {}});
 }
 
 void ScriptedPrompter::answerText(std::optional<std::string> text)
 {
-    answers_.push_back({Kind::AskText, false, {}, std::move(text), {}});
+    answers_.push_back({Kind::AskText, false, {}, std::move(text), {}, {}});
 }
 
 void ScriptedPrompter::answerFolder(std::optional<std::string> folder)
 {
-    answers_.push_back({Kind::ChooseFolder, false, {}, std::move(folder), {}});
+    answers_.push_back({Kind::ChooseFolder, false, {}, std::move(folder), {}, {}});
 }
 
 void ScriptedPrompter::answerFiles(std::vector<std::string> files)
@@ -28,7 +28,7 @@ void ScriptedPrompter::answerFiles(std::vector<std::string> files)
 
 void ScriptedPrompter::answerWindow(bool accepted, std::function<void()> whileShown)
 {
-    answers_.push_back({Kind::ShowWindow, accepted, {}, {}, std::move(whileShown)});
+    answers_.push_back({Kind::ShowWindow, accepted, {}, {}, std::move(whileShown), {}});
 }
 
 std::vector<std::string> ScriptedPrompter::texts(Kind kind) const
