@@ -39,7 +39,11 @@ inline constexpr TableDef kArtists{
 // The tracks view's work table, made on demand and opened exclusively.
 inline constexpr TableDef kTView{
     "TVIEW.DBF", "Tview", "Artist,Char,50;Album,Char,50;Track,Char,50;Genre,Char,10;YR,Char,4;ID,Char,8;",
-    {{{"Album", "upper(Album)"}, {"Artist", "upper(Artist)+left(upper(Track),12)"}, {"Track", "upper(Track)"}}}};
+    {{{"Album", "upper(Album)"},
+      {"Artist", "upper(Artist)+left(upper(Track),12)"},
+      {"Track", "upper(Track)"},
+      {"Genre", "upper(Genre)"},
+      {"yr", "yr"}}}};
 
 // The report writer's copy of the albums structure; it gets the ALBUMS tags.
 inline constexpr std::string_view kReportTempFile = "temp.dbf";
