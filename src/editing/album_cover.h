@@ -12,11 +12,11 @@ inline constexpr std::string_view kNoCoverText =
     "finally \"Edit Notes\" and \"Add Cover Image\"\rto add a cover image for this album";
 // Follows the stored path and a line break.
 inline constexpr std::string_view kCoverGoneEnd = "No longer exists";
-// Follow the picture's path and a line break: a file that is no picture
-// the program can read, and a viewer program that did not start (its path
-// comes first then).
+// Follows the picture's path and a line break: a file that is no picture
+// the program can read.
 inline constexpr std::string_view kNotAPictureEnd = "cannot be shown: it is not a picture Vinora can read";
-inline constexpr std::string_view kViewerNotStartedEnd = "could not be started to show the cover";
+// The viewer program's path follows.
+inline constexpr std::string_view kViewerNotStartedText = "The viewer program could not be started:\r";
 
 struct CoverDisplay {
     enum class Action {

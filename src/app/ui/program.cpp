@@ -68,6 +68,10 @@ bool Program::start()
     albumEditDialog_->setCatalogue(catalogue_.get());
     albumEditDialog_->setPageOpener([this](std::string_view page) { mainWindow_->openPage(page); });
     albumForm_ = std::make_unique<editing::ui::AlbumEditForm>(*albumEditDialog_, state_);
+    const auto openPage = [this](std::string_view page) { mainWindow_->openPage(page); };
+    notesTools_ = std::make_unique<editing::ui::NotesTools>(*albumEditDialog_, state_, *prompter_, desktop_, openPage);
+    albumCover_ =
+        std::make_unique<editing::ui::AlbumCoverDisplay>(state_.settings, *prompter_, desktop_, mainWindow_.get());
     cdDrive_ = std::make_unique<lookup::CdDriveCommands>(cdio_, state_, *prompter_, *catalogue_);
     mainWindow_->useCdDrive(*cdDrive_);
     startCddb();
@@ -210,8 +214,13 @@ void Program::registerWindows()
     });
     mainWindow_->setFeature(Feature::Options, [this] { openOptions(); });
     mainWindow_->setFeature(Feature::Modify, [this] {
+        notesTools_->resetTrackPreselection();
         albumEditDialog_->modifyCurrentAlbum();
         mainWindow_->focusAlbumsGrid();
+    });
+    mainWindow_->setFeature(Feature::AlbumCover, [this] {
+        const xbase::Cursor& album = catalogue_->albums().cursor();
+        albumCover_->show(album.eof() ? std::string() : album.memo("Notes"), true);
     });
     mainWindow_->setFeature(Feature::Playlist, [this] {
         playback::ui::markTracks(*catalogue_, *prompter_, mainWindow_.get(), mainWindow_->tracksGrid(),

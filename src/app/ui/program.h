@@ -7,8 +7,10 @@
 #include "catalogue/catalogue.h"
 #include "common/program_state.h"
 #include "common/ui/message_box_prompter.h"
+#include "editing/ui/album_cover_display.h"
 #include "editing/ui/album_edit_dialog.h"
 #include "editing/ui/album_edit_form.h"
+#include "editing/ui/notes_tools.h"
 #include "lookup/add_cd_flow.h"
 #include "lookup/cd_drive_commands.h"
 #include "lookup/cddb_category_source.h"
@@ -65,6 +67,8 @@ private:
     search::ui::MultipleMatchesDialog* multipleMatches_ = nullptr;  // a child of the main window
     editing::ui::AlbumEditDialog* albumEditDialog_ = nullptr;  // a child of the main window
     std::unique_ptr<editing::ui::AlbumEditForm> albumForm_;
+    std::unique_ptr<editing::ui::NotesTools> notesTools_;
+    std::unique_ptr<editing::ui::AlbumCoverDisplay> albumCover_;
     std::unique_ptr<catalogue::Catalogue> catalogue_;
     platform::LibcdioAccess cdio_;
     platform::QtDesktopLauncher desktop_;

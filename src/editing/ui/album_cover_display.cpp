@@ -33,7 +33,7 @@ void AlbumCoverDisplay::show(std::string_view notes, bool interactive)
     case CoverDisplay::Action::StartViewer:
         if (!desktop_.startProgram(QString::fromStdString(display.viewer), QString::fromStdString(display.image)) &&
             interactive)
-            prompter_.error(stored(display.viewer) + "\r" + std::string(kViewerNotStartedEnd));
+            prompter_.error(std::string(kViewerNotStartedText) + stored(display.viewer));
         return;
     case CoverDisplay::Action::ShowImage:
         if (!window_)

@@ -180,6 +180,9 @@ void AlbumEditDialog::runTool(Tool tool)
     if (found == tools_.end())
         return;
     const std::function<void()> handler = found->second;
+    // The tip says where the downloaded picture goes; it stays until the form closes.
+    if (tool == Tool::CoverArt)
+        coverTip_->show();
     common::runAction(prompter_, handler);
     refreshNotesSummary();
     detectMultiArtist();
