@@ -11,23 +11,23 @@ std::string_view stemOf(std::string_view fileName) { return fileName.substr(0, f
 
 }  // namespace
 
-void buildTags(xbase::Table& table, const TableDef& def)
+void buildTags(xbase::Table& table, const TableDef& def, const xbase::RecordProgress& progress)
 {
     xbase::CdxIndex& index = table.index() ? *table.index() : table.createIndex();
     for (const TagDef& tag : def.tags)
         if (!tag.name.empty())
-            index.createTag(tag.name, tag.expression);
+            index.createTag(tag.name, tag.expression, {}, progress);
     table.flush();
 }
 
-void buildIndexes(xbase::Table& table, const StatusReport& status)
+void buildIndexes(xbase::Table& table, const StatusReport& status, const xbase::RecordProgress& progress)
 {
     const std::string name = xbase::baseName(table.path());
     for (const TableDef* def : kCatalogueTables) {
         if (xbase::equalsNoCase(stemOf(def->fileName), name)) {
             if (status)
                 status(std::string(kCreatingIndexText) + std::string(stemOf(def->fileName)));
-            buildTags(table, *def);
+            buildTags(table, *def, progress);
             return;
         }
     }

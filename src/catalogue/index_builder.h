@@ -18,16 +18,17 @@ inline constexpr std::string_view kCreatingIndexText = "Creating Index File for:
 // name, case ignored) into its structural index, making the index when the
 // table has none; a tag that exists is replaced. Reports
 // "Creating Index File for: " + ALBUMS, TRACKS, ARTISTS or PLAYLIST first.
+// `progress` hears of the records of each tag in turn.
 // Requires: `table` opened exclusively; no cursor on it uses an order.
 // Throws xbase::XbaseError for any other table or when building fails.
-void buildIndexes(xbase::Table& table, const StatusReport& status);
+void buildIndexes(xbase::Table& table, const StatusReport& status, const xbase::RecordProgress& progress = {});
 
 // Builds only the five ALBUMS tags on `table` (the report writer's copy of
 // the albums structure), without a status text. Same requirements.
 void buildAlbumTags(xbase::Table& table);
 
 // The tags of `def` into `table`'s index, as above. Same requirements.
-void buildTags(xbase::Table& table, const TableDef& def);
+void buildTags(xbase::Table& table, const TableDef& def, const xbase::RecordProgress& progress = {});
 
 // Whether `error` is a failure of the index file `indexPath` itself (the
 // engine names the file that failed), not of its table.

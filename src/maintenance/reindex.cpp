@@ -6,6 +6,7 @@
 #include "catalogue/index_builder.h"
 #include "catalogue/program_files.h"
 #include "catalogue/rollback_journal.h"
+#include "maintenance/reindex_progress.h"
 #include "xbase/cdx_index.h"
 
 namespace maintenance {
@@ -25,15 +26,20 @@ void closeAll(std::initializer_list<TableView*> views)
 // The views on it are closed. An emptied index first: the old tags may be
 // what is damaged, and the pack would otherwise rebuild them only to have
 // them replaced.
-void rebuildTable(Catalogue& catalogue, const catalogue::TableDef& def, std::initializer_list<TableView*> views)
+void rebuildTable(Catalogue& catalogue, const catalogue::TableDef& def, std::initializer_list<TableView*> views,
+                  ReindexProgress& progress)
 {
     closeAll(views);
     {
         auto table = catalogue::openForIndexRebuild(catalogue::filePathNoCase(catalogue.programDir(), def.fileName),
                                                     catalogue.fileSystem());
         table->createIndex();
-        table->pack();
-        catalogue::buildIndexes(*table, [&catalogue](const std::string& text) { catalogue.status(text); });
+        const std::size_t before = table->recordCount();
+        table->pack(progress.pass());
+        progress.passed(before);
+        catalogue::buildIndexes(
+            *table, [&catalogue](const std::string& text) { catalogue.status(text); }, progress.pass());
+        progress.passed(table->recordCount() * ReindexProgress::tagCount(def));
     }
     for (TableView* view : views)
         view->open();
@@ -41,7 +47,7 @@ void rebuildTable(Catalogue& catalogue, const catalogue::TableDef& def, std::ini
 
 }  // namespace
 
-void reindexCatalogue(Catalogue& catalogue)
+bool reindexCatalogue(Catalogue& catalogue, common::Progress* progress)
 {
     catalogue.status(std::string(kMaintenanceText));
     catalogue.tracksView().close();
@@ -58,10 +64,24 @@ void reindexCatalogue(Catalogue& catalogue)
     const std::string order = albums.order();
     const std::string id = albums.isOpen() && !albums->eof() ? albums->field("ID") : std::string();
 
-    rebuildTable(catalogue, catalogue::kAlbums, {&albums});
-    rebuildTable(catalogue, catalogue::kTracks, {&catalogue.currentAlbumTracks()});
-    rebuildTable(catalogue, catalogue::kPlaylist, {&catalogue.playlist()});
-    rebuildTable(catalogue, catalogue::kArtists, {&catalogue.artists()});
+    ReindexProgress run(catalogue, progress);
+    const std::pair<const catalogue::TableDef*, TableView*> tables[] = {
+        {&catalogue::kAlbums, &albums},
+        {&catalogue::kTracks, &catalogue.currentAlbumTracks()},
+        {&catalogue::kPlaylist, &catalogue.playlist()},
+        {&catalogue::kArtists, &catalogue.artists()},
+    };
+    bool cancelled = false;
+    for (const auto& [def, view] : tables) {
+        // Between two tables every file stands on its own.
+        if ((cancelled = run.cancelRequested()))
+            break;
+        rebuildTable(catalogue, *def, {view}, run);
+    }
+    if (cancelled)
+        for (const auto& [def, view] : tables)
+            view->open();
+    run.finish();
 
     albums.setOrder(kIdOrder);
     if (id.empty() || !albums->seek(id))
@@ -70,6 +90,7 @@ void reindexCatalogue(Catalogue& catalogue)
     catalogue.albumLookup().open();
     catalogue.allTracks().open();
     catalogue.status("");
+    return !cancelled;
 }
 
 }  // namespace maintenance

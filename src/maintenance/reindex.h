@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "catalogue/catalogue.h"
+#include "common/progress.h"
 
 namespace maintenance {
 
@@ -23,9 +24,12 @@ inline constexpr std::string_view kMaintenanceText = "Performing file maintenanc
 //     after start-up; the status is cleared.
 // An index so damaged that the table cannot be opened with it is deleted
 // first; nothing is ever read from the old index's tags.
+// `progress`, when given, hears of the records packed and indexed of all
+// four tables; a cancel is taken between two tables (those done stay done,
+// the rest as they were) and step 4 follows. Returns false when cancelled.
 // Requires: no cursor outside the catalogue's views on the four tables.
 // Throws xbase::XbaseError where a step fails (for example a table another
 // program has open); the views of the tables not yet done stay closed.
-void reindexCatalogue(catalogue::Catalogue& catalogue);
+bool reindexCatalogue(catalogue::Catalogue& catalogue, common::Progress* progress = nullptr);
 
 }  // namespace maintenance

@@ -35,8 +35,9 @@ public:
 
     // Brings the archive at `archivePath` (made when missing) up to date:
     // a member is stored afresh (deflate, maximum compression) when the
-    // archive lacks it or its file is newer than the stored copy; the others
-    // stay as stored. New members follow in the order of `members`; a member
+    // archive lacks it or its file is newer than the stored copy (ZIP times
+    // are kept to two seconds: a file changed within them counts as newer
+    // when its size differs); the others stay as stored. New members follow in the order of `members`; a member
     // whose file is missing is left out. The archive file's own modification
     // time becomes that of its newest member. The new archive is completed
     // and synced beside the old one before it takes its name, so a failure,

@@ -174,7 +174,8 @@ std::vector<CdxTagDefinition> CdxIndex::definitions() const
     return list;
 }
 
-CdxTag& CdxIndex::createTag(std::string_view name, std::string_view expression, std::string_view forExpression)
+CdxTag& CdxIndex::createTag(std::string_view name, std::string_view expression, std::string_view forExpression,
+                            const RecordProgress& progress)
 {
     const std::string upper = validTagName(path(), name);
     CdxTagHeader header;
@@ -203,7 +204,7 @@ CdxTag& CdxIndex::createTag(std::string_view name, std::string_view expression, 
         CdxTag& tag = *binding.tag;
         made = &tag;
         tag.writeHeader(header);
-        collectKeys(binding);
+        collectKeys(binding, progress);
         tag.setRoot(CdxTreeBuilder::build(tag, keys_.data(), recnos_.data(), recnos_.size(), std::move(reuse)));
         if (existing != tags_.end()) {
             *existing = std::move(binding);
@@ -224,7 +225,7 @@ CdxTag& CdxIndex::createTag(std::string_view name, std::string_view expression, 
     return *made;
 }
 
-void CdxIndex::collectKeys(const Binding& binding)
+void CdxIndex::collectKeys(const Binding& binding, const RecordProgress& progress)
 {
     const std::uint32_t count = table_.recordCount();
     const std::size_t kl = std::size_t(binding.key.width());
@@ -234,6 +235,8 @@ void CdxIndex::collectKeys(const Binding& binding)
     recnos_.reserve(count);
     std::string key;
     table_.forEachRecord([&](std::uint32_t recno, const std::uint8_t* record) {
+        if (progress && recno % kProgressRecords == 0)
+            progress(recno, count);
         if (binding.filter && !binding.filter->test(record))
             return;
         binding.key.evaluateKey(record, key);

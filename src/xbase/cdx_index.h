@@ -70,7 +70,8 @@ public:
     // `forExpression`, when given, limits it to records for which it holds.
     // Throws XbaseError on a bad name or expression, a read-only file, or a
     // failed write (the index then needs a rebuild).
-    CdxTag& createTag(std::string_view name, std::string_view expression, std::string_view forExpression = {});
+    CdxTag& createTag(std::string_view name, std::string_view expression, std::string_view forExpression = {},
+                      const RecordProgress& progress = {});
 
     // Keeps every tag current: moves the record's entry when its key changed.
     // Requires: beginUpdate(). A failure leaves the index needing a rebuild.
@@ -104,7 +105,7 @@ private:
     Binding compile(const std::string& name, const CdxTagHeader& header) const;
     // Evaluates the keys of every record the tag holds into keys_ and
     // recnos_, sorted.
-    void collectKeys(const Binding& binding);
+    void collectKeys(const Binding& binding, const RecordProgress& progress);
     void updateTag(Binding& binding, std::uint32_t recno, const std::uint8_t* oldRecord, const std::uint8_t* newRecord);
     void writeMark(bool set);
 

@@ -12,6 +12,12 @@
 
 namespace xbase {
 
+// `done` of `total` records handled, told now and then by long operations
+// (from the thread that runs them).
+using RecordProgress = std::function<void(std::size_t done, std::size_t total)>;
+// How many records pass between two progress reports.
+inline constexpr std::uint32_t kProgressRecords = 4096;
+
 class CdxIndex;
 class MemoFile;
 struct CdxTagDefinition;
@@ -155,7 +161,7 @@ public:
     // synced beside the old ones, then swapped in all-or-nothing (an
     // interrupted pack is finished or undone at the next open).
     // Requires: opened exclusively. Throws XbaseError.
-    void pack();
+    void pack(const RecordProgress& progress = {});
     // Creates an empty table at `path` with the same fields (no tags).
     void copyStructure(const std::string& path) const;
 

@@ -62,7 +62,7 @@ void writeWhole(FileSystem& fs, const std::string& path, const BulkVector<std::u
 
 }  // namespace
 
-void Table::pack()
+void Table::pack(const RecordProgress& progress)
 {
     if (mode_ != OpenMode::Exclusive)
         throw XbaseError(path_ + ": packing needs the table opened exclusively");
@@ -81,7 +81,9 @@ void Table::pack()
         memos = std::make_unique<MemoImage>(memo_->blockSize());
     std::uint32_t live = 0;
     std::vector<std::uint8_t> rec;
-    forEachRecord([&](std::uint32_t, const std::uint8_t* record) {
+    forEachRecord([&](std::uint32_t recno, const std::uint8_t* record) {
+        if (progress && recno % kProgressRecords == 0)
+            progress(recno, count_);
         if (record[0] == kDeletedFlag)
             return;
         rec.assign(record, record + recordLength_);

@@ -20,7 +20,8 @@ namespace fs = std::filesystem;
 constexpr int kMaximumCompression = 9;
 constexpr double kProgressStep = 0.01;
 // ZIP keeps times to two seconds, rounded down: a file is newer than its
-// copy only when it is at least that much later.
+// copy when it is at least that much later, or (changed within those two
+// seconds) when its size differs.
 constexpr std::time_t kZipTimeGrain = 2;
 constexpr std::string_view kBesideSuffix = ".new";
 
@@ -82,8 +83,9 @@ std::vector<FileToKeep> staleFiles(const std::string& path, const std::vector<Fi
     std::vector<FileToKeep> stale;
     for (const FileToKeep& file : files) {
         zip_stat_t st;
-        if (zip_stat(archive.get(), file.member->name.c_str(), 0, &st) != 0 || !(st.valid & ZIP_STAT_MTIME) ||
-            file.mtime - st.mtime >= kZipTimeGrain)
+        if (zip_stat(archive.get(), file.member->name.c_str(), 0, &st) != 0 ||
+            (st.valid & (ZIP_STAT_MTIME | ZIP_STAT_SIZE)) != (ZIP_STAT_MTIME | ZIP_STAT_SIZE) ||
+            file.mtime - st.mtime >= kZipTimeGrain || st.size != file.size)
             stale.push_back(file);
     }
     return stale;
