@@ -18,7 +18,7 @@ constexpr int kTrackWidth = 3;
 const std::vector<std::string>& NotesAdditions::imageFilters()
 {
     static const std::vector<std::string> filters{
-        "Image Files (jpg,gif,bmp,png) (*.JP* *.jp* *.Jp* *.jP* *.BMP *.bmp *.PNG *.png *.GIF *.gif)",
+        "Image Files (jpg,gif,bmp,png) (*.[jJ][pP]* *.[bB][mM][pP] *.[pP][nN][gG] *.[gG][iI][fF])",
         "All Files (*)"};
     return filters;
 }

@@ -30,8 +30,8 @@ public:
     // "URL=" and the address, when it has more than 7 characters.
     std::optional<std::string> website();
 
-    // The file dialog's filters of coverImage(): the extensions in both
-    // cases, since names on Linux keep theirs.
+    // The file dialog's filters of coverImage(): the extensions in any
+    // case, as the file systems of the other platform see them.
     static const std::vector<std::string>& imageFilters();
 
 private:
