@@ -15,6 +15,7 @@
 #include "common/ui/cursor_grid.h"
 #include "editing/options_editor.h"
 #include "editing/ui/options_dialog.h"
+#include "editing/ui/title_tools.h"
 #include "lookup/add_other_album.h"
 #include "lookup/ui/web_import_dialog.h"
 #include "lookup/web_import.h"
@@ -68,12 +69,16 @@ bool Program::start()
     albumEditDialog_->setCatalogue(catalogue_.get());
     albumEditDialog_->setPageOpener([this](std::string_view page) { mainWindow_->openPage(page); });
     albumForm_ = std::make_unique<editing::ui::AlbumEditForm>(*albumEditDialog_, state_);
+    new editing::ui::TitleTools(*albumEditDialog_, state_, *prompter_);  // owned by the edit form
     const auto openPage = [this](std::string_view page) { mainWindow_->openPage(page); };
     notesTools_ = std::make_unique<editing::ui::NotesTools>(*albumEditDialog_, state_, *prompter_, desktop_, openPage);
     albumCover_ =
         std::make_unique<editing::ui::AlbumCoverDisplay>(state_.settings, *prompter_, desktop_, mainWindow_.get());
     cdDrive_ = std::make_unique<lookup::CdDriveCommands>(cdio_, state_, *prompter_, *catalogue_);
     mainWindow_->useCdDrive(*cdDrive_);
+    play_ = std::make_unique<playback::ui::PlayCommands>(
+        *catalogue_, state_, *prompter_, cdio_, desktop_,
+        [this](const std::string& notes) { albumCover_->show(notes, false); });
     startCddb();
     startAddCd();
     auto showStatus = [this](const std::string& text) { mainWindow_->setStatusText(text); };
@@ -227,6 +232,8 @@ void Program::registerWindows()
                                  [this](std::string_view page) { mainWindow_->openPage(page); });
         mainWindow_->focusAlbumsGrid();
     });
+    mainWindow_->setFeature(Feature::Play, [this] { play_->play(); });
+    mainWindow_->setFeature(Feature::PlayFromTrack, [this] { play_->playFromTrack(); });
 }
 
 }  // namespace app::ui

@@ -22,6 +22,7 @@
 #include "platform/net/curl_http_getter.h"
 #include "platform/net/curl_mail_sender.h"
 #include "platform/net/tcp_line_connector.h"
+#include "playback/ui/play_commands.h"
 #include "search/ui/filter_commands.h"
 #include "search/ui/multiple_matches_dialog.h"
 
@@ -73,6 +74,7 @@ private:
     platform::LibcdioAccess cdio_;
     platform::QtDesktopLauncher desktop_;
     std::unique_ptr<lookup::CdDriveCommands> cdDrive_;
+    std::unique_ptr<playback::ui::PlayCommands> play_;
     platform::TcpLineConnector tcp_;
     platform::CurlHttpGetter http_;
     std::unique_ptr<lookup::CddbExchangeRunner> cddb_;
