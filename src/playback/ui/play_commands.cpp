@@ -1,6 +1,7 @@
 #include "playback/ui/play_commands.h"
 
 #include "common/ansi_text.h"
+#include "common/trim_and_case.h"
 
 namespace playback::ui {
 namespace {
@@ -60,7 +61,8 @@ void PlayCommands::start(const std::optional<PlayerLaunch>& launch)
     const QString playlist = QString::fromStdString(launch->playlist);
     if (launch->program.empty()) {
         if (!desktop_.openAddress(playlist))
-            prompter_.error(withPaths(kNoApplicationMessage, *launch));
+            prompter_.error(withPaths(kNoApplicationMessage, *launch) +
+                            (common::trimmed(state_.settings.player).empty() ? kSetPlayerHint : ""));
     } else if (!desktop_.startProgram(QString::fromStdString(launch->program), playlist)) {
         prompter_.error(withPaths(kPlayerFailedMessage, *launch));
     }

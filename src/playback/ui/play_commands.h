@@ -22,8 +22,9 @@ class PlayCommands {
 public:
     // "{program}" and "{playlist}" stand for the paths tried.
     inline static const std::string kPlayerFailedMessage = "Could not start the player {program}\rwith {playlist}";
-    inline static const std::string kNoApplicationMessage =
-        "No application could be started for the playlist {playlist}\rSet the Player in Options.";
+    inline static const std::string kNoApplicationMessage = "No application could be started for the playlist {playlist}";
+    // Added when no Player is set: one would be used for a disc.
+    inline static const std::string kSetPlayerHint = "\rSet the Player in Options.";
 
     // Shows the cover of the album whose notes are given, without messages.
     using CoverDisplay = std::function<void(const std::string& notes)>;

@@ -108,7 +108,9 @@ TEST_F(PlayCommandsTest, APlayerOrAssociationThatDoesNotStartIsTold)
     state.settings.player.clear();
     commands.play();
     EXPECT_EQ(desktop.opened, std::vector<std::string>{playlistPath()});
-    EXPECT_EQ(prompter.texts(Kind::Error).size(), 2u);
+    ASSERT_EQ(prompter.texts(Kind::Error).size(), 2u);
+    EXPECT_TRUE(prompter.texts(Kind::Error)[1].ends_with(PlayCommands::kSetPlayerHint));
+    EXPECT_FALSE(errors[0].ends_with(PlayCommands::kSetPlayerHint));
     EXPECT_FALSE(std::filesystem::exists(seen()));
 }
 
