@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QScreen>
 
+#include "app/page_locator.h"
 #include "app/program_directory.h"
 #include "app/startup_sequence.h"
 #include "app/tips_file.h"
@@ -20,6 +21,7 @@
 #include "lookup/ui/web_import_dialog.h"
 #include "lookup/web_import.h"
 #include "playback/ui/mark_tracks.h"
+#include "playback/ui/tracks_view_window.h"
 
 namespace app::ui {
 
@@ -232,6 +234,21 @@ void Program::registerWindows()
                                  [this](std::string_view page) { mainWindow_->openPage(page); });
         mainWindow_->focusAlbumsGrid();
     });
+    mainWindow_->setFeature(Feature::TracksView, [this] {
+        playback::ui::TracksViewWindow::showModal(
+            *catalogue_, *prompter_,
+            {[this](const std::string& id) { mainWindow_->goToAlbum(id); },
+             [this](std::string_view page) { mainWindow_->openPage(page); },
+             [this](const std::string& text) { mainWindow_->setStatusText(text); }},
+            mainWindow_.get());
+    });
+    webShortcuts_ = std::make_unique<playback::WebShortcuts>(
+        *catalogue_, *prompter_, desktop_,
+        playback::WebShortcutPages{std::string(kProductWebSite), "support@vinora.example.org"});
+    mainWindow_->setFeature(Feature::WebPage, [this] { webShortcuts_->openAlbumPage(); });
+    mainWindow_->setFeature(Feature::HomePage, [this] { webShortcuts_->openHomePage(); });
+    mainWindow_->setFeature(Feature::TellFriend, [this] { webShortcuts_->tellFriend(); });
+    mainWindow_->setFeature(Feature::ReportBug, [this] { webShortcuts_->reportBug(); });
     mainWindow_->setFeature(Feature::Play, [this] { play_->play(); });
     mainWindow_->setFeature(Feature::PlayFromTrack, [this] { play_->playFromTrack(); });
 }

@@ -23,6 +23,7 @@
 #include "platform/net/curl_mail_sender.h"
 #include "platform/net/tcp_line_connector.h"
 #include "playback/ui/play_commands.h"
+#include "playback/web_shortcuts.h"
 #include "search/ui/filter_commands.h"
 #include "search/ui/multiple_matches_dialog.h"
 
@@ -75,6 +76,7 @@ private:
     platform::QtDesktopLauncher desktop_;
     std::unique_ptr<lookup::CdDriveCommands> cdDrive_;
     std::unique_ptr<playback::ui::PlayCommands> play_;
+    std::unique_ptr<playback::WebShortcuts> webShortcuts_;
     platform::TcpLineConnector tcp_;
     platform::CurlHttpGetter http_;
     std::unique_ptr<lookup::CddbExchangeRunner> cddb_;

@@ -1,0 +1,99 @@
+// The tracks view window offscreen, opened by the main window's Tracks View
+// button over the small reference collection: the grid over the built work
+// table, the keyboard jump, Escape on a filter, and the way back to the
+// album.
+#include <QAbstractButton>
+#include <QDialog>
+#include <QLineEdit>
+#include <QTest>
+
+#include "app/ui/main_window_fixture.h"
+#include "playback/ui/tracks_view_window.h"
+#include "support/modal_dialog.h"
+
+namespace {
+
+using app::ui::Feature;
+
+class TracksViewWindowTest : public test_support::MainWindowFixture {
+protected:
+    void SetUp() override
+    {
+        useSmallCollection();
+        create();
+        mainWindow->setFeature(Feature::TracksView, [this] {
+            playback::ui::TracksViewWindow::showModal(
+                *catalogue, prompter,
+                {[this](const std::string& id) { mainWindow->goToAlbum(id); },
+                 [this](std::string_view page) { pages.emplace_back(page); }, {}},
+                mainWindow.get());
+        });
+        ASSERT_NO_FATAL_FAILURE(start());
+    }
+
+    // Presses Tracks View; `inWindow` works the window, which must close.
+    void openTracksView(const std::function<void(QDialog&, common::ui::CursorGrid&)>& inWindow)
+    {
+        test_support::whenModalShown([&](QWidget* modal) {
+            auto* window = qobject_cast<QDialog*>(modal);
+            auto* grid = modal->findChild<common::ui::CursorGrid*>("tracksViewGrid");
+            if (window && grid)
+                inWindow(*window, *grid);
+            else
+                ADD_FAILURE() << "not the tracks view";
+            if (modal->isVisible()) {
+                ADD_FAILURE() << "the window is still open";
+                modal->close();
+            }
+        });
+        clickButton("TracksViewButton");
+    }
+
+    static QString currentCell(const common::ui::CursorGrid& grid, int column)
+    {
+        return grid.model()->index(grid.currentIndex().row(), column).data().toString();
+    }
+
+    std::vector<std::string> pages;
+};
+
+TEST_F(TracksViewWindowTest, RowsOnDemandTheKeyboardJumpAndEscapeOnAFilter)
+{
+    openTracksView([&](QDialog& window, common::ui::CursorGrid& grid) {
+        EXPECT_EQ(grid.model()->rowCount(), static_cast<int>(catalogue->tracksView()->count()));
+        EXPECT_GT(grid.model()->rowCount(), 0);
+        EXPECT_EQ(grid.currentIndex().row(), 0);
+
+        QTest::keyClick(&grid, 'b');
+        EXPECT_TRUE(currentCell(grid, 0).toUpper().startsWith('B')) << currentCell(grid, 0).toStdString();
+        EXPECT_EQ(catalogue->tracksView()->fieldTrimmed("Track"), currentCell(grid, 0).toStdString());
+
+        auto* filter = window.findChild<QLineEdit*>("filterEdit");
+        filter->setText("genre=\"nothing such\"");
+        window.findChild<QAbstractButton*>("setFilterButton")->click();
+        EXPECT_EQ(grid.model()->rowCount(), 0);
+        QTest::keyClick(&window, Qt::Key_Escape);
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_EQ(grid.model()->rowCount(), static_cast<int>(catalogue->tracksView()->count()));
+        EXPECT_FALSE(window.findChild<QAbstractButton*>("cancelFilterButton")->isEnabled());
+
+        window.findChild<QAbstractButton*>("helpButton")->click();
+        QTest::keyClick(&window, Qt::Key_Escape);
+    });
+    EXPECT_EQ(pages, std::vector<std::string>{"CDhelp2.html#tview"});
+    EXPECT_FALSE(catalogue->tracksView().isOpen());
+}
+
+TEST_F(TracksViewWindowTest, SwitchingToTheAlbumOfARowMakesItCurrentAndCloses)
+{
+    std::string id;
+    openTracksView([&](QDialog& window, common::ui::CursorGrid& grid) {
+        grid.showRow(grid.model()->rowCount() - 1);
+        id = catalogue->tracksView()->fieldTrimmed("ID");
+        window.findChild<QAbstractButton*>("switchToAlbumButton")->click();
+    });
+    ASSERT_FALSE(id.empty());
+    EXPECT_EQ(albumCursor().fieldTrimmed("ID"), id);
+}
+
+}  // namespace
