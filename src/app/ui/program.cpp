@@ -14,7 +14,9 @@
 #include "common/ansi_text.h"
 #include "common/product_version.h"
 #include "common/ui/cursor_grid.h"
+#include "editing/album_detail_submission.h"
 #include "editing/options_editor.h"
+#include "editing/ui/album_detail_dialog.h"
 #include "editing/ui/options_dialog.h"
 #include "editing/ui/title_tools.h"
 #include "lookup/add_other_album.h"
@@ -233,6 +235,14 @@ void Program::registerWindows()
         playback::ui::markTracks(*catalogue_, *prompter_, mainWindow_.get(), mainWindow_->tracksGrid(),
                                  [this](std::string_view page) { mainWindow_->openPage(page); });
         mainWindow_->focusAlbumsGrid();
+    });
+    mainWindow_->setDetailView([this] {
+        editing::AlbumDetailSubmission submission(*catalogue_, state_, *prompter_, cdio_, *submission_, *exchangeWait_);
+        const auto openPage = [this](std::string_view page) { mainWindow_->openPage(page); };
+        return editing::ui::AlbumDetailDialog::showForCurrentAlbum(
+                   *catalogue_, {state_, *prompter_, submission, desktop_, openPage}, mainWindow_.get())
+                   ? MainWindow::DetailViewRequest::ReportWriter
+                   : MainWindow::DetailViewRequest::None;
     });
     mainWindow_->setFeature(Feature::TracksView, [this] {
         playback::ui::TracksViewWindow::showModal(

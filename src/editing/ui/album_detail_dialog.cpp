@@ -72,6 +72,16 @@ AlbumDetailDialog::AlbumDetailDialog(catalogue::Catalogue& catalogue, AlbumDetai
     showPage();
 }
 
+bool AlbumDetailDialog::showForCurrentAlbum(catalogue::Catalogue& catalogue, AlbumDetailServices services,
+                                            QWidget* parent)
+{
+    if (!catalogue.albums().isOpen() || catalogue.albums()->eof())
+        return false;
+    AlbumDetailDialog dialog(catalogue, std::move(services), parent);
+    dialog.exec();
+    return dialog.reportWriterRequested();
+}
+
 void AlbumDetailDialog::build()
 {
     setObjectName("AlbumDetailDialog");

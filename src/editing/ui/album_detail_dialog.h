@@ -42,6 +42,11 @@ public:
     // Whether the window closed asking for the report writer.
     bool reportWriterRequested() const { return reportWriter_; }
 
+    // Shows the window modally over `parent` for the current album; nothing
+    // when albums stands on no row. True when it closed asking for the
+    // report writer. Throws as the constructor does.
+    static bool showForCurrentAlbum(catalogue::Catalogue& catalogue, AlbumDetailServices services, QWidget* parent);
+
 private:
     void build();
     void showPage();
