@@ -89,6 +89,7 @@ void AlbumDetailDialog::build()
     resize(760, 600);
     page_->setObjectName("detailPage");
     page_->setReadOnly(true);
+    page_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     page_->setLineWrapMode(QTextEdit::NoWrap);
     page_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     page_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

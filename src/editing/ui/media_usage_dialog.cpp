@@ -25,6 +25,7 @@ MediaUsageDialog::MediaUsageDialog(catalogue::Catalogue& catalogue, std::functio
     auto* usage = new QTextEdit(this);
     usage->setObjectName("usageText");
     usage->setReadOnly(true);
+    usage->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     usage->setLineWrapMode(QTextEdit::NoWrap);
     usage->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     QTextCursor cursor(usage->document());
@@ -42,16 +43,21 @@ MediaUsageDialog::MediaUsageDialog(catalogue::Catalogue& catalogue, std::functio
         cursor.insertText(common::fromAnsi(MediaUsage::kNoLabelLine), estimated);
     usage->moveCursor(QTextCursor::Start);
 
+    // The headings in the text's font stand over their columns.
     auto* headings = new QHBoxLayout;
+    headings->setSpacing(0);
     const QFontMetrics metrics(usage->font());
-    auto* time = new QLabel("mmm:ss", this);
-    time->setFixedWidth(metrics.horizontalAdvance(QString(7, ' ')));
-    auto* label = new QLabel("Target Media Label or Directory", this);
-    label->setFixedWidth(metrics.horizontalAdvance(QString(MediaUsage::kLabelWidth, ' ')));
+    const auto heading = [&](const char* text, int columns) {
+        auto* label = new QLabel(text, this);
+        label->setFont(usage->font());
+        if (columns > 0)
+            label->setFixedWidth(metrics.horizontalAdvance(QString(columns, ' ')));
+        headings->addWidget(label);
+    };
     headings->addSpacing(usage->frameWidth() + static_cast<int>(usage->document()->documentMargin()));
-    headings->addWidget(time);
-    headings->addWidget(label);
-    headings->addWidget(new QLabel("Number of Tracks", this));
+    heading("mmm:ss", 7);
+    heading("Target Media Label or Directory", MediaUsage::kLabelWidth);
+    heading("Number of Tracks", 0);
     headings->addStretch();
 
     auto* notice = new QLabel(
