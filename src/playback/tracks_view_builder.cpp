@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 #include <unordered_map>
 #include <vector>
 
@@ -20,6 +21,8 @@ namespace {
 constexpr std::string_view kArtistOrder = "Artist";
 constexpr std::string_view kTitleSeparator = " / ";
 constexpr std::size_t kTitleWidth = 50;
+constexpr std::size_t kIdWidth = 8;
+constexpr std::size_t kNrWidth = 3;
 // Progress is told every so many rows: often enough for a smooth bar.
 constexpr std::uint32_t kProgressStep = 512;
 
@@ -33,10 +36,6 @@ struct Album {
     std::string year;
 };
 
-struct Track {
-    std::string nr;
-    std::string title;
-};
 
 // Raw fields of one table's records, read straight from the records in a
 // stream: the catalogue's own views are neither moved nor re-ordered.
@@ -67,39 +66,78 @@ bool isDeleted(const std::uint8_t* record) { return record[0] == '*'; }
 
 std::unordered_map<std::string, Album> readAlbums(const xbase::Table& table)
 {
-    const FieldReader read(table, {"ID", "Album", "Genre", "YR"});
+    const FieldReader read(table, {"Album", "Genre", "YR"});
+    const int idField = table.fieldIndex("ID");
     std::unordered_map<std::string, Album> albums;
     albums.reserve(table.recordCount());
     table.forEachRecord([&](std::uint32_t, const std::uint8_t* record) {
         if (!isDeleted(record))
-            albums.try_emplace(read.text(record, 0), Album{read.text(record, 1), read.text(record, 2), read.text(record, 3)});
+            albums.try_emplace(table.fieldText(record, idField),
+                               Album{read.text(record, 0), read.text(record, 1), read.text(record, 2)});
     });
     return albums;
 }
 
-// Each album's tracks in ID+NR order (NR is right-aligned, so its bytes
-// compare as numbers; equal numbers keep record order as the tag does).
-std::unordered_map<std::string, std::vector<Track>> readTracks(const xbase::Table& table)
-{
-    const FieldReader read(table, {"ID", "NR", "Track"});
-    const int nrField = table.fieldIndex("NR");
-    std::unordered_map<std::string, std::vector<Track>> tracks;
-    table.forEachRecord([&](std::uint32_t, const std::uint8_t* record) {
-        if (!isDeleted(record))
-            tracks[read.text(record, 0)].push_back({table.fieldText(record, nrField), read.text(record, 2)});
-    });
-    for (auto& [id, list] : tracks)
-        std::stable_sort(list.begin(), list.end(), [](const Track& a, const Track& b) { return a.nr < b.nr; });
-    return tracks;
-}
+// Every live track's album, number and title, in ID+NR order (equal keys in
+// record order, as the tag has them). One sorted list and one block of
+// titles: a map of small lists would cost an allocation per track.
+class TrackList {
+public:
+    struct Track {
+        std::array<char, kIdWidth + kNrWidth> key;  // ID+NR as stored
+        std::uint32_t offset;                       // of the title in titles_
+        std::uint32_t length;
+    };
+
+    explicit TrackList(const xbase::Table& table)
+    {
+        const int id = table.fieldIndex("ID");
+        const int nr = table.fieldIndex("NR");
+        const FieldReader read(table, {"Track"});
+        tracks_.reserve(table.recordCount());
+        table.forEachRecord([&](std::uint32_t, const std::uint8_t* record) {
+            if (isDeleted(record))
+                return;
+            Track track{};
+            const std::string key = table.fieldText(record, id) + table.fieldText(record, nr);
+            std::copy_n(key.begin(), std::min(key.size(), track.key.size()), track.key.begin());
+            const std::string title = read.text(record, 0);
+            track.offset = static_cast<std::uint32_t>(titles_.size());
+            track.length = static_cast<std::uint32_t>(title.size());
+            titles_ += title;
+            tracks_.push_back(track);
+        });
+        std::stable_sort(tracks_.begin(), tracks_.end(),
+                         [](const Track& a, const Track& b) { return keyOf(a) < keyOf(b); });
+    }
+
+    // The tracks of album `id` (as stored, padded), or of one of its
+    // numbers when `nr` is given.
+    std::span<const Track> find(std::string_view id, std::string_view nr = {}) const
+    {
+        const std::string prefix = std::string(id) + std::string(nr);
+        auto less = [](const Track& t, const std::string& p) { return keyOf(t).substr(0, p.size()) < p; };
+        auto greater = [](const std::string& p, const Track& t) { return p < keyOf(t).substr(0, p.size()); };
+        const auto first = std::lower_bound(tracks_.begin(), tracks_.end(), prefix, less);
+        const auto last = std::upper_bound(first, tracks_.end(), prefix, greater);
+        return {first, last};
+    }
+    std::string_view title(const Track& track) const { return std::string_view(titles_).substr(track.offset, track.length); }
+
+private:
+    static std::string_view keyOf(const Track& track) { return {track.key.data(), track.key.size()}; }
+
+    std::vector<Track> tracks_;
+    std::string titles_;
+};
 
 // The song of a multi-artist title "Artist / Song".
-std::string songTitle(const std::string& title)
+std::string_view songTitle(std::string_view title)
 {
     const std::size_t at = title.find(kTitleSeparator);
-    if (at == std::string::npos)
+    if (at == std::string_view::npos)
         return title;
-    return std::string(common::trimmed(std::string_view(title).substr(at + kTitleSeparator.size(), kTitleWidth)));
+    return common::trimmed(title.substr(at + kTitleSeparator.size(), kTitleWidth));
 }
 
 // Appends rows to the work table through one record buffer.
@@ -110,7 +148,7 @@ public:
         for (std::string_view name : {"Artist", "Album", "Track", "Genre", "YR", "ID"})
             fields_.push_back(table.fieldIndex(name));
     }
-    void append(const std::string& artist, const std::string& id, const Album& album, const std::string& track)
+    void append(std::string_view artist, std::string_view id, const Album& album, std::string_view track)
     {
         const std::string_view values[] = {artist, album.title, track, album.genre, album.year, id};
         for (std::size_t i = 0; i < fields_.size(); ++i)
@@ -185,7 +223,7 @@ TracksViewBuilder::Outcome TracksViewBuilder::buildTable(common::Progress& progr
 bool TracksViewBuilder::fillTable(xbase::Table& out, common::Progress& progress)
 {
     const auto albums = readAlbums(catalogue_.albums().cursor().table());
-    const auto tracks = readTracks(catalogue_.allTracks().cursor().table());
+    const TrackList tracks(catalogue_.allTracks().cursor().table());
     const auto artistsTable =
         xbase::Table::open(catalogue_.artists().path(), xbase::OpenMode::Shared, catalogue_.fileSystem());
     xbase::Cursor artists(artistsTable);
@@ -199,22 +237,21 @@ bool TracksViewBuilder::fillTable(xbase::Table& out, common::Progress& progress)
             if (progress.cancelRequested())
                 return false;
         }
-        const std::string id = artists.fieldTrimmed("ID");
+        const std::string id = artists.field("ID");
         const auto album = albums.find(id);
-        const auto albumTracks = tracks.find(id);
-        if (album == albums.end() || albumTracks == tracks.end())
+        if (album == albums.end())
             continue;
         const std::string artist = artists.fieldTrimmed("Artist");
         const std::string nr = artists.field("NR");
-        const std::vector<Track>& list = albumTracks->second;
+        const std::string_view trimmedId = common::trimmed(id);
         if (common::trimmed(nr).empty()) {
-            for (const Track& track : list)
-                rows.append(artist, id, album->second, track.title);
+            for (const TrackList::Track& track : tracks.find(id))
+                rows.append(artist, trimmedId, album->second, tracks.title(track));
             continue;
         }
-        const auto track = std::find_if(list.begin(), list.end(), [&](const Track& t) { return t.nr == nr; });
-        if (track != list.end())
-            rows.append(artist, id, album->second, songTitle(track->title));
+        const auto track = tracks.find(id, nr);
+        if (!track.empty())
+            rows.append(artist, trimmedId, album->second, songTitle(tracks.title(track.front())));
     }
     progress.advance(total, total);
     return true;
