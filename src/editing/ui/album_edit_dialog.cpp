@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -48,6 +49,10 @@ QPlainTextEdit* hiddenTip(const char* name, const QString& text, QWidget* parent
 {
     auto* tip = named(new QPlainTextEdit(text, parent), name);
     tip->setReadOnly(true);
+    // As high as its lines: shown, it must not push the tool buttons apart.
+    const int margins = 2 * (tip->frameWidth() + static_cast<int>(tip->document()->documentMargin()) + 1);
+    tip->setFixedHeight(tip->fontMetrics().lineSpacing() * static_cast<int>(text.count('\n') + 1) + margins);
+    tip->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     tip->hide();
     return tip;
 }

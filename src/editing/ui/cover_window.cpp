@@ -1,5 +1,7 @@
 #include "editing/ui/cover_window.h"
 
+#include <algorithm>
+
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -30,17 +32,31 @@ bool CoverWindow::showImage(const QString& path)
         return false;
     image_ = std::move(image);
     setWindowTitle(QFileInfo(path).fileName());
-    QSize size = image_.size();
-    if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
-        const QSize room = screen->availableGeometry().size() * kScreenShare;
-        if (size.width() > room.width() || size.height() > room.height())
-            size.scale(room, Qt::KeepAspectRatio);
-    }
-    resize(size);
+    if (!isVisible())
+        placeFor(image_.size());
     show();
     raise();
+    // Esc must reach the window even where no window manager hands out focus.
+    activateWindow();
     update();
     return true;
+}
+
+// At the picture's size as far as the screen allows, over the middle of the
+// window it belongs to (or of the screen).
+void CoverWindow::placeFor(QSize size)
+{
+    const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect free = screen->availableGeometry();
+    const QSize room = free.size() * kScreenShare;
+    if (size.width() > room.width() || size.height() > room.height())
+        size.scale(room, Qt::KeepAspectRatio);
+    QRect frame(QPoint(), size);
+    frame.moveCenter(parentWidget() ? parentWidget()->window()->geometry().center() : free.center());
+    frame.moveTopLeft(QPoint(std::max(frame.left(), free.left()), std::max(frame.top(), free.top())));
+    setGeometry(frame);
 }
 
 void CoverWindow::paintEvent(QPaintEvent*)

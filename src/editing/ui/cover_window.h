@@ -23,6 +23,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void placeFor(QSize size);
+
     QImage image_;
 };
 

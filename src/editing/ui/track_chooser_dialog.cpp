@@ -1,6 +1,7 @@
 #include "editing/ui/track_chooser_dialog.h"
 
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -18,6 +19,8 @@ TrackChooserDialog::TrackChooserDialog(TrackChooser& chooser, std::function<void
     auto* layout = new QVBoxLayout(this);
     trackList_ = new QListWidget(this);
     trackList_->setObjectName("TrackList");
+    // The numbers are blank-padded to line up.
+    trackList_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     layout->addWidget(trackList_);
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton("OK", QDialogButtonBox::AcceptRole)->setObjectName("OKButton");
