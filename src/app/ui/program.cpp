@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QScopeGuard>
 #include <QFileDialog>
 #include <QScreen>
 
@@ -80,6 +81,16 @@ bool Program::start()
         std::make_unique<editing::ui::AlbumCoverDisplay>(state_.settings, *prompter_, desktop_, mainWindow_.get());
     cdDrive_ = std::make_unique<lookup::CdDriveCommands>(cdio_, state_, *prompter_, *catalogue_);
     mainWindow_->useCdDrive(*cdDrive_);
+    maintenance_ = std::make_unique<maintenance::ui::MaintenanceCommands>(
+        *catalogue_, *prompter_, mainWindow_.get(), [this](const std::function<void()>& step) {
+            // The grids must not read the tables while a step works on them.
+            mainWindow_->setCatalogue(nullptr);
+            const auto back = qScopeGuard([this] {
+                mainWindow_->setCatalogue(catalogue_.get());
+                mainWindow_->catalogueOpened(false);  // the feature's refresh sets the buttons
+            });
+            step();
+        });
     play_ = std::make_unique<playback::ui::PlayCommands>(
         *catalogue_, state_, *prompter_, cdio_, desktop_,
         [this](const std::string& notes) { albumCover_->show(notes, false); });
@@ -222,6 +233,14 @@ void Program::registerWindows()
         mainWindow_->focusAlbumsGrid();
     });
     mainWindow_->setFeature(Feature::Options, [this] { openOptions(); });
+    mainWindow_->setFeature(Feature::Reindex, [this] {
+        maintenance_->reindex();
+        mainWindow_->focusAlbumsGrid();
+    });
+    mainWindow_->setFeature(Feature::Delete, [this] {
+        maintenance_->deleteAlbum();
+        mainWindow_->focusAlbumsGrid();
+    });
     mainWindow_->setFeature(Feature::Modify, [this] {
         notesTools_->resetTrackPreselection();
         albumEditDialog_->modifyCurrentAlbum();

@@ -17,6 +17,7 @@
 #include "lookup/cddb_exchange_runner.h"
 #include "lookup/freedb_submission.h"
 #include "lookup/ui/exchange_wait_dialog.h"
+#include "maintenance/ui/maintenance_commands.h"
 #include "platform/cdio/libcdio_access.h"
 #include "platform/desktop/qt_desktop_launcher.h"
 #include "platform/net/curl_http_getter.h"
@@ -75,6 +76,7 @@ private:
     platform::LibcdioAccess cdio_;
     platform::QtDesktopLauncher desktop_;
     std::unique_ptr<lookup::CdDriveCommands> cdDrive_;
+    std::unique_ptr<maintenance::ui::MaintenanceCommands> maintenance_;
     std::unique_ptr<playback::ui::PlayCommands> play_;
     std::unique_ptr<playback::WebShortcuts> webShortcuts_;
     platform::TcpLineConnector tcp_;
