@@ -1,7 +1,6 @@
 // The cover window drawn offscreen over a real picture file: its shape kept
 // in windows of other shapes, Esc, and files it cannot read.
 #include <fstream>
-#include <set>
 
 #include <gtest/gtest.h>
 
@@ -48,11 +47,6 @@ TEST_F(CoverWindowTest, ThePictureFillsTheWindowOneWayWithBandsTheOther)
 
     const QImage wide = shotAt(600, 300);
     ASSERT_EQ(wide.size(), QSize(600, 300));
-    std::set<QRgb> colours;
-    for (int x = 0; x < wide.width(); x += 7)
-        for (int y = 0; y < wide.height(); y += 7)
-            colours.insert(wide.pixel(x, y));
-    EXPECT_GE(colours.size(), 3u) << "bands, picture and disc";
     EXPECT_EQ(wide.pixelColor(20, 150), QColor(Qt::black)) << "band on the left";
     EXPECT_EQ(wide.pixelColor(580, 150), QColor(Qt::black)) << "band on the right";
     EXPECT_EQ(wide.pixelColor(110, 10), QColor(Qt::red)) << "the picture starts after 100 pixels";
