@@ -43,6 +43,8 @@ struct DoomedRows {
 
 bool AlbumDeletion::run()
 {
+    if (!catalogue_.albums().isOpen() || catalogue_.albums()->eof())
+        return false;
     if (!prompter_.confirm(std::string(kDeleteQuestion), common::Prompter::Buttons::OkCancel))
         return false;
     catalogue_.status(std::string(kDeletingText));

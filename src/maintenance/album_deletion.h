@@ -31,8 +31,8 @@ public:
     {
     }
 
-    // Returns whether the album was deleted. Requires: albums open on an
-    // album. Throws xbase::XbaseError where a step fails; when the marking
+    // Returns whether the album was deleted (false at once when albums
+    // stands on none). Throws xbase::XbaseError where a step fails; when the marking
     // failed, the tables are as they were (or their journal stays for the
     // next start, when even that failed).
     bool run();
