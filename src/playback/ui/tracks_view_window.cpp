@@ -27,7 +27,7 @@ namespace {
 constexpr std::string_view kHelpPage = "CDhelp2.html#tview";
 constexpr std::string_view kFilterHelpPage = "report.html#filter";
 // Designed widths of TRACK, ARTIST, ALBUM, GENRE and YR.
-constexpr std::array<int, 5> kColumnWidths{260, 170, 170, 80, 44};
+constexpr std::array<int, 5> kColumnWidths{250, 160, 160, 80, 44};
 constexpr int kClientWidth = 760;
 constexpr int kClientHeight = 560;
 
