@@ -35,7 +35,8 @@ void TracksView::open()
     v.setFiltered(false);
     v.setOrder(kFirstOrder);
     v.open();
-    openedStatus_ = "One row for each of the " + std::to_string(v->count()) + " tracks with artist entry in your database";
+    openedStatus_ =
+        "One row for each of the " + std::to_string(v->count()) + " tracks with artist entry in your database";
     show(openedStatus_);
 }
 

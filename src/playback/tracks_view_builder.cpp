@@ -36,7 +36,6 @@ struct Album {
     std::string year;
 };
 
-
 // Raw fields of one table's records, read straight from the records in a
 // stream: the catalogue's own views are neither moved nor re-ordered.
 class FieldReader {
@@ -122,7 +121,10 @@ public:
         const auto last = std::upper_bound(first, tracks_.end(), prefix, greater);
         return {first, last};
     }
-    std::string_view title(const Track& track) const { return std::string_view(titles_).substr(track.offset, track.length); }
+    std::string_view title(const Track& track) const
+    {
+        return std::string_view(titles_).substr(track.offset, track.length);
+    }
 
 private:
     static std::string_view keyOf(const Track& track) { return {track.key.data(), track.key.size()}; }
@@ -184,8 +186,10 @@ bool TracksViewBuilder::needsWork() const
     const auto table = xbase::Table::open(tablePath(), xbase::OpenMode::Exclusive, fs);
     if (!table->index())
         return true;
-    return std::any_of(catalogue::kTView.tags.begin(), catalogue::kTView.tags.end(),
-                       [&](const catalogue::TagDef& tag) { return !tag.name.empty() && !table->index()->tag(tag.name); });
+    const auto missing = [&](const catalogue::TagDef& tag) {
+        return !tag.name.empty() && !table->index()->tag(tag.name);
+    };
+    return std::any_of(catalogue::kTView.tags.begin(), catalogue::kTView.tags.end(), missing);
 }
 
 TracksViewBuilder::Outcome TracksViewBuilder::build(common::Progress& progress)

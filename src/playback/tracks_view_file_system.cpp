@@ -22,7 +22,8 @@ public:
         if (offset >= size_)
             return 0;
         n = static_cast<std::size_t>(std::min<std::uint64_t>(n, size_ - offset));
-        forEachBlock(offset, n, [&](Block* block, std::uint64_t at, std::size_t from, std::size_t count, std::size_t done) {
+        forEachBlock(offset, n, [&](Block* block, std::uint64_t at, std::size_t from, std::size_t count,
+                                    std::size_t done) {
             auto* out = static_cast<std::uint8_t*>(buf) + done;
             if (block)
                 std::memcpy(out, block->bytes.data() + from, count);
@@ -36,7 +37,8 @@ public:
     {
         if (!file_->writable())
             file_->writeAt(offset, buf, n);  // throws the read-only error
-        forEachBlock(offset, n, [&](Block* block, std::uint64_t at, std::size_t from, std::size_t count, std::size_t done) {
+        forEachBlock(offset, n, [&](Block* block, std::uint64_t at, std::size_t from, std::size_t count,
+                                    std::size_t done) {
             if (!block)
                 block = &load(at / kBlockSize);
             std::memcpy(block->bytes.data() + from, static_cast<const std::uint8_t*>(buf) + done, count);

@@ -127,7 +127,8 @@ TEST_F(WebShortcutsTest, MailMessagesCarryTheirSubjectAndTheFriendsOneTheHomePag
     EXPECT_TRUE(friendMail.path().isEmpty());
     const QUrlQuery friendQuery(friendMail);
     EXPECT_EQ(friendQuery.queryItemValue("subject", QUrl::FullyDecoded).toStdString(), playback::kTellFriendSubject);
-    EXPECT_TRUE(friendQuery.queryItemValue("body", QUrl::FullyDecoded).contains("https://vinora.example.org/index.html"));
+    const QString body = friendQuery.queryItemValue("body", QUrl::FullyDecoded);
+    EXPECT_TRUE(body.contains("https://vinora.example.org/index.html")) << body.toStdString();
 
     const QUrl bugMail(QString::fromStdString(desktop.opened[1]));
     EXPECT_EQ(bugMail.path(), "support@vinora.example.org");

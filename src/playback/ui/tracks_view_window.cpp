@@ -120,7 +120,8 @@ void TracksViewWindow::buildWindow()
 
     auto* filterGroup = new QGroupBox(" Filter option (record selection) ", this);
     filterGroup->setObjectName("filterGroup");
-    auto* example = new QLabel("Example: to select only jazz, enter the filter expression:    genre=\"jazz\"", filterGroup);
+    auto* example =
+        new QLabel("Example: to select only jazz, enter the filter expression:    genre=\"jazz\"", filterGroup);
     filterEdit_ = new QLineEdit(filterGroup);
     filterEdit_->setObjectName("filterEdit");
     setFilterButton_ = button("setFilterButton", "Set Filter", filterGroup);
