@@ -87,7 +87,8 @@ bool Program::start()
             mainWindow_->setCatalogue(nullptr);
             const auto back = qScopeGuard([this] {
                 mainWindow_->setCatalogue(catalogue_.get());
-                mainWindow_->catalogueOpened(false);  // the feature's refresh sets the buttons
+                mainWindow_->catalogueOpened(false);
+                mainWindow_->refreshGrids();  // the buttons follow the collection again
             });
             step();
         });
