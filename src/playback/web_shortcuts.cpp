@@ -14,6 +14,8 @@ namespace playback {
 namespace {
 
 constexpr std::string_view kHomePage = "index.html";
+// The store lists that are pages of their own, not browse nodes.
+constexpr std::size_t kStorePages = 4;
 // The part of a "URL=" line that is read, as the notes editor allows.
 constexpr std::size_t kLongestAddress = 999;
 
@@ -96,6 +98,11 @@ void WebShortcuts::openHomePage() { open(pages_.webSite + std::string(kHomePage)
 void WebShortcuts::tellFriend() { open(tellFriendAddress(pages_)); }
 
 void WebShortcuts::reportBug() { open(reportBugAddress(pages_)); }
+
+void WebShortcuts::openStoreList(std::size_t item)
+{
+    open(pages_.storeRedirect + std::string(kStoreLists.at(item).path) + (item < kStorePages ? ".html" : ""));
+}
 
 void WebShortcuts::open(const std::string& address)
 {

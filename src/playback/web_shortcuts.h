@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,9 +20,28 @@ inline constexpr std::string_view kReportBugSubject = "Vinora - Suggestion/Bug R
 
 // The addresses the shortcuts open that the user does not type.
 struct WebShortcutPages {
-    std::string webSite;      // the program's site, ending in "/"
-    std::string supportMail;  // where suggestions and bug reports go
+    std::string webSite;        // the program's site, ending in "/"
+    std::string supportMail;    // where suggestions and bug reports go
+    std::string storeRedirect;  // the shop's redirect with the associate tag, up to the list's path
 };
+
+// The shop's lists, by their captions in "Top 100:".
+struct StoreList {
+    std::string_view caption;
+    std::string_view path;
+};
+inline constexpr std::array<StoreList, 10> kStoreLists{{
+    {"CDs", "subst/music/charts/hot-100-music"},
+    {"VHS", "subst/video/sellers/amazon-top-100-video"},
+    {"DVD", "subst/video/sellers/amazon-top-100-dvd"},
+    {"Books", "subst/lists/best/amazon-bestsellers"},
+    {"Toys", "tg/browse/-/466632"},
+    {"Games", "tg/browse/-/171689"},
+    {"Tools", "tg/stores/static/-/hi/bestsellers"},
+    {"Photo", "tg/browse/-/498166/"},
+    {"Tronics", "tg/browse/-/496918"},
+    {"Zines", "tg/browse/-/602354/"},
+}};
 
 // The main window's web shortcuts: the current album's page or document
 // (its notes' last "URL=" line), the program's home page, and new mail
@@ -41,6 +61,10 @@ public:
     void openHomePage();
     void tellFriend();
     void reportBug();
+    // The shop's list kStoreLists[item]: the redirect followed by the
+    // list's path, ".html" after the first four (pages of their own).
+    // Requires: item < kStoreLists.size().
+    void openStoreList(std::size_t item);
 
     // "mailto:?subject=...&body=..." recommending the home page.
     static std::string tellFriendAddress(const WebShortcutPages& pages);

@@ -53,7 +53,8 @@ protected:
     catalogue::Catalogue catalogue{dir.path()};
     ScriptedPrompter prompter;
     RecordingDesktop desktop;
-    playback::WebShortcutPages pages{"https://vinora.example.org/", "support@vinora.example.org"};
+    playback::WebShortcutPages pages{"https://vinora.example.org/", "support@vinora.example.org",
+                                     "https://shop.example.com/exec/obidos/redirect?tag=vinora-20&path="};
     WebShortcuts shortcuts{catalogue, prompter, desktop, pages};
 };
 
@@ -135,6 +136,16 @@ TEST_F(WebShortcutsTest, MailMessagesCarryTheirSubjectAndTheFriendsOneTheHomePag
     EXPECT_EQ(QUrlQuery(bugMail).queryItemValue("subject", QUrl::FullyDecoded).toStdString(),
               playback::kReportBugSubject);
     EXPECT_FALSE(QUrlQuery(bugMail).hasQueryItem("body"));
+}
+
+TEST_F(WebShortcutsTest, StoreListsArePagesUpToBooksAndBrowseNodesAfter)
+{
+    shortcuts.openStoreList(0);
+    shortcuts.openStoreList(4);
+    EXPECT_EQ(desktop.opened,
+              (std::vector<std::string>{
+                  "https://shop.example.com/exec/obidos/redirect?tag=vinora-20&path=subst/music/charts/hot-100-music.html",
+                  "https://shop.example.com/exec/obidos/redirect?tag=vinora-20&path=tg/browse/-/466632"}));
 }
 
 }  // namespace

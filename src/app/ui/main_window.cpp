@@ -1,10 +1,14 @@
 #include "app/ui/main_window.h"
 
 #include <QApplication>
+#include <QButtonGroup>
 #include <QContextMenuEvent>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
@@ -190,6 +194,30 @@ void MainWindow::setFeature(Feature feature, std::function<void()> handler)
     updateControls();
 }
 
+void MainWindow::setStoreLists(const QStringList& captions, std::function<void(int item)> open)
+{
+    QWidget* right = reportBugLink_->parentWidget();
+    storeLists_ = new QGroupBox("Top 100:", right);
+    storeLists_->setObjectName("StoreLists");
+    storeLists_->setStyleSheet("QGroupBox { color: white; background: navy; } QRadioButton { color: white; }");
+    auto* items = new QGridLayout(storeLists_);
+    auto* choices = new QButtonGroup(storeLists_);
+    for (int i = 0; i < captions.size(); ++i) {
+        auto* item = new QRadioButton(captions[i], storeLists_);
+        items->addWidget(item, i / 2, i % 2);
+        choices->addButton(item, i);
+    }
+    connect(choices, &QButtonGroup::idClicked, this, [this, open = std::move(open)](int item) {
+        const QString before = statusBar_->currentMessage();
+        setStatusText("Going to website");
+        act([&] { open(item); });
+        statusBar_->showMessage(before);
+    });
+    auto* column = static_cast<QVBoxLayout*>(right->layout());
+    column->insertWidget(column->indexOf(reportBugLink_) + 1, storeLists_);
+    storeLists_->setVisible(isMaximized());
+}
+
 void MainWindow::setDetailView(std::function<DetailViewRequest()> show)
 {
     setFeature(Feature::DetailView, [this, show = std::move(show)] {
@@ -314,6 +342,8 @@ void MainWindow::applyLayout()
     if (tellFriendLink_->isVisibleTo(this) != maximized) {
         tellFriendLink_->setVisible(maximized);
         reportBugLink_->setVisible(maximized);
+        if (storeLists_)
+            storeLists_->setVisible(maximized);
         updateControls();
     }
     albumsGrid_->setFocus();

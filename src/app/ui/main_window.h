@@ -18,6 +18,7 @@
 #include "lookup/disc_in_drive.h"
 
 class QAbstractButton;
+class QGroupBox;
 class QPushButton;
 class QStatusBar;
 
@@ -92,6 +93,10 @@ public:
     // The tip-of-the-day window, or the error box when the file is missing.
     void showTipWindow();
     void setStatusText(const std::string& text);
+    // The shop's lists under "Top 100:", shown while the window is
+    // maximized; choosing one calls `open` with its index while the
+    // status bar says "Going to website".
+    void setStoreLists(const QStringList& captions, std::function<void(int item)> open);
     void focusAlbumsGrid();
     // The current album's tracks, for a window that hides them meanwhile.
     common::ui::CursorGrid& tracksGrid() const { return *tracksGrid_; }
@@ -169,6 +174,7 @@ private:
     QAbstractButton* naturalOrderButton_;
     QPushButton* tellFriendLink_;
     QPushButton* reportBugLink_;
+    QGroupBox* storeLists_ = nullptr;
     QStatusBar* statusBar_;
     MainPopupMenu* popup_;
     TooltipSwitch* tooltips_;

@@ -274,11 +274,17 @@ void Program::registerWindows()
     });
     webShortcuts_ = std::make_unique<playback::WebShortcuts>(
         *catalogue_, *prompter_, desktop_,
-        playback::WebShortcutPages{std::string(kProductWebSite), "support@vinora.example.org"});
+        playback::WebShortcutPages{std::string(kProductWebSite), "support@vinora.example.org",
+                                   "https://www.amazon.com/exec/obidos/redirect?tag=vinora-20&path="});
     mainWindow_->setFeature(Feature::WebPage, [this] { webShortcuts_->openAlbumPage(); });
     mainWindow_->setFeature(Feature::HomePage, [this] { webShortcuts_->openHomePage(); });
     mainWindow_->setFeature(Feature::TellFriend, [this] { webShortcuts_->tellFriend(); });
     mainWindow_->setFeature(Feature::ReportBug, [this] { webShortcuts_->reportBug(); });
+    QStringList storeLists;
+    for (const playback::StoreList& list : playback::kStoreLists)
+        storeLists << common::fromAnsi(list.caption);
+    mainWindow_->setStoreLists(storeLists,
+                               [this](int item) { webShortcuts_->openStoreList(static_cast<std::size_t>(item)); });
     mainWindow_->setFeature(Feature::Play, [this] { play_->play(); });
     mainWindow_->setFeature(Feature::PlayFromTrack, [this] { play_->playFromTrack(); });
 }
