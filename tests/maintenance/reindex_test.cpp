@@ -138,3 +138,43 @@ TEST_F(Reindex, RollsBackAnUnfinishedChangeBeforeThePackRenumbersItsRows)
 }
 
 }  // namespace
+
+namespace {
+
+// The bar of a reindex: one total for the whole run, never going back, full
+// at the end; a cancel before the first table leaves every file alone.
+class WatchedProgress : public common::Progress {
+public:
+    void advance(std::size_t done, std::size_t total) override { reports.push_back({done, total}); }
+    bool cancelRequested() const override { return cancel; }
+
+    std::vector<std::pair<std::size_t, std::size_t>> reports;
+    bool cancel = false;
+};
+
+TEST_F(Reindex, ReportsOneRisingCountOverAllFourTablesAndStopsBetweenThem)
+{
+    catalogue.createMissingFilesAndOpenViews();
+    WatchedProgress progress;
+    EXPECT_TRUE(maintenance::reindexCatalogue(catalogue, &progress));
+    ASSERT_GT(progress.reports.size(), 8u);
+    const std::size_t total = progress.reports.front().second;
+    EXPECT_GT(total, 0u);
+    for (std::size_t i = 0; i < progress.reports.size(); ++i) {
+        EXPECT_EQ(progress.reports[i].second, total);
+        if (i > 0) {
+            EXPECT_GE(progress.reports[i].first, progress.reports[i - 1].first) << "report " << i;
+        }
+    }
+    EXPECT_EQ(progress.reports.back().first, total);
+
+    const std::uintmax_t albumsSize = size("ALBUMS.DBF");
+    catalogue.albumLookup()->first();
+    catalogue.albumLookup()->deleteRow();
+    progress.cancel = true;
+    EXPECT_FALSE(maintenance::reindexCatalogue(catalogue, &progress));
+    EXPECT_EQ(size("ALBUMS.DBF"), albumsSize) << "not packed";
+    EXPECT_TRUE(catalogue.albums().isOpen() && catalogue.artists().isOpen() && catalogue.allTracks().isOpen());
+}
+
+}  // namespace
