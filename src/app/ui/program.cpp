@@ -82,16 +82,8 @@ bool Program::start()
     cdDrive_ = std::make_unique<lookup::CdDriveCommands>(cdio_, state_, *prompter_, *catalogue_);
     mainWindow_->useCdDrive(*cdDrive_);
     maintenance_ = std::make_unique<maintenance::ui::MaintenanceCommands>(
-        *catalogue_, *prompter_, mainWindow_.get(), [this](const std::function<void()>& step) {
-            // The grids must not read the tables while a step works on them.
-            mainWindow_->setCatalogue(nullptr);
-            const auto back = qScopeGuard([this] {
-                mainWindow_->setCatalogue(catalogue_.get());
-                mainWindow_->catalogueOpened(false);
-                mainWindow_->refreshGrids();  // the buttons follow the collection again
-            });
-            step();
-        });
+        *catalogue_, *prompter_, mainWindow_.get(),
+        [this](const std::function<void()>& step) { withGridsDetached(step); });
     play_ = std::make_unique<playback::ui::PlayCommands>(
         *catalogue_, state_, *prompter_, cdio_, desktop_,
         [this](const std::string& notes) { albumCover_->show(notes, false); });
@@ -168,6 +160,18 @@ void Program::startAddCd()
         state_, *prompter_, *catalogue_,
         lookup::AddCdParts{cdio_, *cddb_, *submission_, *albumForm_, *exchangeWait_,
                            [this](const std::string& text) { mainWindow_->setStatusText(text); }});
+}
+
+// The grids must not read the tables while a step works on them.
+void Program::withGridsDetached(const std::function<void()>& step)
+{
+    mainWindow_->setCatalogue(nullptr);
+    const auto back = qScopeGuard([this] {
+        mainWindow_->setCatalogue(catalogue_.get());
+        mainWindow_->catalogueOpened(false);
+        mainWindow_->refreshGrids();  // the buttons follow the collection again
+    });
+    step();
 }
 
 void Program::openOptions()
@@ -269,7 +273,8 @@ void Program::registerWindows()
             *catalogue_, *prompter_,
             {[this](const std::string& id) { mainWindow_->goToAlbum(id); },
              [this](std::string_view page) { mainWindow_->openPage(page); },
-             [this](const std::string& text) { mainWindow_->setStatusText(text); }},
+             [this](const std::string& text) { mainWindow_->setStatusText(text); },
+             [this](const std::function<void()>& step) { withGridsDetached(step); }},
             mainWindow_.get());
     });
     webShortcuts_ = std::make_unique<playback::WebShortcuts>(

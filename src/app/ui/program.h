@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "app/single_instance.h"
@@ -61,6 +62,7 @@ private:
     void startAddCd();
     void registerWindows();
     void openOptions();
+    void withGridsDetached(const std::function<void()>& step);
     bool showWebImport();
 
     common::ProgramState state_;

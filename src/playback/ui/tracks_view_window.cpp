@@ -63,9 +63,15 @@ void TracksViewWindow::showModal(catalogue::Catalogue& catalogue, common::Prompt
         const QString label = common::fromAnsi(catalogue.fileSystem().exists(catalogue.tracksView().path())
                                                    ? kCreatingViewIndexText
                                                    : kCreatingViewTableText);
-        common::ui::runWithProgress(parent, label, common::ui::Stopping::Allowed, [&](common::Progress& progress) {
-            ready = builder.build(progress) == TracksViewBuilder::Outcome::Ready;
-        });
+        const auto build = [&] {
+            common::ui::runWithProgress(parent, label, common::ui::Stopping::Allowed, [&](common::Progress& progress) {
+                ready = builder.build(progress) == TracksViewBuilder::Outcome::Ready;
+            });
+        };
+        if (services.whileTablesUnread)
+            services.whileTablesUnread(build);
+        else
+            build();
     });
     // Texts the build queued are shown before the window's own.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

@@ -37,6 +37,10 @@ public:
         std::function<void(std::string_view page)> openPage;
         // The main window's status bar, for the texts of the build.
         catalogue::StatusReport showStatus;
+        // Runs the build while the windows that read the catalogue's tables
+        // let go of them (it reads them in another thread); none: nothing
+        // else reads them.
+        std::function<void(const std::function<void()>& step)> whileTablesUnread;
     };
 
     // The view's work table is built when missing (under a progress

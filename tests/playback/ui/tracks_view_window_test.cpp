@@ -25,7 +25,11 @@ protected:
             playback::ui::TracksViewWindow::showModal(
                 *catalogue, prompter,
                 {[this](const std::string& id) { mainWindow->goToAlbum(id); },
-                 [](std::string_view) {}, {}},
+                 [](std::string_view) {}, {},
+                 [this](const std::function<void()>& step) {
+                     ++builds;
+                     step();
+                 }},
                 mainWindow.get());
         });
         ASSERT_NO_FATAL_FAILURE(start());
@@ -48,6 +52,8 @@ protected:
         });
         clickButton("TracksViewButton");
     }
+
+    int builds = 0;  // made while the other windows let go of the tables
 
     static QString currentCell(const common::ui::CursorGrid& grid, int column)
     {
@@ -77,6 +83,9 @@ TEST_F(TracksViewWindowTest, RowsOnDemandTheKeyboardJumpAndEscapeOnAFilter)
         QTest::keyClick(&window, Qt::Key_Escape);
     });
     EXPECT_FALSE(catalogue->tracksView().isOpen());
+    EXPECT_EQ(builds, 1);
+    openTracksView([](QDialog& window, common::ui::CursorGrid&) { window.close(); });
+    EXPECT_EQ(builds, 1) << "a kept table is not built again";
 }
 
 TEST_F(TracksViewWindowTest, SwitchingToTheAlbumOfARowMakesItCurrentAndCloses)
