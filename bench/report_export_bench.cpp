@@ -1,0 +1,115 @@
+// The report writer's exports of a whole generated collection with its
+// tracks: the selection made (albums in artist order) and the CSV, XML and
+// HTML files written, and the selection through a tracks filter (temp.dbf
+// made with its five tags). Prints the numbers; a benchmark, not a test:
+// nothing here passes or fails.
+//
+//   report_export_bench [albums]      (default 20000)
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "catalogue/catalogue.h"
+#include "collection_generator.h"
+#include "reports/data_export.h"
+#include "reports/html_page.h"
+#include "reports/record_selection.h"
+#include "search/filter_history.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr int kRuns = 5;
+
+class NoProgress : public common::Progress {
+public:
+    void advance(std::size_t, std::size_t) override {}
+    bool cancelRequested() const override { return false; }
+};
+
+void check(bool ok, const char* what)
+{
+    if (!ok) {
+        std::fprintf(stderr, "failed: %s\n", what);
+        std::exit(1);
+    }
+}
+
+// Times `step` kRuns times: the first run in the process and the median of
+// the others, wall-clock and this process's processor time.
+void measure(const char* what, const std::function<void()>& step)
+{
+    std::vector<double> wall, cpu;
+    for (int i = 0; i < kRuns; ++i) {
+        const auto start = Clock::now();
+        const std::clock_t startCpu = std::clock();
+        step();
+        cpu.push_back(1000.0 * static_cast<double>(std::clock() - startCpu) / CLOCKS_PER_SEC);
+        wall.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    const double firstWall = wall.front(), firstCpu = cpu.front();
+    std::sort(wall.begin() + 1, wall.end());
+    std::sort(cpu.begin() + 1, cpu.end());
+    const std::size_t middle = 1 + (wall.size() - 1) / 2;
+    std::printf("  %-44s first %7.1f ms (cpu %7.1f)   median of %d more %7.1f ms (cpu %7.1f)\n", what, firstWall,
+                firstCpu, kRuns - 1, wall[middle], cpu[middle]);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const std::uint32_t albumCount = argc > 1 ? static_cast<std::uint32_t>(std::strtoul(argv[1], nullptr, 10)) : 20000;
+    const std::string dir =
+        (std::filesystem::temp_directory_path() / ("vinora-report-bench-" + std::to_string(albumCount))).string();
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const bench::CollectionSize size = bench::generateCollection(dir, albumCount);
+    {
+        catalogue::Catalogue catalogue(dir);
+        catalogue.createMissingFilesAndOpenViews();  // builds the indexes
+    }
+    search::FilterHistory albumsHistory(dir, search::FilterHistory::Table::Albums);
+    search::FilterHistory tracksHistory(dir, search::FilterHistory::Table::Tracks);
+    reports::RecordSelection selection(dir);
+    NoProgress progress;
+    reports::SelectionSettings everything;
+    everything.includeTracks = everything.includePlaylists = true;
+    everything.order = reports::SortOrder::Artist;
+    const std::vector<std::string> labels{"ALBUM", "ARTIST", "IX", "GENRE", "YR", "ID", "LABEL", "MEDIA"};
+    const auto select = [&](const reports::SelectionSettings& settings) {
+        check(selection.prepare(settings, albumsHistory, tracksHistory).empty(), "selection");
+    };
+
+    std::printf("%u albums, %u tracks, %u playlist marks\n", size.albums, size.tracks, size.marks);
+    measure("CSV: albums, tracks, playlist", [&] {
+        select(everything);
+        check(reports::writeDataFiles(selection, reports::OutputKind::Csv, labels, dir, progress).size() == 3, "csv");
+    });
+    std::vector<std::string> xmlLabels = labels;
+    xmlLabels.push_back("Notes");
+    measure("XML: albums (with notes), tracks, playlist", [&] {
+        select(everything);
+        check(reports::writeDataFiles(selection, reports::OutputKind::Xml, xmlLabels, dir, progress).size() == 3,
+              "xml");
+    });
+    measure("HTML page with tracks", [&] {
+        select(everything);
+        check(reports::HtmlPage::write(selection, dir + "/Vinora.html", progress), "html");
+    });
+    for (const char* name : {"albums.csv", "tracks.csv", "albums.xml", "tracks.xml", "Vinora.html"})
+        std::printf("  %-44s %ju bytes\n", name, static_cast<std::uintmax_t>(std::filesystem::file_size(dir + "/" + name)));
+    reports::SelectionSettings throughTracks = everything;
+    throughTracks.tracksFilter = R"(contains(track,"love"))";
+    measure("selection through a tracks filter (temp.dbf)", [&] { select(throughTracks); });
+    std::printf("  %-44s %u\n", "albums in temp.dbf", selection.albums().count());
+    selection.release();
+    std::filesystem::remove_all(dir);
+    return 0;
+}
