@@ -78,14 +78,18 @@ std::vector<std::string> writeDataFiles(RecordSelection& selection, OutputKind k
     }
     progress.advance(done, total);
 
-    format.tail(albumsOut);
-    albumsOut.commit();
-    for (std::optional<OutputFile>* out : {&tracksOut, &playlistOut}) {
-        if (*out) {
-            format.tail(**out);
-            (*out)->commit();
-        }
+    // All written out before any replaces its target: a full disk then
+    // leaves the earlier files of the set as they were.
+    std::vector<OutputFile*> outs{&albumsOut};
+    for (std::optional<OutputFile>* out : {&tracksOut, &playlistOut})
+        if (*out)
+            outs.push_back(&**out);
+    for (OutputFile* out : outs) {
+        format.tail(*out);
+        out->flush();
     }
+    for (OutputFile* out : outs)
+        out->commit();
     return names;
 }
 

@@ -30,13 +30,16 @@ public:
         write(text);
         write("\r\n");
     }
-    // Throws xbase::XbaseError naming the file when it cannot be written.
+    // Writes out the buffer, so that a commit() that follows has the least
+    // left to fail. Throws xbase::XbaseError naming the file.
+    void flush();
+    // Puts the file in place. Throws xbase::XbaseError naming the file when
+    // it cannot be written.
     void commit();
 
 private:
     static constexpr std::size_t kBufferSize = 1 << 16;
 
-    void flush();
     [[noreturn]] void fail(std::string_view what) const;
 
     std::string path_;
