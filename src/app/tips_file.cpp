@@ -6,6 +6,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "catalogue/file_replacement.h"
 #include "catalogue/program_files.h"
 #include "xbase/xbase_error.h"
 
@@ -66,16 +67,7 @@ void TipsFile::accept(bool showAtStartup)
     std::string text;
     for (const std::string& line : lines_)
         text += line + "\r\n";
-    const std::string temporary = path_ + ".new";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out || !out.write(text.data(), static_cast<std::streamsize>(text.size())) || !out.flush())
-            throw xbase::XbaseError(temporary + ": cannot write the tips file");
-    }
-    std::error_code ec;
-    fs::rename(temporary, path_, ec);
-    if (ec)
-        throw xbase::XbaseError(path_ + ": cannot replace the tips file (" + ec.message() + ")");
+    catalogue::replaceFile(path_, "the tips file", text);
 }
 
 bool installTipsFile(const std::string& dataDir, const std::string& programDir)

@@ -1,13 +1,11 @@
 #include "editing/album_detail_labeler_list.h"
 
-#include <filesystem>
-#include <fstream>
 
 #include "catalogue/display_text.h"
+#include "catalogue/file_replacement.h"
 #include "common/trim_and_case.h"
 #include "editing/media_usage.h"
 #include "editing/multi_artist.h"
-#include "xbase/xbase_error.h"
 
 namespace editing {
 namespace {
@@ -55,21 +53,10 @@ std::vector<std::string> labelerList(const AlbumDetail& album)
 
 void writeLabelerList(const std::string& path, const std::vector<std::string>& lines)
 {
-    const std::string temporary = path + ".new";
-    bool written = false;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    catalogue::replaceFile(path, "the labeler list", [&lines](std::ostream& out) {
         for (const std::string& line : lines)
             out << line << "\r\n";
-        written = out && out.flush();
-    }
-    std::error_code ec;
-    if (written)
-        std::filesystem::rename(temporary, path, ec);
-    if (!written || ec) {
-        std::filesystem::remove(temporary, ec);
-        throw xbase::XbaseError(path + ": cannot write the labeler list");
-    }
+    });
 }
 
 }  // namespace editing

@@ -1,9 +1,7 @@
 #include "playback/dj_export.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 
+#include "catalogue/file_replacement.h"
 #include "xbase/xbase_error.h"
 
 namespace playback {
@@ -60,32 +58,16 @@ std::string csvRecord(std::initializer_list<std::string_view> values)
 
 std::size_t writeDjExport(xbase::Cursor& rows, const std::string& path)
 {
-    const std::string temporary = path + ".new";
+    const PositionKeeper keeper(rows);
     std::size_t count = 0;
-    bool written = false;
-    {
-        const PositionKeeper keeper(rows);
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (out) {
-            rows.setOrder(kArtistOrder);
-            for (bool more = rows.first(); more && out; more = rows.next()) {
-                out << csvRecord({rows.fieldTrimmed("Artist"), rows.fieldTrimmed("Track"), rows.fieldTrimmed("Genre"),
-                                  rows.fieldTrimmed("YR")});
-                ++count;
-            }
-            written = out.flush().good();
+    catalogue::replaceFile(path, "the file", [&](std::ostream& out) {
+        rows.setOrder(kArtistOrder);
+        for (bool more = rows.first(); more && out; more = rows.next()) {
+            out << csvRecord({rows.fieldTrimmed("Artist"), rows.fieldTrimmed("Track"), rows.fieldTrimmed("Genre"),
+                              rows.fieldTrimmed("YR")});
+            ++count;
         }
-    }
-    std::error_code ec;
-    if (!written) {
-        std::filesystem::remove(temporary, ec);
-        throw xbase::XbaseError(temporary + ": cannot write the file");
-    }
-    std::filesystem::rename(temporary, path, ec);
-    if (ec) {
-        std::filesystem::remove(temporary, ec);
-        throw xbase::XbaseError(path + ": cannot replace the file (" + ec.message() + ")");
-    }
+    });
     return count;
 }
 

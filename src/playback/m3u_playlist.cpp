@@ -1,13 +1,10 @@
 #include "playback/m3u_playlist.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
 
+#include "catalogue/file_replacement.h"
 #include "common/trim_and_case.h"
 #include "lookup/toc_arithmetic.h"
-#include "xbase/xbase_error.h"
 
 namespace playback {
 namespace {
@@ -101,22 +98,7 @@ std::string filePlaylist(const std::vector<std::string>& paths)
 
 void writePlaylist(const std::string& path, std::string_view text)
 {
-    const std::string temporary = path + ".new";
-    bool written = false;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        written = out && out.write(text.data(), static_cast<std::streamsize>(text.size())) && out.flush();
-    }
-    std::error_code ec;
-    if (!written) {
-        std::filesystem::remove(temporary, ec);
-        throw xbase::XbaseError(temporary + ": cannot write the playlist");
-    }
-    std::filesystem::rename(temporary, path, ec);
-    if (ec) {
-        std::filesystem::remove(temporary, ec);
-        throw xbase::XbaseError(path + ": cannot replace the playlist");
-    }
+    catalogue::replaceFile(path, "the playlist", text);
 }
 
 }  // namespace playback

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <system_error>
 
+#include "catalogue/file_replacement.h"
 #include "catalogue/program_files.h"
 #include "xbase/xbase_error.h"
 
@@ -91,19 +92,7 @@ void FilterHistory::load()
 
 void FilterHistory::save() const
 {
-    const std::string bytes = text(entries_);
-    const std::string temporary = path_ + ".new";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out || !out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) || !out.flush())
-            throw xbase::XbaseError(temporary + ": cannot write the filter history");
-    }
-    std::error_code ec;
-    fs::rename(temporary, path_, ec);
-    if (ec) {
-        fs::remove(temporary, ec);
-        throw xbase::XbaseError(path_ + ": cannot replace the filter history");
-    }
+    catalogue::replaceFile(path_, "the filter history", text(entries_));
 }
 
 bool FilterHistory::sameExpression(std::string_view a, std::string_view b)
