@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_prompter.h"
 #include "catalogue/catalogue.h"
 #include "collection_generator.h"
 #include "common/program_state.h"
@@ -63,30 +64,6 @@ private:
     };
 };
 
-// Valid entries ask nothing; anything else is a failure of the benchmark.
-class SilentPrompter : public common::Prompter {
-public:
-    void error(const std::string& text) override
-    {
-        std::fprintf(stderr, "error: %s\n", text.c_str());
-        std::exit(1);
-    }
-    bool confirm(const std::string&, Buttons) override { return true; }
-    void info(const std::string&) override {}
-    std::optional<std::size_t> chooseOne(const std::string&, const std::string&,
-                                         const std::vector<std::string>&) override
-    {
-        return std::nullopt;
-    }
-    std::optional<std::string> askText(const std::string&, const std::string&, const std::string&) override
-    {
-        return std::nullopt;
-    }
-    std::optional<std::string> chooseFolder(const std::string&, const std::string&) override { return std::nullopt; }
-    std::vector<std::string> chooseFiles(const FileChoice&) override { return {}; }
-    bool showWindow(Window) override { return false; }
-};
-
 editing::AlbumFormData album(int n)
 {
     editing::AlbumFormData data;
@@ -123,7 +100,7 @@ void run(const std::string& dir, xbase::FileSystem& fs, int firstAlbum, const ch
     state.programDir = dir + "/";
     state.settings.genre = "rock";
     state.genres = {"rock"};
-    SilentPrompter prompter;
+    BenchPrompter prompter(true, true);  // valid entries ask nothing
     editing::AlbumEditFlow flow(catalogue, state, prompter);
     // The main window has counted the albums; a close step has put the
     // track search's cursor on an album.

@@ -18,6 +18,7 @@
 
 #include <zlib.h>
 
+#include "bench_prompter.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/catalogue_schema.h"
 #include "catalogue/program_files.h"
@@ -51,30 +52,6 @@ void deleteSome(catalogue::Catalogue& catalogue)
         table.flush();
     }
 }
-
-// OK to the deletion; nothing else is asked.
-class DeletePrompter : public common::Prompter {
-public:
-    void error(const std::string& text) override
-    {
-        std::fprintf(stderr, "error: %s\n", text.c_str());
-        std::exit(1);
-    }
-    bool confirm(const std::string&, Buttons) override { return true; }
-    void info(const std::string&) override {}
-    std::optional<std::size_t> chooseOne(const std::string&, const std::string&,
-                                         const std::vector<std::string>&) override
-    {
-        return std::nullopt;
-    }
-    std::optional<std::string> askText(const std::string&, const std::string&, const std::string&) override
-    {
-        return std::nullopt;
-    }
-    std::optional<std::string> chooseFolder(const std::string&, const std::string&) override { return std::nullopt; }
-    std::vector<std::string> chooseFiles(const FileChoice&) override { return {}; }
-    bool showWindow(Window) override { return false; }
-};
 
 class NoProgress : public common::Progress {
 public:
@@ -133,7 +110,7 @@ int main(int argc, char** argv)
                     }
                 }));
 
-    DeletePrompter prompter;
+    BenchPrompter prompter(true, true);  // OK to the deletion; nothing else is asked
     const auto runAtOnce = [](const std::string&, bool, const std::function<void(common::Progress&)>& step) {
         NoProgress progress;
         step(progress);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_prompter.h"
 #include "catalogue/catalogue.h"
 #include "collection_generator.h"
 #include "search/quick_search.h"
@@ -24,26 +25,6 @@ using search::SearchField;
 constexpr int kRuns = 7;
 constexpr std::uint32_t kScreenRows = 25;
 
-// The searches answer "Could not find" through here; nothing else is asked.
-class SilentPrompter : public common::Prompter {
-public:
-    void error(const std::string&) override {}
-    bool confirm(const std::string&, Buttons) override { return false; }
-    void info(const std::string&) override {}
-    std::optional<std::size_t> chooseOne(const std::string&, const std::string&,
-                                         const std::vector<std::string>&) override
-    {
-        return std::nullopt;
-    }
-    std::optional<std::string> askText(const std::string&, const std::string&, const std::string&) override
-    {
-        return std::nullopt;
-    }
-    std::optional<std::string> chooseFolder(const std::string&, const std::string&) override { return std::nullopt; }
-    std::vector<std::string> chooseFiles(const FileChoice&) override { return {}; }
-    bool showWindow(Window) override { return false; }
-};
-
 struct Timing {
     double median = 0;
     double slowest = 0;
@@ -55,7 +36,7 @@ struct Timing {
 Timing timeSearch(catalogue::Catalogue& catalogue, SearchField field, const std::string& text,
                   const std::vector<std::string>& columns)
 {
-    SilentPrompter prompter;
+    BenchPrompter prompter(false, false);  // "Could not find" comes through here
     std::vector<double> runs;
     Timing timing;
     for (int i = 0; i < kRuns; ++i) {
