@@ -1,9 +1,6 @@
 #include "playback/tracks_view.h"
 
-#include <cctype>
-
 #include "catalogue/program_files.h"
-#include "common/trim_and_case.h"
 #include "playback/dj_export.h"
 #include "xbase/expression.h"
 
@@ -11,8 +8,6 @@ namespace playback {
 namespace {
 
 constexpr std::string_view kFirstOrder = "Track";
-constexpr int kFirstPrintable = 32;
-constexpr int kLastPrintable = 126;
 
 }  // namespace
 
@@ -51,38 +46,15 @@ void TracksView::close()
 
 bool TracksView::isCurrentOrder(std::string_view field) const
 {
-    const std::string& order = view()->order();
-    return !order.empty() && common::equalsNoCase(order, field);
+    return catalogue::isCurrentOrder(view().cursor(), field);
 }
 
 TracksView::TitleClick TracksView::orderByTitle(std::string_view field)
 {
-    xbase::Cursor& rows = view().cursor();
-    if (!isCurrentOrder(field)) {
-        view().setOrder(field);
-        return TitleClick::Ordered;
-    }
-    if (rows.eof())
-        return TitleClick::Jumped;
-    const std::string value = rows.field(field);
-    while (rows.next())
-        if (rows.field(field) != value)
-            return TitleClick::Jumped;
-    rows.last();
-    return TitleClick::Jumped;
+    return catalogue::orderByTitle(view().cursor(), field);
 }
 
-bool TracksView::jumpToKey(int key)
-{
-    xbase::Cursor& rows = view().cursor();
-    if (rows.order().empty() || key < kFirstPrintable || key > kLastPrintable)
-        return false;
-    const std::uint32_t start = rows.eof() ? 0 : rows.recno();
-    rows.seekNearest(std::string(1, static_cast<char>(std::toupper(key))));
-    if (rows.eof())
-        rows.last();
-    return !rows.eof() && rows.recno() != start;
-}
+bool TracksView::jumpToKey(int key) { return catalogue::keyboardJump(view().cursor(), key); }
 
 bool TracksView::setFilter(const std::string& expression)
 {

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/cursor_browsing.h"
 #include "catalogue/status_report.h"
 #include "common/prompter.h"
 
@@ -21,7 +22,7 @@ inline constexpr std::string_view kDjCreatedText = "DJintel.csv created for uplo
 // tag of that name.
 class TracksView {
 public:
-    enum class TitleClick { Ordered, Jumped };
+    using TitleClick = catalogue::TitleClick;
 
     // `catalogue`, `prompter` and `status` must outlive this object.
     TracksView(catalogue::Catalogue& catalogue, common::Prompter& prompter, catalogue::StatusReport status);

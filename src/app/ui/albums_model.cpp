@@ -3,7 +3,7 @@
 #include <QColor>
 #include <QFont>
 
-#include "app/album_browsing.h"
+#include "catalogue/cursor_browsing.h"
 #include "common/ui/named_colours.h"
 
 namespace app::ui {
@@ -26,7 +26,7 @@ QVariant AlbumsModel::cellStyle(int, int column, int role) const
 
 QVariant AlbumsModel::titleStyle(int section, int role) const
 {
-    if (role == Qt::BackgroundRole && attached() && isCurrentOrder(view()->cursor(), fieldOf(section)))
+    if (role == Qt::BackgroundRole && attached() && catalogue::isCurrentOrder(view()->cursor(), fieldOf(section)))
         return QColor(common::ui::colour::kAqua);
     return {};
 }

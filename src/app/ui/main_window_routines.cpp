@@ -8,7 +8,6 @@
 #include <QStatusBar>
 #include <QThread>
 
-#include "app/album_browsing.h"
 #include "app/page_locator.h"
 #include "app/startup_sequence.h"
 #include "app/tips_file.h"
@@ -17,6 +16,7 @@
 #include "app/ui/main_window.h"
 #include "app/ui/tooltip_switch.h"
 #include "app/ui/tracks_model.h"
+#include "catalogue/cursor_browsing.h"
 #include "catalogue/program_files.h"
 #include "common/action_guard.h"
 #include "common/ansi_text.h"
@@ -41,7 +41,8 @@ void MainWindow::orderByTitle(int column)
     if (!albumsOpen() || column < 0 || column >= albumsModel_->columnCount())
         return;
     guarded([&] {
-        if (app::orderByTitle(catalogue_->albums().cursor(), albumsModel_->fieldOf(column)) == TitleClick::Ordered)
+        if (catalogue::orderByTitle(catalogue_->albums().cursor(), albumsModel_->fieldOf(column)) ==
+            catalogue::TitleClick::Ordered)
             albumsModel_->refresh();
     });
     showCurrentAlbum();
@@ -60,7 +61,7 @@ bool MainWindow::goToAlbum(const std::string& id)
 {
     bool found = false;
     if (albumsOpen())
-        guarded([&] { found = goToAlbumById(catalogue_->albums(), id); });
+        guarded([&] { found = catalogue::goToAlbumById(catalogue_->albums(), id); });
     albumsModel_->refresh();
     showCurrentAlbum();
     if (QWidget* caller = QApplication::activeModalWidget())
@@ -151,7 +152,7 @@ void MainWindow::jumpToKey(int key)
     if (!albumsOpen())
         return;
     bool moved = false;
-    guarded([&] { moved = keyboardJump(catalogue_->albums().cursor(), key); });
+    guarded([&] { moved = catalogue::keyboardJump(catalogue_->albums().cursor(), key); });
     if (moved)
         showCurrentAlbum();
 }

@@ -1,11 +1,11 @@
-#include "app/album_browsing.h"
+#include "catalogue/cursor_browsing.h"
 
 #include <cctype>
 #include <string>
 
-#include "common/trim_and_case.h"
+#include "xbase/file_names.h"
 
-namespace app {
+namespace catalogue {
 namespace {
 
 constexpr int kFirstPrintable = 32;
@@ -16,7 +16,7 @@ constexpr std::string_view kIdTag = "ID";
 
 bool isCurrentOrder(const xbase::Cursor& cursor, std::string_view field)
 {
-    return !cursor.order().empty() && common::equalsNoCase(cursor.order(), field);
+    return !cursor.order().empty() && xbase::equalsNoCase(cursor.order(), field);
 }
 
 TitleClick orderByTitle(xbase::Cursor& cursor, std::string_view field)
@@ -55,7 +55,7 @@ bool keyboardJump(xbase::Cursor& cursor, int key)
     return !cursor.eof() && cursor.recno() != start;
 }
 
-bool goToAlbumById(catalogue::TableView& albums, std::string_view id)
+bool goToAlbumById(TableView& albums, std::string_view id)
 {
     xbase::Cursor& cursor = albums.cursor();
     const std::string order = cursor.order();
@@ -68,4 +68,4 @@ bool goToAlbumById(catalogue::TableView& albums, std::string_view id)
     return found;
 }
 
-}  // namespace app
+}  // namespace catalogue

@@ -7,7 +7,7 @@
 
 // How the grids move their cursor: ordering by a column title, the repeated
 // title click, the keyboard jump and going to an album by its identifier.
-namespace app {
+namespace catalogue {
 
 // Whether the cursor is in the order of the tag named `field` (case
 // ignored); grids colour that column's title as the current order.
@@ -34,6 +34,6 @@ bool keyboardJump(xbase::Cursor& cursor, int key);
 
 // Makes the album with identifier `id` current, keeping the view's order.
 // Not found: the current album stays. Returns whether it was found.
-bool goToAlbumById(catalogue::TableView& albums, std::string_view id);
+bool goToAlbumById(TableView& albums, std::string_view id);
 
-}  // namespace app
+}  // namespace catalogue
