@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QScopeGuard>
 #include <QFileDialog>
+#include <QScopeGuard>
 #include <QScreen>
 
 #include "app/page_locator.h"
@@ -93,6 +93,8 @@ bool Program::start()
     filters_ = std::make_unique<search::ui::FilterCommands>(*mainWindow_, *catalogue_, *prompter_, state_, showStatus);
     mainWindow_->useFilters(*filters_);
     registerWindows();
+    registerCollectionFeatures();
+    registerPlaybackAndWebFeatures();
     QObject::connect(instance_.get(), &SingleInstance::raiseRequested, mainWindow_.get(),
                      &MainWindow::raiseFromOtherStart);
     // Where the collection lives, told once it is open.
@@ -229,6 +231,10 @@ void Program::registerWindows()
         return true;
     });
     prompter_->registerWindow(common::Prompter::Window::WebImport, [this] { return showWebImport(); });
+}
+
+void Program::registerCollectionFeatures()
+{
     mainWindow_->setFeature(Feature::AddCd, [this] {
         addCd_->run();
         mainWindow_->focusAlbumsGrid();
@@ -268,6 +274,10 @@ void Program::registerWindows()
                    ? MainWindow::DetailViewRequest::ReportWriter
                    : MainWindow::DetailViewRequest::None;
     });
+}
+
+void Program::registerPlaybackAndWebFeatures()
+{
     mainWindow_->setFeature(Feature::TracksView, [this] {
         playback::ui::TracksViewWindow::showModal(
             *catalogue_, *prompter_,

@@ -61,6 +61,8 @@ private:
     void startCddb();
     void startAddCd();
     void registerWindows();
+    void registerCollectionFeatures();
+    void registerPlaybackAndWebFeatures();
     void openOptions();
     void withGridsDetached(const std::function<void()>& step);
     bool showWebImport();
