@@ -104,7 +104,8 @@ int main(int argc, char** argv)
         check(reports::HtmlPage::write(selection, dir + "/Vinora.html", progress), "html");
     });
     for (const char* name : {"albums.csv", "tracks.csv", "albums.xml", "tracks.xml", "Vinora.html"})
-        std::printf("  %-44s %ju bytes\n", name, static_cast<std::uintmax_t>(std::filesystem::file_size(dir + "/" + name)));
+        std::printf("  %-44s %ju bytes\n", name,
+                    static_cast<std::uintmax_t>(std::filesystem::file_size(dir + "/" + name)));
     reports::SelectionSettings throughTracks = everything;
     throughTracks.tracksFilter = R"(contains(track,"love"))";
     measure("selection through a tracks filter (temp.dbf)", [&] { select(throughTracks); });

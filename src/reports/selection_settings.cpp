@@ -9,8 +9,10 @@ namespace reports {
 
 namespace {
 
-constexpr std::array<std::pair<SortOrder, std::string_view>, 4> kTags{
-    {{SortOrder::Artist, "Artist"}, {SortOrder::Album, "Album"}, {SortOrder::Label, "Label"}, {SortOrder::Genre, "Genre"}}};
+constexpr std::array<std::pair<SortOrder, std::string_view>, 4> kTags{{{SortOrder::Artist, "Artist"},
+                                                                      {SortOrder::Album, "Album"},
+                                                                      {SortOrder::Label, "Label"},
+                                                                      {SortOrder::Genre, "Genre"}}};
 
 }  // namespace
 

@@ -33,7 +33,9 @@ void endHead(OutputFile& out)
 std::string_view trimmedNumber(std::string_view nr)
 {
     const std::size_t start = nr.find_first_not_of(' ');
-    return start == std::string_view::npos ? std::string_view{} : nr.substr(start, nr.find_last_not_of(' ') - start + 1);
+    if (start == std::string_view::npos)
+        return {};
+    return nr.substr(start, nr.find_last_not_of(' ') - start + 1);
 }
 
 }  // namespace

@@ -44,7 +44,8 @@ TEST_F(DataExportTest, FourAlbumsWithTracksAndMarksAreWrittenByteForByte)
     const struct {
         OutputKind kind;
         std::vector<std::string> labels;
-    } cases[] = {{OutputKind::Csv, {"ARTIST", "ALBUM", "YR", "ID"}}, {OutputKind::Xml, {"ARTIST", "ID", "LABEL", "Notes"}}};
+    } cases[] = {{OutputKind::Csv, {"ARTIST", "ALBUM", "YR", "ID"}},
+                 {OutputKind::Xml, {"ARTIST", "ID", "LABEL", "Notes"}}};
     for (const auto& c : cases) {
         CancelAfter never(SIZE_MAX);
         const std::string ext(reports::extensionOf(c.kind));
