@@ -5,16 +5,14 @@
 // nothing here passes or fails.
 //
 //   report_export_bench [albums]      (default 20000)
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "bench_timing.h"
 #include "catalogue/catalogue.h"
 #include "collection_generator.h"
 #include "reports/data_export.h"
@@ -24,8 +22,6 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-constexpr int kRuns = 5;
 
 class NoProgress : public common::Progress {
 public:
@@ -39,26 +35,6 @@ void check(bool ok, const char* what)
         std::fprintf(stderr, "failed: %s\n", what);
         std::exit(1);
     }
-}
-
-// Times `step` kRuns times: the first run in the process and the median of
-// the others, wall-clock and this process's processor time.
-void measure(const char* what, const std::function<void()>& step)
-{
-    std::vector<double> wall, cpu;
-    for (int i = 0; i < kRuns; ++i) {
-        const auto start = Clock::now();
-        const std::clock_t startCpu = std::clock();
-        step();
-        cpu.push_back(1000.0 * static_cast<double>(std::clock() - startCpu) / CLOCKS_PER_SEC);
-        wall.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    const double firstWall = wall.front(), firstCpu = cpu.front();
-    std::sort(wall.begin() + 1, wall.end());
-    std::sort(cpu.begin() + 1, cpu.end());
-    const std::size_t middle = 1 + (wall.size() - 1) / 2;
-    std::printf("  %-44s first %7.1f ms (cpu %7.1f)   median of %d more %7.1f ms (cpu %7.1f)\n", what, firstWall,
-                firstCpu, kRuns - 1, wall[middle], cpu[middle]);
 }
 
 }  // namespace
@@ -88,18 +64,18 @@ int main(int argc, char** argv)
     };
 
     std::printf("%u albums, %u tracks, %u playlist marks\n", size.albums, size.tracks, size.marks);
-    measure("CSV: albums, tracks, playlist", [&] {
+    bench::measure("CSV: albums, tracks, playlist", [] {}, [&] {
         select(everything);
         check(reports::writeDataFiles(selection, reports::OutputKind::Csv, labels, dir, progress).size() == 3, "csv");
     });
     std::vector<std::string> xmlLabels = labels;
     xmlLabels.push_back("Notes");
-    measure("XML: albums (with notes), tracks, playlist", [&] {
+    bench::measure("XML: albums (with notes), tracks, playlist", [] {}, [&] {
         select(everything);
         check(reports::writeDataFiles(selection, reports::OutputKind::Xml, xmlLabels, dir, progress).size() == 3,
               "xml");
     });
-    measure("HTML page with tracks", [&] {
+    bench::measure("HTML page with tracks", [] {}, [&] {
         select(everything);
         check(reports::HtmlPage::write(selection, dir + "/Vinora.html", progress), "html");
     });
@@ -108,7 +84,7 @@ int main(int argc, char** argv)
                     static_cast<std::uintmax_t>(std::filesystem::file_size(dir + "/" + name)));
     reports::SelectionSettings throughTracks = everything;
     throughTracks.tracksFilter = R"(contains(track,"love"))";
-    measure("selection through a tracks filter (temp.dbf)", [&] { select(throughTracks); });
+    bench::measure("selection through a tracks filter (temp.dbf)", [] {}, [&] { select(throughTracks); });
     std::printf("  %-44s %u\n", "albums in temp.dbf", selection.albums().count());
     selection.release();
     std::filesystem::remove_all(dir);
