@@ -3,6 +3,7 @@
 #include <array>
 
 #include "common/trim_and_case.h"
+#include "reports/markup_entity.h"
 #include "reports/output_file.h"
 #include "reports/record_selection.h"
 #include "reports/row_values.h"
@@ -18,22 +19,10 @@ constexpr std::array<std::string_view, 2> kBandColours{"FFF09E", "DIDF9C"};
 void escaped(OutputFile& out, std::string_view text)
 {
     for (char c : text) {
-        switch (c) {
-        case '&':
-            out.write("&amp;");
-            break;
-        case '<':
-            out.write("&lt;");
-            break;
-        case '>':
-            out.write("&gt;");
-            break;
-        case '"':
-            out.write("&quot;");
-            break;
-        default:
+        if (const std::string_view entity = markupEntity(c); !entity.empty())
+            out.write(entity);
+        else
             out.write(c);
-        }
     }
 }
 

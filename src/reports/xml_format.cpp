@@ -1,5 +1,7 @@
 #include "reports/xml_format.h"
 
+#include "reports/markup_entity.h"
+
 namespace reports {
 
 namespace {
@@ -43,19 +45,15 @@ std::string_view trimmedNumber(std::string_view nr)
 void XmlFormat::attribute(OutputFile& out, std::string_view value, bool andForAmpersand)
 {
     for (char c : value) {
+        if (c == '&' && andForAmpersand) {
+            out.write("and");
+            continue;
+        }
+        if (const std::string_view entity = markupEntity(c); !entity.empty()) {
+            out.write(entity);
+            continue;
+        }
         switch (c) {
-        case '&':
-            out.write(andForAmpersand ? "and" : "&amp;");
-            break;
-        case '<':
-            out.write("&lt;");
-            break;
-        case '>':
-            out.write("&gt;");
-            break;
-        case '"':
-            out.write("&quot;");
-            break;
         case '\t':
             out.write("&#9;");
             break;
