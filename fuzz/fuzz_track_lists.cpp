@@ -10,25 +10,13 @@
 #include <string_view>
 #include <vector>
 
+#include "fuzz_lines.h"
 #include "lookup/bar_code.h"
 #include "lookup/track_list_readers.h"
 
 namespace {
 
 constexpr std::size_t kDiscTracks = 20;
-
-std::vector<std::string> splitLines(std::string_view text)
-{
-    std::vector<std::string> lines;
-    while (!text.empty()) {
-        const auto end = text.find('\n');
-        lines.emplace_back(text.substr(0, end));
-        if (end == std::string_view::npos)
-            break;
-        text.remove_prefix(end + 1);
-    }
-    return lines;
-}
 
 void check(const lookup::TrackListResult& result, const lookup::AlbumEntry& entry)
 {

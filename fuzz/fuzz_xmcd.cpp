@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "fuzz_lines.h"
 #include "lookup/entry_writer.h"
 #include "lookup/pasted_entry_reader.h"
 #include "lookup/server_entry_reader.h"
@@ -14,19 +15,6 @@
 namespace {
 
 constexpr std::size_t kFormTracks = 20;
-
-std::vector<std::string> splitLines(std::string_view text)
-{
-    std::vector<std::string> lines;
-    while (!text.empty()) {
-        const auto end = text.find('\n');
-        lines.emplace_back(text.substr(0, end));
-        if (end == std::string_view::npos)
-            break;
-        text.remove_prefix(end + 1);
-    }
-    return lines;
-}
 
 void writeBack(const lookup::AlbumEntry& entry)
 {
