@@ -128,10 +128,7 @@ void run(const std::string& dir, xbase::FileSystem& fs, int firstAlbum, const ch
 int main(int argc, char** argv)
 {
     const std::uint32_t albums = argc > 1 ? static_cast<std::uint32_t>(std::strtoul(argv[1], nullptr, 10)) : 20000;
-    const std::string dir =
-        (std::filesystem::temp_directory_path() / ("vinora-save-bench-" + std::to_string(albums))).string();
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    const std::string dir = bench::freshCollectionDir("save-bench", albums);
     const bench::CollectionSize size = bench::generateCollection(dir, albums);
     std::printf("%u albums, %u tracks, %u artist rows; each save: 1 album, %d tracks, its artist rows\n", size.albums,
                 size.tracks, size.artists, kTracks);

@@ -1,6 +1,7 @@
 #include "collection_generator.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <random>
 #include <vector>
 
@@ -131,6 +132,15 @@ private:
 CollectionSize generateCollection(const std::string& dir, std::uint32_t albums, std::uint32_t seed)
 {
     return Generator(dir, seed).run(albums);
+}
+
+std::string freshCollectionDir(const std::string& name, std::uint32_t albums)
+{
+    const std::string dir =
+        (std::filesystem::temp_directory_path() / ("vinora-" + name + "-" + std::to_string(albums))).string();
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    return dir;
 }
 
 }  // namespace bench

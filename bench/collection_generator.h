@@ -17,6 +17,10 @@ struct CollectionSize {
 // tracks and one artist row per track, a mix of disc and "z" identifiers,
 // Windows-1252 letters in names, memos on some albums and a few marked
 // tracks. The same `albums` and `seed` always give the same files.
+// The folder "vinora-NAME-ALBUMS" under the system temp folder, emptied
+// (made when missing).
+std::string freshCollectionDir(const std::string& name, std::uint32_t albums);
+
 CollectionSize generateCollection(const std::string& dir, std::uint32_t albums, std::uint32_t seed = 1);
 
 }  // namespace bench

@@ -83,9 +83,7 @@ void row(const char* what, double ms, const std::string& note = "")
 
 void runSize(std::uint32_t albums)
 {
-    const std::string dir = (std::filesystem::temp_directory_path() / ("vinora-bench-" + std::to_string(albums))).string();
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    const std::string dir = bench::freshCollectionDir("bench", albums);
     bench::CollectionSize size = bench::generateCollection(dir, albums);
     std::printf("\n%u albums, %u tracks, %u artist rows, %u marks\n", size.albums, size.tracks, size.artists,
                 size.marks);

@@ -18,6 +18,7 @@
 
 #include <zlib.h>
 
+#include "bench_support.h"
 #include "bench_prompter.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/catalogue_schema.h"
@@ -53,21 +54,12 @@ void deleteSome(catalogue::Catalogue& catalogue)
     }
 }
 
-class NoProgress : public common::Progress {
-public:
-    void advance(std::size_t, std::size_t) override {}
-    bool cancelRequested() const override { return false; }
-};
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
     const std::uint32_t albums = argc > 1 ? std::uint32_t(std::strtoul(argv[1], nullptr, 10)) : 20000;
-    const std::string dir =
-        (std::filesystem::temp_directory_path() / ("vinora-maintenance-bench-" + std::to_string(albums))).string();
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    const std::string dir = bench::freshCollectionDir("maintenance-bench", albums);
     const bench::CollectionSize size = bench::generateCollection(dir, albums);
     std::ofstream(catalogue::joinPath(dir, "Vinora.ini"), std::ios::binary) << "[Current]\r\nHost=gnudb.gnudb.org\r\n";
     catalogue::Catalogue catalogue(dir);
@@ -112,7 +104,7 @@ int main(int argc, char** argv)
 
     BenchPrompter prompter(true, true);  // OK to the deletion; nothing else is asked
     const auto runAtOnce = [](const std::string&, bool, const std::function<void(common::Progress&)>& step) {
-        NoProgress progress;
+        bench::NoProgress progress;
         step(progress);
     };
     std::printf("delete one album:              %8.0f ms\n",

@@ -44,10 +44,7 @@ void report(const char* what, const std::function<void()>& step)
 int main(int argc, char** argv)
 {
     const std::uint32_t albums = argc > 1 ? static_cast<std::uint32_t>(std::strtoul(argv[1], nullptr, 10)) : 20000;
-    const std::string dir =
-        (std::filesystem::temp_directory_path() / ("vinora-media-usage-bench-" + std::to_string(albums))).string();
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    const std::string dir = bench::freshCollectionDir("media-usage-bench", albums);
     const bench::CollectionSize size = bench::generateCollection(dir, albums);
     std::printf("%u albums, %u tracks, %u marks\n", size.albums, size.tracks, size.marks);
     {

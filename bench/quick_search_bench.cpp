@@ -70,10 +70,7 @@ void row(const char* what, const Timing& t)
 int main(int argc, char** argv)
 {
     const std::uint32_t albums = argc > 1 ? static_cast<std::uint32_t>(std::atol(argv[1])) : 21600;
-    const std::string dir =
-        (std::filesystem::temp_directory_path() / ("vinora-search-bench-" + std::to_string(albums))).string();
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    const std::string dir = bench::freshCollectionDir("search-bench", albums);
     const bench::CollectionSize size = bench::generateCollection(dir, albums);
     {
         catalogue::Catalogue catalogue(dir);

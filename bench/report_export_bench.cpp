@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "bench_timing.h"
+#include "bench_support.h"
 #include "catalogue/catalogue.h"
 #include "collection_generator.h"
 #include "reports/data_export.h"
@@ -23,29 +23,12 @@
 namespace {
 
 
-class NoProgress : public common::Progress {
-public:
-    void advance(std::size_t, std::size_t) override {}
-    bool cancelRequested() const override { return false; }
-};
-
-void check(bool ok, const char* what)
-{
-    if (!ok) {
-        std::fprintf(stderr, "failed: %s\n", what);
-        std::exit(1);
-    }
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
     const std::uint32_t albumCount = argc > 1 ? static_cast<std::uint32_t>(std::strtoul(argv[1], nullptr, 10)) : 20000;
-    const std::string dir =
-        (std::filesystem::temp_directory_path() / ("vinora-report-bench-" + std::to_string(albumCount))).string();
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    const std::string dir = bench::freshCollectionDir("report-bench", albumCount);
     const bench::CollectionSize size = bench::generateCollection(dir, albumCount);
     {
         catalogue::Catalogue catalogue(dir);
@@ -54,30 +37,30 @@ int main(int argc, char** argv)
     search::FilterHistory albumsHistory(dir, search::FilterHistory::Table::Albums);
     search::FilterHistory tracksHistory(dir, search::FilterHistory::Table::Tracks);
     reports::RecordSelection selection(dir);
-    NoProgress progress;
+    bench::NoProgress progress;
     reports::SelectionSettings everything;
     everything.includeTracks = everything.includePlaylists = true;
     everything.order = reports::SortOrder::Artist;
     const std::vector<std::string> labels{"ALBUM", "ARTIST", "IX", "GENRE", "YR", "ID", "LABEL", "MEDIA"};
     const auto select = [&](const reports::SelectionSettings& settings) {
-        check(selection.prepare(settings, albumsHistory, tracksHistory).empty(), "selection");
+        bench::check(selection.prepare(settings, albumsHistory, tracksHistory).empty(), "selection");
     };
 
     std::printf("%u albums, %u tracks, %u playlist marks\n", size.albums, size.tracks, size.marks);
     bench::measure("CSV: albums, tracks, playlist", [] {}, [&] {
         select(everything);
-        check(reports::writeDataFiles(selection, reports::OutputKind::Csv, labels, dir, progress).size() == 3, "csv");
+        bench::check(reports::writeDataFiles(selection, reports::OutputKind::Csv, labels, dir, progress).size() == 3, "csv");
     });
     std::vector<std::string> xmlLabels = labels;
     xmlLabels.push_back("Notes");
     bench::measure("XML: albums (with notes), tracks, playlist", [] {}, [&] {
         select(everything);
-        check(reports::writeDataFiles(selection, reports::OutputKind::Xml, xmlLabels, dir, progress).size() == 3,
+        bench::check(reports::writeDataFiles(selection, reports::OutputKind::Xml, xmlLabels, dir, progress).size() == 3,
               "xml");
     });
     bench::measure("HTML page with tracks", [] {}, [&] {
         select(everything);
-        check(reports::HtmlPage::write(selection, dir + "/Vinora.html", progress), "html");
+        bench::check(reports::HtmlPage::write(selection, dir + "/Vinora.html", progress), "html");
     });
     for (const char* name : {"albums.csv", "tracks.csv", "albums.xml", "tracks.xml", "Vinora.html"})
         std::printf("  %-44s %ju bytes\n", name,

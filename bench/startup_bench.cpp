@@ -166,10 +166,7 @@ int main(int argc, char** argv)
 
     const std::uint32_t albums = argc > 1 ? static_cast<std::uint32_t>(std::atol(argv[1])) : 20000;
     const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
-    const std::string home =
-        (std::filesystem::temp_directory_path() / ("vinora-startup-bench-" + std::to_string(albums))).string();
-    std::filesystem::remove_all(home);
-    std::filesystem::create_directories(home);
+    const std::string home = bench::freshCollectionDir("startup-bench", albums);
     const bench::CollectionSize size = bench::generateCollection(home, albums);
     // No tip window in the way of the paint.
     std::ofstream(home + "/Vinoratips.txt", std::ios::binary) << "False\r\nA tip\r\n";

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "bench_timing.h"
+#include "bench_support.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/program_files.h"
 #include "collection_generator.h"
@@ -23,43 +23,26 @@ namespace {
 
 constexpr std::uint32_t kScreenRows = 30;
 
-class NoProgress : public common::Progress {
-public:
-    void advance(std::size_t, std::size_t) override {}
-    bool cancelRequested() const override { return false; }
-};
-
-void check(bool ok, const char* what)
-{
-    if (!ok) {
-        std::fprintf(stderr, "failed: %s\n", what);
-        std::exit(1);
-    }
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
     const std::uint32_t albumCount = argc > 1 ? static_cast<std::uint32_t>(std::strtoul(argv[1], nullptr, 10)) : 20000;
-    const std::string dir =
-        (std::filesystem::temp_directory_path() / ("vinora-tracks-view-bench-" + std::to_string(albumCount))).string();
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    const std::string dir = bench::freshCollectionDir("tracks-view-bench", albumCount);
     const bench::CollectionSize size = bench::generateCollection(dir, albumCount);
     catalogue::Catalogue catalogue(dir);
     catalogue.createMissingFilesAndOpenViews();
     catalogue::TableView& view = catalogue.tracksView();
     playback::TracksViewBuilder builder(catalogue, {});
-    NoProgress progress;
+    bench::NoProgress progress;
 
     auto openView = [&] {
-        check(builder.build(progress) == playback::TracksViewBuilder::Outcome::Ready, "build");
+        bench::check(builder.build(progress) == playback::TracksViewBuilder::Outcome::Ready, "build");
         view.setOrder("Track");
         view.open();
-        check(view->count() > 0, "rows");
+        bench::check(view->count() > 0, "rows");
         for (std::uint32_t row = 0; row < kScreenRows; ++row)
-            check(view->recnoAtRow(row) > 0, "first screenful");
+            bench::check(view->recnoAtRow(row) > 0, "first screenful");
     };
     auto remove = [&](std::string_view file) {
         view.close();

@@ -3,11 +3,30 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <functional>
 #include <vector>
 
+#include "common/progress.h"
+
 namespace bench {
+
+// A long step's watcher that lets it run to its end.
+class NoProgress : public common::Progress {
+public:
+    void advance(std::size_t, std::size_t) override {}
+    bool cancelRequested() const override { return false; }
+};
+
+// Ends the run when a step did not do what the figures assume.
+inline void check(bool ok, const char* what)
+{
+    if (!ok) {
+        std::fprintf(stderr, "failed: %s\n", what);
+        std::exit(1);
+    }
+}
 
 // Runs `prepare` untimed, then times `step`, `runs` times: the first run in
 // the process (cold memory, as when the program first does it) and the
