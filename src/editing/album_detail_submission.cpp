@@ -17,17 +17,14 @@ bool submittable(std::string_view sys)
 }  // namespace
 
 AlbumDetailSubmission::AlbumDetailSubmission(catalogue::Catalogue& catalogue, common::ProgramState& state,
-                                             common::Prompter& prompter, platform::CdAccess& access,
-                                             lookup::FreedbSubmission& submission, lookup::ExchangeWait& wait,
-                                             lookup::CdDrive::Pause pause)
+                                             common::Prompter& prompter, lookup::CdDriveCommands& drive,
+                                             lookup::FreedbSubmission& submission, lookup::ExchangeWait& wait)
     : catalogue_(catalogue),
       state_(state),
       prompter_(prompter),
       submission_(submission),
       wait_(wait),
-      drive_(access, state.lookup, [&prompter](const std::string& message) { prompter.error(message); },
-             std::move(pause)),
-      finder_(drive_, state.lookup, catalogue, [&prompter](const std::string& message) { prompter.error(message); })
+      drive_(drive)
 {
 }
 
@@ -35,8 +32,7 @@ AlbumDetailSubmission::Outcome AlbumDetailSubmission::run()
 {
     if (!submittable(catalogue_.albums()->fieldTrimmed("Sys")))
         return Outcome::Refused;
-    drive_.setDriveSettings(state_.settings.cdPath, state_.settings.driveNr);
-    if (!finder_.findCdInCollection(true))
+    if (!drive_.finder().findCdInCollection(true))
         return Outcome::Ended;
     // A placeholder title, or no track at all, is no entry.
     const lookup::SubmissionAlbum album = lookup::loadSubmissionAlbum(catalogue_, state_.lookup.currentAlbumId);

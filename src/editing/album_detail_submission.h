@@ -5,11 +5,9 @@
 #include "catalogue/catalogue.h"
 #include "common/program_state.h"
 #include "common/prompter.h"
-#include "lookup/cd_drive.h"
-#include "lookup/cd_finder.h"
+#include "lookup/cd_drive_commands.h"
 #include "lookup/exchange_wait.h"
 #include "lookup/freedb_submission.h"
-#include "platform/cd_access.h"
 
 namespace editing {
 
@@ -30,10 +28,10 @@ public:
     inline static const std::string kPlaceholderTitlesMessage =
         "ACTUAL data must be entered for Album, Artist,\rAND Tracks (e.g. default \"Track 1\" is not accepted";
 
-    // Everything handed in must outlive this object; `pause` as CdDrive's.
+    // Everything handed in must outlive this object.
     AlbumDetailSubmission(catalogue::Catalogue& catalogue, common::ProgramState& state, common::Prompter& prompter,
-                          platform::CdAccess& access, lookup::FreedbSubmission& submission,
-                          lookup::ExchangeWait& wait, lookup::CdDrive::Pause pause = {});
+                          lookup::CdDriveCommands& drive, lookup::FreedbSubmission& submission,
+                          lookup::ExchangeWait& wait);
 
     // For the current album of albums: Refused, telling nothing, when its
     // Sys is not "F", "M" or "O" (an empty one included: where its data
@@ -49,8 +47,7 @@ private:
     common::Prompter& prompter_;
     lookup::FreedbSubmission& submission_;
     lookup::ExchangeWait& wait_;
-    lookup::CdDrive drive_;
-    lookup::CdFinder finder_;
+    lookup::CdDriveCommands& drive_;
 };
 
 }  // namespace editing

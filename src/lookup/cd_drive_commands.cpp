@@ -12,10 +12,12 @@ CdDriveCommands::CdDriveCommands(platform::CdAccess& access, common::ProgramStat
 {
 }
 
-void CdDriveCommands::findCd()
+void CdDriveCommands::findCd() { finder().findCdInCollection(true); }
+
+CdFinder& CdDriveCommands::finder()
 {
     drive_.setDriveSettings(state_.settings.cdPath, state_.settings.driveNr);
-    finder_.findCdInCollection(true);
+    return finder_;
 }
 
 std::optional<std::vector<std::string>> CdDriveCommands::listDrives()

@@ -33,6 +33,9 @@ public:
     // The drive descriptions for the user's choice, nothing when no drive
     // was found.
     std::optional<std::vector<std::string>> listDrives();
+    // The disc finder over this drive, its CDPath and DriveNr those of the
+    // moment: other commands that find the disc in the drive use this one.
+    CdFinder& finder();
     // The first CD drive of the machine, "" when there is none.
     std::string firstCdDrive() { return drive_.firstCdRomDrive(); }
 

@@ -40,6 +40,7 @@ Program::~Program()
     cddb_.reset();
     filters_.reset();
     albumForm_.reset();
+    play_.reset();  // it finds discs through the drive commands
     cdDrive_.reset();
     if (mainWindow_)
         mainWindow_->setCatalogue(nullptr);
@@ -85,7 +86,7 @@ bool Program::start()
         *catalogue_, *prompter_, mainWindow_.get(),
         [this](const std::function<void()>& step) { withGridsDetached(step); });
     play_ = std::make_unique<playback::ui::PlayCommands>(
-        *catalogue_, state_, *prompter_, cdio_, desktop_,
+        *catalogue_, state_, *prompter_, *cdDrive_, desktop_,
         [this](const std::string& notes) { albumCover_->show(notes, false); });
     startCddb();
     startAddCd();
@@ -267,7 +268,8 @@ void Program::registerCollectionFeatures()
         mainWindow_->focusAlbumsGrid();
     });
     mainWindow_->setDetailView([this] {
-        editing::AlbumDetailSubmission submission(*catalogue_, state_, *prompter_, cdio_, *submission_, *exchangeWait_);
+        editing::AlbumDetailSubmission submission(*catalogue_, state_, *prompter_, *cdDrive_, *submission_,
+                                                  *exchangeWait_);
         const auto openPage = [this](std::string_view page) { mainWindow_->openPage(page); };
         return editing::ui::AlbumDetailDialog::showForCurrentAlbum(
                    *catalogue_, {state_, *prompter_, submission, desktop_, openPage}, mainWindow_.get())

@@ -22,17 +22,21 @@ std::string withPaths(std::string message, const PlayerLaunch& launch)
 }  // namespace
 
 PlayCommands::PlayCommands(catalogue::Catalogue& catalogue, common::ProgramState& state, common::Prompter& prompter,
-                           platform::CdAccess& drive, platform::DesktopLauncher& desktop, CoverDisplay showCover)
+                           lookup::CdDriveCommands& drive, platform::DesktopLauncher& desktop, CoverDisplay showCover)
     : catalogue_(catalogue),
       state_(state),
       prompter_(prompter),
       desktop_(desktop),
       showCover_(std::move(showCover)),
-      drive_(drive, state.lookup, [&prompter](const std::string& message) { prompter.error(message); }),
-      finder_(drive_, state.lookup, catalogue, [&prompter](const std::string& message) { prompter.error(message); }),
-      flow_(catalogue, state.settings, state.lookup, finder_,
-            [&prompter](const std::string& message) { prompter.error(message); })
+      drive_(drive)
 {
+}
+
+// Made for each start: the finder then has the drive settings of the moment.
+PlaybackFlow PlayCommands::flow()
+{
+    return PlaybackFlow(catalogue_, state_.settings, state_.lookup, drive_.finder(),
+                        [this](const std::string& message) { prompter_.error(message); });
 }
 
 void PlayCommands::play()
@@ -42,16 +46,14 @@ void PlayCommands::play()
     xbase::Cursor& album = catalogue_.albums().cursor();
     if (state_.settings.art && showCover_ && !album.eof())
         showCover_(album.memo("Notes"));
-    drive_.setDriveSettings(state_.settings.cdPath, state_.settings.driveNr);
-    start(flow_.playCurrentAlbum());
+    start(flow().playCurrentAlbum());
 }
 
 void PlayCommands::playFromTrack()
 {
     catalogue::TableView& tracks = catalogue_.currentAlbumTracks();
     const std::string nr = tracks.isOpen() && !tracks->eof() ? tracks->field("NR") : std::string();
-    drive_.setDriveSettings(state_.settings.cdPath, state_.settings.driveNr);
-    start(flow_.playDiscFrom(nr));
+    start(flow().playDiscFrom(nr));
 }
 
 void PlayCommands::start(const std::optional<PlayerLaunch>& launch)

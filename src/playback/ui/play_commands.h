@@ -7,8 +7,7 @@
 #include "catalogue/catalogue.h"
 #include "common/program_state.h"
 #include "common/prompter.h"
-#include "lookup/cd_drive.h"
-#include "lookup/cd_finder.h"
+#include "lookup/cd_drive_commands.h"
 #include "platform/cd_access.h"
 #include "platform/desktop_launcher.h"
 #include "playback/playback_flow.h"
@@ -31,7 +30,7 @@ public:
 
     // All references must outlive this object.
     PlayCommands(catalogue::Catalogue& catalogue, common::ProgramState& state, common::Prompter& prompter,
-                 platform::CdAccess& drive, platform::DesktopLauncher& desktop, CoverDisplay showCover);
+                 lookup::CdDriveCommands& drive, platform::DesktopLauncher& desktop, CoverDisplay showCover);
     PlayCommands(const PlayCommands&) = delete;
     PlayCommands& operator=(const PlayCommands&) = delete;
 
@@ -43,6 +42,7 @@ public:
     void playFromTrack();
 
 private:
+    PlaybackFlow flow();
     void start(const std::optional<PlayerLaunch>& launch);
 
     catalogue::Catalogue& catalogue_;
@@ -50,9 +50,7 @@ private:
     common::Prompter& prompter_;
     platform::DesktopLauncher& desktop_;
     CoverDisplay showCover_;
-    lookup::CdDrive drive_;
-    lookup::CdFinder finder_;
-    PlaybackFlow flow_;
+    lookup::CdDriveCommands& drive_;
 };
 
 }  // namespace playback::ui

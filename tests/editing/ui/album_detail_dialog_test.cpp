@@ -78,11 +78,12 @@ protected:
     catalogue::Catalogue catalogue{dir.path()};
     test_support::ScriptedPrompter prompter;
     platform::LibcdioAccess cdio;
+    lookup::CdDriveCommands drive{cdio, state, prompter, catalogue, [](int) {}};
     platform::CurlMailSender mail;
     lookup::FreedbSubmission freedb{catalogue, state, prompter, mail};
     NoWait wait;
     NoDesktop desktop;
-    AlbumDetailSubmission submission{catalogue, state, prompter, cdio, freedb, wait, [](int) {}};
+    AlbumDetailSubmission submission{catalogue, state, prompter, drive, freedb, wait};
 };
 
 TEST_F(AlbumDetailDialogTest, FreedbButtonTakesTheDiscsAlbumIntoTheSubmission)

@@ -72,9 +72,10 @@ protected:
     common::ProgramState state;
     test_support::ScriptedPrompter prompter;
     platform::LibcdioAccess cdio;
+    lookup::CdDriveCommands drive{cdio, state, prompter, catalogue};
     NoAssociation desktop;
     std::vector<bool> playlistAtCover;
-    PlayCommands commands{catalogue, state, prompter, cdio, desktop, [this](const std::string&) {
+    PlayCommands commands{catalogue, state, prompter, drive, desktop, [this](const std::string&) {
                               playlistAtCover.push_back(std::filesystem::exists(playlistPath()));
                           }};
 };
