@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 
 #include "common/trim_and_case.h"
 
@@ -12,6 +13,29 @@ namespace {
 // In declaration order; Rev and SYS are left out.
 constexpr std::array<std::string_view, 9> kLabels{"ALBUM", "ARTIST", "IX",    "GENRE", "YR",
                                                   "ID",    "LABEL",  "MEDIA", "Notes"};
+
+bool lessLabel(const std::string& a, const std::string& b) { return common::lessNoCase(a, b); }
+
+void insertSorted(std::vector<std::string>& list, std::string label)
+{
+    list.insert(std::upper_bound(list.begin(), list.end(), label, lessLabel), std::move(label));
+}
+
+// From the last row to the first, so the rows still to move keep their
+// places.
+template <typename Put>
+void moveRows(std::vector<std::string>& from, const std::vector<std::size_t>& rows, Put put)
+{
+    std::vector<std::size_t> descending(rows);
+    std::sort(descending.begin(), descending.end(), std::greater<>());
+    descending.erase(std::unique(descending.begin(), descending.end()), descending.end());
+    for (std::size_t row : descending) {
+        if (row >= from.size())
+            continue;
+        put(std::move(from[row]));
+        from.erase(from.begin() + static_cast<std::ptrdiff_t>(row));
+    }
+}
 
 }  // namespace
 
@@ -28,6 +52,38 @@ std::string_view extensionOf(OutputKind kind)
     return {};
 }
 
+void FieldChoice::include(const std::vector<std::size_t>& rows)
+{
+    moveRows(available, rows, [this](std::string label) { chosen.push_back(std::move(label)); });
+}
+
+void FieldChoice::exclude(const std::vector<std::size_t>& rows)
+{
+    moveRows(chosen, rows, [this](std::string label) { insertSorted(available, std::move(label)); });
+}
+
+void FieldChoice::includeAll()
+{
+    chosen.insert(chosen.end(), available.begin(), available.end());
+    available.clear();
+}
+
+void FieldChoice::excludeAll()
+{
+    for (std::string& label : chosen)
+        insertSorted(available, std::move(label));
+    chosen.clear();
+}
+
+std::size_t FieldChoice::moveChosen(std::size_t row, int step)
+{
+    if ((step < 0 && row == 0) || (step > 0 && row + 1 >= chosen.size()))
+        return row;
+    const std::size_t to = step < 0 ? row - 1 : row + 1;
+    std::swap(chosen[row], chosen[to]);
+    return to;
+}
+
 FieldChoice initialFieldChoice(OutputKind kind, bool includeTracks)
 {
     FieldChoice choice;
@@ -37,8 +93,7 @@ FieldChoice initialFieldChoice(OutputKind kind, bool includeTracks)
         const bool chosen = label == "ALBUM" || label == "ARTIST" || (label == "ID" && includeTracks);
         (chosen ? choice.chosen : choice.available).emplace_back(label);
     }
-    std::sort(choice.available.begin(), choice.available.end(),
-              [](const std::string& a, const std::string& b) { return common::lessNoCase(a, b); });
+    std::sort(choice.available.begin(), choice.available.end(), lessLabel);
     return choice;
 }
 
