@@ -17,6 +17,8 @@ inline constexpr std::string_view kCurrent = "Current";
 inline constexpr std::string_view kUrl = "URL";
 inline constexpr std::string_view kGenre = "Genre";
 inline constexpr std::string_view kOfficial = "Official";
+// The main window's place; files from before it lack the section.
+inline constexpr std::string_view kWindow = "Window";
 inline constexpr std::string_view kSite = "Site";
 inline constexpr std::string_view kMedia = "Media";
 }  // namespace section
@@ -38,6 +40,10 @@ inline constexpr std::string_view kName = "Name";
 inline constexpr std::string_view kMail = "Mail";
 inline constexpr std::string_view kServer = "Server";
 inline constexpr std::string_view kWState = "WState";
+inline constexpr std::string_view kLeft = "Left";
+inline constexpr std::string_view kTop = "Top";
+inline constexpr std::string_view kWidth = "Width";
+inline constexpr std::string_view kHeight = "Height";
 inline constexpr std::string_view kFreedb = "Freedb";
 inline constexpr std::string_view kAmg = "AMG";
 inline constexpr std::string_view kAmazon = "Amazon";

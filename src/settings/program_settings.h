@@ -7,6 +7,17 @@
 
 namespace settings {
 
+// The main window's place and size in normal state (not maximized), frame
+// left out, as the last run left it.
+struct WindowGeometry {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    bool operator==(const WindowGeometry&) const = default;
+};
+
 // The settings as read once at start-up; the program-wide values.
 struct ProgramSettings {
     // Current

@@ -1,8 +1,10 @@
 #include "settings/settings_file.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <filesystem>
+#include <limits>
 
 #include "settings/ini_file.h"
 
@@ -138,8 +140,28 @@ void SettingsFile::rewriteNumbered(std::string_view section, std::string_view ke
     ini.save(path_);
 }
 
+std::optional<WindowGeometry> SettingsFile::readWindowGeometry() const
+{
+    const IniFile ini = IniFile::load(path_);
+    // A value no decimal number reads as gives this.
+    constexpr long kUnreadable = std::numeric_limits<long>::min();
+    std::array<long, 4> values{};
+    const std::array<std::string_view, 4> keys{key::kLeft, key::kTop, key::kWidth, key::kHeight};
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        values[i] = ini.readInteger(section::kWindow, keys[i], kUnreadable);
+        if (values[i] == kUnreadable || values[i] < std::numeric_limits<int>::min() ||
+            values[i] > std::numeric_limits<int>::max())
+            return std::nullopt;
+    }
+    const WindowGeometry window{static_cast<int>(values[0]), static_cast<int>(values[1]), static_cast<int>(values[2]),
+                                static_cast<int>(values[3])};
+    if (window.width <= 0 || window.height <= 0)
+        return std::nullopt;
+    return window;
+}
+
 void SettingsFile::writeAtClose(std::vector<std::string> genres, std::size_t genresAtStart, bool maximized,
-                                int maximizedLayouts) const
+                                int maximizedLayouts, const std::optional<WindowGeometry>& window) const
 {
     IniFile ini = IniFile::load(path_);
     if (genres.size() > genresAtStart) {
@@ -148,6 +170,12 @@ void SettingsFile::writeAtClose(std::vector<std::string> genres, std::size_t gen
     }
     const bool wasMaximized = maximized || maximizedLayouts > kMaximizedLayoutsMeaningMaximized;
     ini.writeInteger(section::kCurrent, key::kWState, wasMaximized ? kWStateMaximized : kWStateNormal);
+    if (window) {
+        ini.writeInteger(section::kWindow, key::kLeft, window->left);
+        ini.writeInteger(section::kWindow, key::kTop, window->top);
+        ini.writeInteger(section::kWindow, key::kWidth, window->width);
+        ini.writeInteger(section::kWindow, key::kHeight, window->height);
+    }
     ini.save(path_);
 }
 

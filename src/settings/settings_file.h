@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -44,13 +45,19 @@ public:
     void rewriteNumbered(std::string_view section, std::string_view keyPrefix,
                          const std::vector<std::string>& values) const;
 
+    // Section Window; nothing when a key is missing or not a number, or the
+    // size is not positive (the window then opens centred). Throws
+    // xbase::XbaseError naming the file when it cannot be read.
+    std::optional<WindowGeometry> readWindowGeometry() const;
+
     // At close: when `genres` (the edit form's list) has more entries than
     // `genresAtStart` — what the list held once start-up filled it, the
     // server's categories included — section Genre is rewritten from it in
     // alphabetical order (case ignored). Then WState: 2 when the window is
     // maximized or the maximized layout was applied more than twice, else 1.
+    // Then section Window from `window`, when given.
     void writeAtClose(std::vector<std::string> genres, std::size_t genresAtStart, bool maximized,
-                      int maximizedLayouts) const;
+                      int maximizedLayouts, const std::optional<WindowGeometry>& window = std::nullopt) const;
 
 private:
     ProgramSettings settingsFrom(const IniFile& ini) const;

@@ -132,6 +132,22 @@ TEST_F(SettingsFileTest, WStateAtClose)
     EXPECT_EQ(wstate(), 1);
 }
 
+TEST_F(SettingsFileTest, WindowGeometryComesBackAndAnIncompleteSectionGivesNone)
+{
+    file().createIfMissing();
+    EXPECT_EQ(file().readWindowGeometry(), std::nullopt) << "a file from before the section";
+    file().writeAtClose({}, 0, false, 0, settings::WindowGeometry{-8, 40, 1280, 900});
+    EXPECT_EQ(file().readWindowGeometry(), (settings::WindowGeometry{-8, 40, 1280, 900}));
+    EXPECT_EQ(file().read().wState, 1) << "the rest of the file is read as before";
+
+    for (const char* window : {"Left=1\nTop=2\nWidth=300\n", "Left=1\nTop=2\nWidth=300\nHeight=0\n",
+                               "Left=1\nTop=x\nWidth=300\nHeight=200\n",
+                               "Left=1\nTop=2\nWidth=99999999999\nHeight=200\n"}) {
+        writeFile(std::string("[Current]\nWState=1\n[Window]\n") + window);
+        EXPECT_EQ(file().readWindowGeometry(), std::nullopt) << window;
+    }
+}
+
 TEST_F(SettingsFileTest, GenresAreRewrittenSortedOnlyWhenTheListGrew)
 {
     file().createIfMissing();
