@@ -88,17 +88,25 @@ PageLayout::Position PageLayout::walkPage(Position at, std::size_t number, const
 
 void PageLayout::draw(QPainter& painter, std::size_t index)
 {
+    if (!hasPage(index))
+        return;
     painter.save();
     const double scale = painter.device()->width() / static_cast<double>(kPaperWidth);
     painter.scale(scale, scale);
     painter.translate(kMargin, kMargin);
     painter.setFont(text_.font());
     painter.setPen(Qt::black);
-    walkPage(starts_[index], index + 1, [&](const Placed& placed) { drawBand(painter, placed); });
+    walkPage(starts_[index], index + 1, [&](const PlacedBand& placed) { drawBand(painter, placed); });
     painter.restore();
 }
 
-void PageLayout::drawBand(QPainter& painter, const Placed& placed) const
+void PageLayout::visit(std::size_t index, const Visit& visit)
+{
+    if (hasPage(index))
+        walkPage(starts_[index], index + 1, visit);
+}
+
+void PageLayout::drawBand(QPainter& painter, const PlacedBand& placed) const
 {
     const ReportBand& band = *placed.band;
     const int ascent = text_.ascent();

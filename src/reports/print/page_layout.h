@@ -18,6 +18,16 @@ namespace reports::print {
 // records alone. Not thread-safe; the source's tables are read on demand.
 class PageLayout {
 public:
+    // A band as placed on a page: its lines [firstLine, endLine), and its
+    // labels only with its first line.
+    struct PlacedBand {
+        const ReportBand* band;
+        int top;  // from the top margin
+        std::size_t firstLine;
+        std::size_t endLine;
+    };
+    using Visit = std::function<void(const PlacedBand&)>;
+
     // Requires: `source` and `text` outlive the layout.
     PageLayout(BandSource& source, const ReportText& text);
 
@@ -29,10 +39,12 @@ public:
     // Lays out every page; an empty report has none.
     std::size_t pageCount();
 
-    // Draws page `index` onto a painter whose device is a whole sheet of
-    // paper (no printer margins of its own), scaled to its width.
-    // Requires: hasPage(index).
+    // Draws page `index`, laid out first when needed, onto a painter whose
+    // device is a whole sheet of paper (no printer margins of its own),
+    // scaled to its width; nothing past the last page.
     void draw(QPainter& painter, std::size_t index);
+    // The bands of page `index` in printing order; none past the last page.
+    void visit(std::size_t index, const Visit& visit);
 
 private:
     // Where a page begins: a record (recordCount() for the summary), a band
@@ -42,22 +54,13 @@ private:
         std::size_t band = 0;
         std::size_t line = 0;
     };
-    // A band as placed on a page, `lines` [firstLine, endLine) of it.
-    struct Placed {
-        const ReportBand* band;
-        int top;
-        std::size_t firstLine;
-        std::size_t endLine;
-    };
-    using Visit = std::function<void(const Placed&)>;
-
     // Places the bands of page `number` (from 1) from `start`; returns where
     // the next page begins, `end` when the report is done.
     Position walkPage(Position start, std::size_t number, const Visit& visit);
     // The bands of `record`, read again only for another record.
     const std::vector<ReportBand>& bandsOf(std::size_t record);
     bool atEnd(const Position& at) const { return at.record > records_; }
-    void drawBand(QPainter& painter, const Placed& placed) const;
+    void drawBand(QPainter& painter, const PlacedBand& placed) const;
 
     BandSource& source_;
     const ReportText& text_;
