@@ -12,10 +12,12 @@
 #include "editing/album_edit_flow.h"
 #include "editing/album_form_loader.h"
 #include "editing/edit_form_texts.h"
+#include "editing/genre_choices.h"
 #include "editing/multi_artist.h"
 #include "editing/ui/album_edit_dialog.h"
 #include "editing/ui/track_grid.h"
 #include "xbase/field.h"
+#include "xbase/xbase_error.h"
 
 namespace editing::ui {
 namespace {
@@ -152,10 +154,20 @@ void AlbumEditDialog::activate()
     refreshNotesSummary();
 }
 
-// The genre and media lists as start-up (and saved genres) left them.
+// The genre and media lists as start-up (and saved genres) left them, the
+// genres the collection already uses after the settings' ones.
 void AlbumEditDialog::refreshLists()
 {
-    setItems(genreBox_, state_.genres);
+    std::vector<std::string> genres = state_.genres;
+    if (catalogue_) {
+        try {
+            genres = genreChoices(state_.genres, *catalogue_);
+        } catch (const xbase::XbaseError&) {
+            // A damaged index is reported by the grids over it; the form
+            // still offers the settings' genres.
+        }
+    }
+    setItems(genreBox_, genres);
     setItems(mediaBox_, state_.media);
 }
 
