@@ -12,7 +12,7 @@ class CurlHttpGetter final : public HttpGetter {
 public:
     CurlHttpGetter();
 
-    std::string get(const HttpRequest& request, const NetWait& wait) override;
+    HttpResponse fetch(const HttpRequest& request, const NetWait& wait) override;
 };
 
 }  // namespace platform
