@@ -96,7 +96,11 @@ ReportPreviewWindow::ReportPreviewWindow(print::ReportDocument& document, common
     connect(previous, &QToolButton::clicked, this, [this] { showPage(page_ == 0 ? 0 : page_ - 1); });
     connect(next, &QToolButton::clicked, this, [this] { showPage(page_ + 1); });
     connect(last, &QToolButton::clicked, this, [this] {
-        runStep(tr("Paging the report..."), [this](common::Progress&) { document_.pages().pageCount(); });
+        runStep(tr("Paging the report..."), [this](common::Progress& progress) {
+            print::PageLayout& pages = document_.pages();
+            while (!pages.complete() && !progress.cancelRequested())
+                pages.hasPage(pages.pagesLaidOut() + kPagesPerIdleStep);
+        });
         showPage(document_.pages().pagesLaidOut() - 1);
     });
     connect(pageBox_, &QSpinBox::editingFinished, this,
@@ -117,6 +121,8 @@ ReportPreviewWindow::ReportPreviewWindow(print::ReportDocument& document, common
 
 void ReportPreviewWindow::showPage(std::size_t index)
 {
+    if (stepRunning_)
+        return;
     try {
         if (document_.pages().hasPage(index))
             page_ = index;
@@ -129,6 +135,8 @@ void ReportPreviewWindow::showPage(std::size_t index)
 
 void ReportPreviewWindow::zoomBy(double factor)
 {
+    if (stepRunning_)
+        return;
     zoom_ = std::clamp(zoom_ * factor, kMinZoom, kMaxZoom);
     render();
 }
@@ -182,11 +190,16 @@ void ReportPreviewWindow::runStep(const QString& label, const std::function<void
 {
     const bool paging = layoutTimer_->isActive();
     layoutTimer_->stop();
+    stepRunning_ = true;
+    std::string failure;
     try {
         common::ui::runWithProgress(this, label, common::ui::Stopping::Allowed, step);
     } catch (const xbase::XbaseError& e) {
-        prompter_.error(e.what());
+        failure = e.what();
     }
+    stepRunning_ = false;
+    if (!failure.empty())
+        prompter_.error(failure);
     if (paging && !document_.pages().complete())
         layoutTimer_->start(0);
     updatePageCount();
@@ -213,10 +226,13 @@ void ReportPreviewWindow::print()
         last = static_cast<std::size_t>(std::max(printer.toPage(), 1) - 1);
     }
     runStep(tr("Printing..."), [&](common::Progress& progress) {
+        const std::size_t pageCount = document_.pages().pageCount();
+        if (pageCount == 0)
+            return;
         QPainter painter;
         if (!painter.begin(&printer))
             throw xbase::XbaseError("Cannot start printing");
-        if (!document_.drawPages(painter, printer, first, last, progress))
+        if (!document_.drawPages(painter, printer, first, std::min(last, pageCount - 1), progress))
             printer.abort();
     });
 }

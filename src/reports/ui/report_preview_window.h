@@ -54,6 +54,9 @@ private:
     print::ReportDocument& document_;
     common::Prompter& prompter_;
     std::string programDir_;
+    // While a step reads the report's tables on its thread, the window
+    // leaves them alone (its controls can still fire as focus moves).
+    bool stepRunning_ = false;
     std::size_t page_ = 0;
     double zoom_ = 1.0;
     QScrollArea* scroll_;
