@@ -1,11 +1,13 @@
 // vinora-cddb run as a process against the loopback CDDB server.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "support/cddb_test_server.h"
 #include "support/disc_image.h"
 #include "support/fixture_files.h"
+#include "support/musicbrainz_test_server.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -59,7 +61,7 @@ TEST_F(VinoraCddb, EveryCommandOverBothTransports)
         const std::string endpoint =
             std::string(transport) == "tcp" ? at(server.tcpPort()) : at(server.httpPort()) + "--http ";
         const Case cases[] = {
-            {"discid " + known, 0, "8608460b 11 " + offsets + " 2120\n"},
+            {"discid " + known, 0, "8608460b 11 " + offsets + " 2120\nmusicbrainz iIg8JADCmXegGxkCqpPP.r_2sb8-\n"},
             {endpoint + "query " + known, 0, "rock 8608460b Van Halen / Van Halen\n"},
             {endpoint + "query " + unknown, 1, ""},
             {endpoint + "read rock 8608460b", 0, "# xmcd..."},
@@ -92,6 +94,31 @@ TEST_F(VinoraCddb, SettingsNameTheServerAndTheUser)
     EXPECT_EQ(result.status, 0) << result.err;
     ASSERT_EQ(server.requestTargets().size(), 1u);
     EXPECT_NE(server.requestTargets()[0].find("&hello=joe+example.org+Vinora+"), std::string::npos);
+}
+
+TEST_F(VinoraCddb, MbPrintsTheReleasesMusicBrainzHoldsTheDiscOn)
+{
+    test_support::MusicBrainzTestServer musicBrainz;
+    const std::string four = test_support::writeCueImage(
+        dir.path(), "four", test_support::audioTracks({150, 23280, 40500, 56324}), 67510);
+    const std::string at = "--mail joe@example.org --musicbrainz " + musicBrainz.url() + " mb ";
+    const ToolRun found = run(at + four);
+    EXPECT_EQ(found.status, 0) << found.err;
+    EXPECT_EQ(found.out, "3f1c2a9e-5b7d-4e21-9a0c-6d8e7f1b2c30 Ana Lund & The Quay Band / Harbour Lights (1998-04-20, "
+                         "SE, CD, 4 tracks, 7391234567890)\n");
+    ASSERT_EQ(musicBrainz.requests().size(), 1u);
+    EXPECT_EQ(musicBrainz.requests()[0].userAgent.rfind("Vinora/", 0), 0u);
+    EXPECT_NE(musicBrainz.requests()[0].userAgent.find("( joe@example.org )"), std::string::npos);
+
+    // The disc the CDDB server does not know is on two releases; the one
+    // it knows is on none.
+    const ToolRun several = run(at + unknown);
+    EXPECT_EQ(several.status, 0);
+    EXPECT_EQ(std::count(several.out.begin(), several.out.end(), '\n'), 2);
+    EXPECT_EQ(run(at + known).status, 1);
+    const ToolRun down = run("--musicbrainz " + test_support::MusicBrainzTestServer::closedUrl() + " mb " + four);
+    EXPECT_EQ(down.status, 2);
+    EXPECT_EQ(down.err.rfind("vinora-cddb: Could not reach 127.0.0.1", 0), 0u) << down.err;
 }
 
 TEST_F(VinoraCddb, ErrorsGiveStatusTwoAndAMessage)

@@ -9,7 +9,7 @@ namespace {
 const std::map<std::string, std::size_t>& commandArity()
 {
     static const std::map<std::string, std::size_t> arity{
-        {"discid", 1}, {"query", 1}, {"read", 2}, {"sites", 0}, {"lscat", 0}};
+        {"discid", 1}, {"query", 1}, {"read", 2}, {"sites", 0}, {"lscat", 0}, {"mb", 1}};
     return arity;
 }
 
@@ -20,7 +20,8 @@ std::optional<CddbToolOptions> parseCddbToolOptions(const std::vector<std::strin
     CddbToolOptions options;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        const bool takesValue = argument == "--host" || argument == "--port" || argument == "--mail";
+        const bool takesValue =
+            argument == "--host" || argument == "--port" || argument == "--mail" || argument == "--musicbrainz";
         if (takesValue && i + 1 == arguments.size()) {
             error = argument + " needs a value";
             return std::nullopt;
@@ -29,6 +30,8 @@ std::optional<CddbToolOptions> parseCddbToolOptions(const std::vector<std::strin
             options.host = arguments[++i];
         } else if (argument == "--mail") {
             options.mail = arguments[++i];
+        } else if (argument == "--musicbrainz") {
+            options.musicBrainz = arguments[++i];
         } else if (argument == "--port") {
             const std::string& text = arguments[++i];
             int port = 0;

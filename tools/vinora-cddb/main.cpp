@@ -7,10 +7,13 @@
 #include <vector>
 
 #include "cddb_tool_options.h"
+#include "common/ansi_text.h"
 #include "common/product_version.h"
 #include "lookup/cddb_client.h"
 #include "lookup/cddb_commands.h"
 #include "lookup/disc_id.h"
+#include "lookup/musicbrainz_client.h"
+#include "lookup/musicbrainz_disc_id.h"
 #include "platform/cdio/libcdio_access.h"
 #include "platform/net/curl_http_getter.h"
 #include "platform/net/tcp_line_connector.h"
@@ -47,8 +50,8 @@ settings::ProgramSettings readSettings()
     return std::filesystem::exists(file.path()) ? file.read() : file.defaults();
 }
 
-// The disc ID and the query tail of the disc at `source`, or nothing.
-std::optional<std::string> queryOfDisc(const std::string& source, std::string& error)
+// The TOC of the disc at `source`, or nothing.
+std::optional<platform::DiscToc> tocOfDisc(const std::string& source, std::string& error)
 {
     platform::LibcdioAccess access;
     platform::CdRomDriveList drives;
@@ -59,7 +62,26 @@ std::optional<std::string> queryOfDisc(const std::string& source, std::string& e
         error = "no audio disc in " + source;
         return std::nullopt;
     }
+    return toc;
+}
+
+std::string queryOf(const platform::DiscToc& toc)
+{
     return lookup::cddbQueryCommand(lookup::discIdText(lookup::calcDiscId(toc)), toc);
+}
+
+// One line per release: its identifier and what the choice among several
+// shows, in UTF-8.
+int printReleases(const lookup::MusicBrainzClient::Result& result)
+{
+    if (result.outcome == lookup::MusicBrainzClient::Outcome::Failed)
+        return fail(result.message);
+    if (result.outcome != lookup::MusicBrainzClient::Outcome::Found)
+        return kNotFound;
+    for (const lookup::MusicBrainzRelease& release : result.releases)
+        std::cout << release.id << " " << common::fromAnsi(lookup::musicBrainzMatchText(release)).toStdString()
+                  << "\n";
+    return kFound;
 }
 
 int printLines(const std::vector<std::string>& lines)
@@ -91,19 +113,27 @@ int printList(const lookup::CddbListResult& result)
 
 int run(const CddbToolOptions& options)
 {
-    std::string query;
-    if (options.command == "discid" || options.command == "query") {
+    std::optional<platform::DiscToc> toc;
+    if (options.command == "discid" || options.command == "query" || options.command == "mb") {
         std::string error;
-        const auto disc = queryOfDisc(options.arguments[0], error);
-        if (!disc)
+        toc = tocOfDisc(options.arguments[0], error);
+        if (!toc)
             return fail(error);
         if (options.command == "discid") {
-            std::cout << disc->substr(std::string_view("cddb query ").size()) << "\n";
+            std::cout << queryOf(*toc).substr(std::string_view("cddb query ").size()) << "\n"
+                      << "musicbrainz " << lookup::musicBrainzDiscId(*toc) << "\n";
             return kFound;
         }
-        query = *disc;
     }
     const settings::ProgramSettings settings = readSettings();
+    platform::CurlHttpGetter http;
+    if (options.command == "mb") {
+        lookup::MusicBrainzService service;
+        service.webService = options.musicBrainz.value_or(service.webService);
+        service.userAgent =
+            lookup::musicBrainzUserAgent(common::productVersion(), options.mail.value_or(settings.mail));
+        return printReleases(lookup::MusicBrainzClient(service, http).lookupDisc(*toc));
+    }
     lookup::CddbServer server = lookup::cddbServerFromSettings(settings);
     if (options.host)
         server.host = *options.host;
@@ -114,12 +144,11 @@ int run(const CddbToolOptions& options)
         server.tls = settings.ssl;
     }
     platform::TcpLineConnector tcp;
-    platform::CurlHttpGetter http;
     lookup::CddbClient client(server, lookup::CddbHello(options.mail.value_or(settings.mail), common::productVersion()),
                               tcp, http);
 
     if (options.command == "query")
-        return printLookup(client.query(query), false);
+        return printLookup(client.query(queryOf(*toc)), false);
     if (options.command == "read")
         return printLookup(client.read(options.arguments[0], options.arguments[1]), true);
     if (options.command == "sites")
