@@ -138,8 +138,8 @@ ReportBand AlbumsReport::summary() const
 {
     ReportBand band;
     band.height = mm(8.3);
-    band.texts = {{mm(7.6), mm(3.0), QStringLiteral("Albums printed:")},
-                  {mm(33.6), mm(3.0), QString::number(albumCount_)}};
+    const BandText label{mm(7.6), mm(3.0), QStringLiteral("Albums printed:")};
+    band.texts = {label, {text_.clearOf(label, mm(33.6)), mm(3.0), QString::number(albumCount_)}};
     return band;
 }
 

@@ -9,8 +9,8 @@
 
 namespace reports::print {
 
-ArtistsReport::ArtistsReport(const std::string& programDir, const std::string& title)
-    : title_(common::fromAnsi(common::trimmed(title)))
+ArtistsReport::ArtistsReport(const std::string& programDir, const std::string& title, const ReportText& text)
+    : text_(text), title_(common::fromAnsi(common::trimmed(title)))
 {
     const auto table = xbase::Table::open(catalogue::filePathNoCase(programDir, catalogue::kArtists.fileName),
                                           xbase::OpenMode::Shared);
@@ -42,8 +42,8 @@ ReportBand ArtistsReport::summary() const
 {
     ReportBand band;
     band.height = mm(8.5);
-    band.texts = {{mm(1.7), mm(3.8), QStringLiteral("Total number of artists:")},
-                  {mm(42.3), mm(3.8), QString::number(artists_.size())}};
+    const BandText label{mm(1.7), mm(3.8), QStringLiteral("Total number of artists:")};
+    band.texts = {label, {text_.clearOf(label, mm(42.3)), mm(3.8), QString::number(artists_.size())}};
     return band;
 }
 

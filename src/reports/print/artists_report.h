@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "reports/print/band_source.h"
+#include "reports/print/report_text.h"
 
 namespace reports::print {
 
@@ -12,8 +13,9 @@ namespace reports::print {
 class ArtistsReport : public BandSource {
 public:
     // Reads ARTISTS of `programDir` at once. `title` is Windows-1252.
+    // Requires: `text` outlives the report.
     // Throws xbase::XbaseError when the table cannot be read.
-    ArtistsReport(const std::string& programDir, const std::string& title);
+    ArtistsReport(const std::string& programDir, const std::string& title, const ReportText& text);
 
     std::size_t recordCount() override { return artists_.size(); }
     void bandsOf(std::size_t row, std::vector<ReportBand>& out) override;
@@ -21,6 +23,7 @@ public:
     ReportBand summary() const override;
 
 private:
+    const ReportText& text_;
     QString title_;
     std::vector<std::string> artists_;
 };

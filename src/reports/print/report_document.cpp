@@ -17,7 +17,7 @@ ReportDocument::ReportDocument(RecordSelection& selection, const std::vector<std
     : title_(selection.settings().title)
 {
     if (fields.size() == 1 && fields.front() == "ARTIST")
-        source_ = std::make_unique<ArtistsReport>(programDir, title_);
+        source_ = std::make_unique<ArtistsReport>(programDir, title_, text_);
     else
         source_ = std::make_unique<AlbumsReport>(
             selection, AlbumsReportParts::of(fields, selection.settings().includeTracks), programDir, text_);

@@ -1,5 +1,6 @@
 #include "reports/print/report_text.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QFontDatabase>
@@ -24,6 +25,12 @@ ReportText::ReportText() : font_(QFontDatabase::systemFont(QFontDatabase::Genera
     metrics_ = QFontMetricsF(font_);
     ascent_ = static_cast<int>(std::ceil(metrics_.ascent()));
     lineSpacing_ = static_cast<int>(std::ceil(metrics_.lineSpacing()));
+}
+
+int ReportText::clearOf(const BandText& label, int x) const
+{
+    constexpr int kGap = mm(1.5);
+    return std::max(x, label.x + static_cast<int>(std::ceil(width(label.text))) + kGap);
 }
 
 std::vector<QString> ReportText::wrapped(const QString& text, int width) const

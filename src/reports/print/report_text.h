@@ -8,6 +8,8 @@
 
 namespace reports::print {
 
+struct BandText;
+
 // The one font of a printed report, the desktop's sans at 10 pt, sized in
 // page units; text is measured without hinting so that it takes the same
 // room on the screen, the printer and in a PDF.
@@ -19,6 +21,11 @@ public:
     int ascent() const { return ascent_; }
     int lineSpacing() const { return lineSpacing_; }
     double width(const QString& text) const { return metrics_.horizontalAdvance(text); }
+
+    // `x`, or a little past the end of `label` when its text reaches that
+    // far: the desktop's font may be wider than the one the bands' places
+    // were set for.
+    int clearOf(const BandText& label, int x) const;
 
     // `text` broken at word boundaries (inside a word when it alone is too
     // long) into lines no wider than `width`; an empty text is one line.
