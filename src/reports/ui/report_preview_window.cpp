@@ -32,11 +32,14 @@ constexpr double kMinZoom = 0.25;
 constexpr double kMaxZoom = 4.0;
 constexpr double kZoomStep = 1.25;
 
-QToolButton* button(QWidget* parent, const char* name, const QString& text)
+QToolButton* button(QWidget* parent, const char* name, const QString& text, const QString& tip = {},
+                    const QKeySequence& keys = {})
 {
     auto* result = new QToolButton(parent);
     result->setObjectName(name);
     result->setText(text);
+    result->setToolTip(tip);
+    result->setShortcut(keys);
     return result;
 }
 
@@ -61,12 +64,15 @@ ReportPreviewWindow::ReportPreviewWindow(print::ReportDocument& document, common
     resize(900, 860);
 
     auto* bar = new QHBoxLayout;
-    QToolButton* first = button(this, "firstPageButton", tr("|<"));
-    QToolButton* previous = button(this, "previousPageButton", tr("<"));
-    QToolButton* next = button(this, "nextPageButton", tr(">"));
-    QToolButton* last = button(this, "lastPageButton", tr(">|"));
-    QToolButton* zoomOut = button(this, "zoomOutButton", tr("-"));
-    QToolButton* zoomIn = button(this, "zoomInButton", tr("+"));
+    QToolButton* first =
+        button(this, "firstPageButton", tr("|<"), tr("First page"), QKeySequence(Qt::CTRL | Qt::Key_Home));
+    QToolButton* previous =
+        button(this, "previousPageButton", tr("<"), tr("Previous page"), QKeySequence::MoveToPreviousPage);
+    QToolButton* next = button(this, "nextPageButton", tr(">"), tr("Next page"), QKeySequence::MoveToNextPage);
+    QToolButton* last =
+        button(this, "lastPageButton", tr(">|"), tr("Last page"), QKeySequence(Qt::CTRL | Qt::Key_End));
+    QToolButton* zoomOut = button(this, "zoomOutButton", tr("-"), tr("Zoom out"), QKeySequence::ZoomOut);
+    QToolButton* zoomIn = button(this, "zoomInButton", tr("+"), tr("Zoom in"), QKeySequence::ZoomIn);
     QToolButton* print = button(this, "printButton", tr("Print..."));
     QToolButton* pdf = button(this, "savePdfButton", tr("Save as PDF..."));
     QToolButton* close = button(this, "closePreviewButton", tr("Close"));
