@@ -178,7 +178,10 @@ void MusicBrainzTestServer::serve(int socket)
         std::string body;
         answer(target, status, headers, body);
         const Fault fault = fault_;
-        if (fault == Fault::Huge && status == 200) {
+        if (fault == Fault::Stall) {
+            while (!stopping_)
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        } else if (fault == Fault::Huge && status == 200) {
             // Valid JSON for as long as it goes, so only its size is wrong.
             std::string chunk(64 * 1024, ' ');
             bool sending = sendAll(socket, "HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: " +

@@ -27,6 +27,7 @@ public:
         AlwaysBusy,  // every request gets 503 with "Retry-After: 1"
         Malformed,   // documents end halfway
         Huge,        // documents of kHugeBytes that never end
+        Stall,       // reads the request, then says nothing
     };
     static constexpr std::size_t kHugeBytes = 64 * 1024 * 1024;
 
