@@ -5,6 +5,14 @@
 
 namespace search {
 
+std::string invalidFilterMessage(const std::string& expression, const xbase::RecordLayout& layout)
+{
+    const std::string reason = xbase::Expression::checkFilter(expression, layout);
+    if (reason.empty())
+        return reason;
+    return std::string(kInvalidFilterText) + "\r" + expression + "\r" + reason;
+}
+
 AlbumFilter::AlbumFilter(catalogue::TableView& albums, common::Prompter& prompter, catalogue::StatusReport status)
     : albums_(albums), prompter_(prompter), status_(std::move(status))
 {
@@ -22,8 +30,8 @@ AlbumFilter::Outcome AlbumFilter::apply(const std::string& expression, FilterHis
     if (common::trimmed(expression).size() <= kShortest)
         return Outcome::TooShort;
     xbase::Cursor& albums = albums_.cursor();
-    if (!xbase::Expression::checkFilter(expression, albums.table()).empty()) {
-        prompter_.error(std::string(kInvalidFilterText) + "\r" + expression);
+    if (const std::string invalid = invalidFilterMessage(expression, albums.table()); !invalid.empty()) {
+        prompter_.error(invalid);
         return Outcome::Invalid;
     }
     albums_.setFilter(expression);

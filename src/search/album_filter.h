@@ -7,12 +7,18 @@
 #include "catalogue/table_view.h"
 #include "common/prompter.h"
 #include "search/filter_history.h"
+#include "xbase/field.h"
 
 namespace search {
 
 inline constexpr std::string_view kInvalidFilterText = "Invalid Filter Expression: ";
 inline constexpr std::string_view kNoRecordsPassText = "Sorry, no records pass filter: ";
 inline constexpr std::string_view kFilteringOnText = "Filtering ON: ";
+
+// "Invalid Filter Expression: ", a line break, `expression`, a line break
+// and the engine's reason (unknown field, type mismatch, where the syntax
+// fails) when `expression` is no filter of `layout`; empty when it is one.
+std::string invalidFilterMessage(const std::string& expression, const xbase::RecordLayout& layout);
 
 // The rules of the albums filter: what the filter window proposes, its OK,
 // and "Cancel Filter". Only the main albums view is filtered; a filter
@@ -35,8 +41,8 @@ public:
 
     // The window's OK with `expression` as typed:
     //  - at most kShortest characters once trimmed: nothing happens;
-    //  - not a valid filter of the albums: error box, the earlier filter
-    //    stays;
+    //  - not a valid filter of the albums: error box with the engine's
+    //    reason, the earlier filter stays;
     //  - no album passes: error box, filtering off;
     //  - else the filter is on from the first passing album, a new
     //    expression goes first into `history` (saved), and the status bar

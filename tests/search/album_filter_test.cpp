@@ -99,10 +99,20 @@ TEST_F(AlbumFilterRules, ShortTextsAreIgnoredAndTheEarlierFilterStays)
 TEST_F(AlbumFilterRules, InvalidExpressionIsReportedAndTheEarlierFilterStays)
 {
     ASSERT_EQ(filter.apply("genre=\"pop\"", history), Outcome::Applied);
-    EXPECT_EQ(filter.apply("genre = 'rock", history), Outcome::Invalid);
-    EXPECT_EQ(filter.apply("artist", history), Outcome::Invalid) << "text, not a condition";
-    EXPECT_EQ(errors(), (std::vector<std::string>{"Invalid Filter Expression: \rgenre = 'rock",
-                                                  "Invalid Filter Expression: \rartist"}));
+    // The fixed text, the expression, then why the engine refused it.
+    const std::pair<std::string, std::string> refused[] = {
+        {"genre = 'rock", "Missing closing quote for the string at position 9"},
+        {"artist", "A filter needs a condition, but the expression gives text"},
+        {"genr=\"pop\"", "Unknown field 'genr' at position 1"},
+        {"yr = 1976", "Type mismatch: cannot compare text with number at position 4"},
+    };
+    std::vector<std::string> expected;
+    for (const auto& [expression, reason] : refused) {
+        EXPECT_EQ(filter.apply(expression, history), Outcome::Invalid) << expression;
+        expected.push_back("Invalid Filter Expression: \r" + expression + "\r" + reason);
+    }
+    EXPECT_EQ(errors(), expected);
+    EXPECT_EQ(search::invalidFilterMessage("genre=\"pop\"", albums().table()), "");
     EXPECT_TRUE(albums().filtered());
     EXPECT_EQ(albums().count(), 4u);
     EXPECT_EQ(historyFile(), "genre=\"pop\"\r\n");

@@ -65,7 +65,13 @@ FilterDialog::FilterDialog(AlbumFilter& filter, common::Prompter& prompter, cons
 
 void FilterDialog::applyFilter()
 {
+    outcome_.reset();
     common::runAction(prompter_, [this] { outcome_ = filter_.apply(box_->text(), box_->history()); });
+    // An invalid text stays to be corrected; every other outcome closes.
+    if (outcome_ == AlbumFilter::Outcome::Invalid) {
+        box_->setFocus();
+        return;
+    }
     accept();
 }
 

@@ -16,7 +16,7 @@ class HistoryBox;
 // (albums.ini), a button that clears the text, one that removes the text
 // from the history, OK and Cancel. Opens with the history loaded and
 // genre="..." of the current album proposed; OK applies the filter's rules
-// and closes whatever they decided.
+// and closes, unless the text was invalid: it then stays for correcting.
 class FilterDialog : public QDialog {
     Q_OBJECT
 public:
