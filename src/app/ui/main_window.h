@@ -16,6 +16,7 @@
 #include "common/prompter.h"
 #include "lookup/category_source.h"
 #include "lookup/disc_in_drive.h"
+#include "platform/desktop_launcher.h"
 
 class QAbstractButton;
 class QGroupBox;
@@ -86,7 +87,9 @@ public:
     // closes the active modal window, the caller.
     bool goToAlbum(const std::string& id);
     // Opens "file#anchor": the program directory's file, else the shipped
-    // one, else the web site's page.
+    // one, else the web site's page, through `desktop` (set before; it must
+    // outlive this window). A page the desktop cannot open is reported.
+    void setDesktop(platform::DesktopLauncher& desktop) { desktop_ = &desktop; }
     void openPage(std::string_view reference);
     // After writes by other windows: the grids and the enabled buttons.
     void refreshGrids();
@@ -155,6 +158,7 @@ private:
     catalogue::Catalogue* catalogue_ = nullptr;
     lookup::DiscInDrive* drive_ = nullptr;
     lookup::CategorySource* categories_ = nullptr;
+    platform::DesktopLauncher* desktop_ = nullptr;
     std::map<Feature, std::function<void()>> features_;
     FeatureControls controls_;
     ColumnLayout layout_;

@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QScopeGuard>
 #include <QStatusBar>
 #include <QThread>
@@ -71,7 +70,11 @@ bool MainWindow::goToAlbum(const std::string& id)
 
 void MainWindow::openPage(std::string_view reference)
 {
-    QDesktopServices::openUrl(pageAddress(reference, state_.programDir, state_.dataDir));
+    const QString address = pageAddress(reference, state_.programDir, state_.dataDir).toString();
+    if (desktop_ && desktop_->openAddress(address))
+        return;
+    prompter_.error("Could not open the page \"" + std::string(reference) + "\":\rtried " + common::toAnsi(address) +
+                    "\rbut the desktop has no application that opens it.");
 }
 
 void MainWindow::refreshGrids()

@@ -68,6 +68,7 @@ bool Program::start()
 
     prompter_ = std::make_unique<common::ui::MessageBoxPrompter>(state_.programDir);
     mainWindow_ = std::make_unique<MainWindow>(state_, *prompter_);
+    mainWindow_->setDesktop(desktop_);
     multipleMatches_ = new search::ui::MultipleMatchesDialog(*mainWindow_);
     catalogue_ = std::make_unique<catalogue::Catalogue>(state_.programDir);
     mainWindow_->setCatalogue(catalogue_.get());
@@ -195,7 +196,7 @@ void Program::openOptions()
         QDir::setCurrent(common::fromAnsi(state_.programDir));
         return file.isEmpty() ? std::nullopt : std::optional(common::toAnsi(file));
     };
-    services.openPage = [this](const std::string& address) { desktop_.openAddress(common::fromAnsi(address)); };
+    services.openPage = [this](const std::string& address) { openAddress(address); };
     editing::ui::OptionsDialog dialog(editor, *cddb_, *prompter_, std::move(services), mainWindow_.get());
     QObject::connect(&dialog, &editing::ui::OptionsDialog::optionsApplied, mainWindow_.get(), [this] {
         mainWindow_->setCaption(std::string(kCaptionPrefix) + state_.settings.name);
@@ -204,13 +205,19 @@ void Program::openOptions()
     dialog.exec();
 }
 
+void Program::openAddress(const std::string& address)
+{
+    if (!desktop_.openAddress(common::fromAnsi(address)))
+        prompter_->error("Could not open \"" + address + "\":\rthe desktop has no application that opens it.");
+}
+
 // Over the window that asked for it: the main window, or the edit form
 // whose track titles it updates.
 bool Program::showWebImport()
 {
     lookup::WebImport import(*albumForm_, *prompter_, *catalogue_, state_);
     lookup::ui::WebImportDialog::Services services;
-    services.openAddress = [this](const std::string& address) { desktop_.openAddress(common::fromAnsi(address)); };
+    services.openAddress = [this](const std::string& address) { openAddress(address); };
     services.openPage = [this](const std::string& page) { mainWindow_->openPage(page); };
     QWidget* over = QApplication::activeModalWidget();
     lookup::ui::WebImportDialog dialog(import, *prompter_, std::move(services), over ? over : mainWindow_.get());

@@ -64,6 +64,8 @@ private:
     void registerCollectionFeatures();
     void registerPlaybackAndWebFeatures();
     void openOptions();
+    // A web address or document through the desktop; a failure is reported.
+    void openAddress(const std::string& address);
     void withGridsDetached(const std::function<void()>& step);
     bool showWebImport();
 

@@ -13,6 +13,7 @@
 #include <QUrl>
 
 #include "app/column_layout.h"
+#include "platform/desktop/qt_desktop_launcher.h"
 #include "main_window_fixture.h"
 #include "settings/ini_file.h"
 
@@ -57,6 +58,8 @@ TEST_F(MainWindowRoutines, HelpOpensTheLocalPageFirstThenTheShippedOneThenTheWeb
 {
     useSmallCollection();
     ASSERT_NO_FATAL_FAILURE(start());
+    platform::QtDesktopLauncher desktop;
+    mainWindow->setDesktop(desktop);
     UrlRecorder recorder;
     clickButton("HelpButton");
     ASSERT_EQ(recorder.urls.size(), 1);
@@ -73,6 +76,35 @@ TEST_F(MainWindowRoutines, HelpOpensTheLocalPageFirstThenTheShippedOneThenTheWeb
     mainWindow->openPage("report.html#space");
     EXPECT_EQ(recorder.urls.back().scheme(), "https");
     EXPECT_TRUE(recorder.urls.back().toString().endsWith("report.html#space"));
+    EXPECT_TRUE(prompter.texts(ScriptedPrompter::Kind::Error).empty());
+}
+
+// A desktop that starts nothing, as one without a browser.
+class DesktopWithoutApplications : public platform::DesktopLauncher {
+public:
+    bool openAddress(const QString& address) override
+    {
+        tried << address;
+        return false;
+    }
+    bool startProgram(const QString&, const QString&) override { return false; }
+    QStringList tried;
+};
+
+TEST_F(MainWindowRoutines, HelpPageTheDesktopCannotOpenIsReportedWithTheAddressTried)
+{
+    useSmallCollection();
+    ASSERT_NO_FATAL_FAILURE(start());
+    DesktopWithoutApplications desktop;
+    mainWindow->setDesktop(desktop);
+    state.dataDir.clear();
+    clickButton("HelpButton");
+    ASSERT_EQ(desktop.tried.size(), 1);
+    EXPECT_EQ(prompter.texts(ScriptedPrompter::Kind::Error),
+              std::vector<std::string>{"Could not open the page \"CDhelp1.html\":\rtried " +
+                                       desktop.tried.front().toStdString() +
+                                       "\rbut the desktop has no application that opens it."});
+    EXPECT_TRUE(desktop.tried.front().startsWith("https://"));
 }
 
 TEST_F(MainWindowRoutines, TipButtonShowsTheTipWindowOrSaysTheFileIsMissing)
