@@ -25,6 +25,7 @@
 #include "lookup/web_import.h"
 #include "playback/ui/mark_tracks.h"
 #include "playback/ui/tracks_view_window.h"
+#include "reports/ui/report_writer_dialog.h"
 
 namespace app::ui {
 
@@ -282,6 +283,12 @@ void Program::registerCollectionFeatures()
                    *catalogue_, {state_, *prompter_, submission, desktop_, openPage}, mainWindow_.get())
                    ? MainWindow::DetailViewRequest::ReportWriter
                    : MainWindow::DetailViewRequest::None;
+    });
+    mainWindow_->setFeature(Feature::ReportWriter, [this] {
+        reports::ui::ReportWriterDialog::showModal(
+            {state_.programDir, *prompter_, desktop_, [this](std::string_view page) { mainWindow_->openPage(page); },
+             [this](const std::function<void()>& step) { withGridsDetached(step); }},
+            catalogue_->albums().order(), mainWindow_.get());
     });
 }
 

@@ -1,0 +1,208 @@
+#include "reports/ui/field_choice_dialog.h"
+
+#include <algorithm>
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace reports::ui {
+namespace {
+
+constexpr int kListWidth = 160;
+constexpr int kListHeight = 200;
+
+QListWidget* fieldList(const char* name, QWidget* parent)
+{
+    auto* list = new QListWidget(parent);
+    list->setObjectName(name);
+    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list->setFixedSize(kListWidth, kListHeight);
+    return list;
+}
+
+QToolButton* toolButton(const char* name, const QString& text, QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setText(text);
+    button->setFixedWidth(36);
+    return button;
+}
+
+void fill(QListWidget* list, const std::vector<std::string>& labels)
+{
+    list->clear();
+    for (const std::string& label : labels)
+        list->addItem(QString::fromStdString(label));
+}
+
+std::vector<std::size_t> selectedRows(const QListWidget* list)
+{
+    std::vector<std::size_t> rows;
+    for (int i = 0; i < list->count(); ++i)
+        if (list->item(i)->isSelected())
+            rows.push_back(static_cast<std::size_t>(i));
+    return rows;
+}
+
+}  // namespace
+
+FieldChoiceDialog::FieldChoiceDialog(FieldChoice start, common::Prompter& prompter, std::function<void()> help,
+                                     QStatusBar* status, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), choice_(std::move(start)),
+      prompter_(prompter), help_(std::move(help)), status_(status)
+{
+    buildWindow();
+    fillLists();
+    if (status_) {
+        statusBefore_ = status_->currentMessage();
+        status_->showMessage("Choose the fields you want to see in the output");
+    }
+}
+
+std::vector<std::string> FieldChoiceDialog::choose(OutputKind kind, bool includeTracks, common::Prompter& prompter,
+                                                   std::function<void()> help, QStatusBar* status, QWidget* parent)
+{
+    FieldChoiceDialog dialog(initialFieldChoice(kind, includeTracks), prompter, std::move(help), status, parent);
+    return dialog.exec() == QDialog::Accepted ? dialog.fields() : std::vector<std::string>();
+}
+
+std::vector<std::string> FieldChoiceDialog::fields() const
+{
+    return result() == QDialog::Accepted ? choice_.chosen : std::vector<std::string>();
+}
+
+void FieldChoiceDialog::buildWindow()
+{
+    setObjectName("FieldChoiceDialog");
+    setWindowTitle("Fields from Albums table to include in output");
+    auto* availableHeading = new QLabel("Available Fields", this);
+    auto* chosenHeading = new QLabel("Include in Output", this);
+    availableList_ = fieldList("AvailableList", this);
+    chosenList_ = fieldList("ChosenList", this);
+    includeButton_ = toolButton("IncludeButton", ">", this);
+    includeAllButton_ = toolButton("IncludeAllButton", ">>", this);
+    excludeButton_ = toolButton("ExcludeButton", "<", this);
+    excludeAllButton_ = toolButton("ExcludeAllButton", "<<", this);
+    auto* upButton = toolButton("UpButton", QString(), this);
+    upButton->setArrowType(Qt::UpArrow);
+    upButton->setToolTip("Move selected output field up");
+    auto* downButton = toolButton("DownButton", QString(), this);
+    downButton->setArrowType(Qt::DownArrow);
+    downButton->setToolTip("Move selected output field down");
+
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton("OK", QDialogButtonBox::AcceptRole)->setObjectName("OKButton");
+    buttons->addButton("Cancel", QDialogButtonBox::RejectRole)->setObjectName("CancelButton");
+    buttons->addButton("Help", QDialogButtonBox::HelpRole)->setObjectName("HelpButton");
+
+    auto* moves = new QVBoxLayout;
+    moves->addStretch(1);
+    for (QToolButton* b : {includeButton_, includeAllButton_, excludeButton_, excludeAllButton_})
+        moves->addWidget(b);
+    moves->addStretch(1);
+    auto* order = new QVBoxLayout;
+    order->addStretch(1);
+    order->addWidget(upButton);
+    order->addWidget(downButton);
+    order->addStretch(1);
+    auto* lists = new QGridLayout;
+    lists->addWidget(availableHeading, 0, 0);
+    lists->addWidget(chosenHeading, 0, 2);
+    lists->addWidget(availableList_, 1, 0);
+    lists->addLayout(moves, 1, 1);
+    lists->addWidget(chosenList_, 1, 2);
+    lists->addLayout(order, 1, 3);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(lists);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(includeButton_, &QToolButton::clicked, this, [this] { moveSelected(availableList_); });
+    connect(excludeButton_, &QToolButton::clicked, this, [this] { moveSelected(chosenList_); });
+    connect(includeAllButton_, &QToolButton::clicked, this, [this] { moveAll(availableList_); });
+    connect(excludeAllButton_, &QToolButton::clicked, this, [this] { moveAll(chosenList_); });
+    connect(upButton, &QToolButton::clicked, this, [this] { moveChosen(-1); });
+    connect(downButton, &QToolButton::clicked, this, [this] { moveChosen(+1); });
+    connect(buttons, &QDialogButtonBox::accepted, this, &FieldChoiceDialog::acceptIfChosen);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(buttons, &QDialogButtonBox::helpRequested, this, [this] { help_(); });
+}
+
+void FieldChoiceDialog::done(int result)
+{
+    if (status_)
+        status_->showMessage(statusBefore_);
+    QDialog::done(result);
+}
+
+void FieldChoiceDialog::moveSelected(QListWidget* list)
+{
+    const std::vector<std::size_t> rows = selectedRows(list);
+    const int first = rows.empty() ? -1 : static_cast<int>(rows.front());
+    if (list == availableList_)
+        choice_.include(rows);
+    else
+        choice_.exclude(rows);
+    fillLists();
+    selectNear(list, first);
+}
+
+void FieldChoiceDialog::moveAll(QListWidget* list)
+{
+    if (list == availableList_)
+        choice_.includeAll();
+    else
+        choice_.excludeAll();
+    fillLists();
+    selectNear(list, 0);
+}
+
+void FieldChoiceDialog::moveChosen(int step)
+{
+    if (choice_.chosen.empty()) {
+        prompter_.error(std::string(kNoFieldsText));
+        return;
+    }
+    const int row = chosenList_->currentRow();
+    if (row < 0)
+        return;
+    const std::size_t to = choice_.moveChosen(static_cast<std::size_t>(row), step);
+    fill(chosenList_, choice_.chosen);
+    selectNear(chosenList_, static_cast<int>(to));
+}
+
+void FieldChoiceDialog::acceptIfChosen()
+{
+    if (choice_.chosen.empty()) {
+        prompter_.error(std::string(kNoFieldsText));
+        return;
+    }
+    accept();
+}
+
+void FieldChoiceDialog::fillLists()
+{
+    fill(availableList_, choice_.available);
+    fill(chosenList_, choice_.chosen);
+    includeButton_->setEnabled(!choice_.available.empty());
+    includeAllButton_->setEnabled(!choice_.available.empty());
+    excludeButton_->setEnabled(!choice_.chosen.empty());
+    excludeAllButton_->setEnabled(!choice_.chosen.empty());
+}
+
+void FieldChoiceDialog::selectNear(QListWidget* list, int index)
+{
+    list->setFocus();
+    index = std::min(std::max(index, 0), list->count() - 1);
+    if (index >= 0)
+        list->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+}
+
+}  // namespace reports::ui
