@@ -32,6 +32,7 @@ QuickSearchBox::QuickSearchBox(common::Prompter& prompter, CatalogueSource catal
     field_->setCurrentIndex(0);
     text_ = new QLineEdit(this);
     text_->setObjectName("SearchText");
+    text_->setPlaceholderText("part of the text to find");
     auto* find = new QPushButton("Find It", this);
     find->setObjectName("FindButton");
     auto* clear = new QPushButton("Clear", this);
@@ -55,9 +56,16 @@ void QuickSearchBox::findText()
 {
     catalogue::Catalogue* catalogue = catalogue_();
     const std::string text = common::toAnsi(text_->text());
-    if (!catalogue || text.empty())
-        return;
     const auto field = static_cast<SearchField>(field_->currentIndex());
+    if (catalogue && text.empty()) {
+        prompter_.info("Nothing to find: type a part of what the \"" +
+                       std::string(kSearchFieldNames[static_cast<std::size_t>(field)]) +
+                       "\" field holds (letter case does not matter), then press Find It.");
+        text_->setFocus();
+        return;
+    }
+    if (!catalogue)
+        return;
     common::runAction(prompter_, [&] {
         QuickSearch(*catalogue, prompter_).find(field, text, [this](const SearchHits& hits) {
             ResultsWindow(hits, prompter_, goToAlbum_, window()).exec();

@@ -121,16 +121,19 @@ TEST_F(QuickSearchBox, ADoubleQuoteIsSearchedForAndCloseLeavesTheCurrentAlbum)
     EXPECT_TRUE(prompter.requests().empty());
 }
 
-TEST_F(QuickSearchBox, NoHitsAreToldAndClearEmptiesTheText)
+TEST_F(QuickSearchBox, EmptyTextAndNoHitsAreToldAndClearEmptiesTheText)
 {
     child<QComboBox>("FieldList")->setCurrentIndex(kAlbumField);
     auto* edit = child<QLineEdit>("SearchText");
     clickButton("FindButton");
-    EXPECT_TRUE(prompter.requests().empty()) << "an empty text does nothing";
+    EXPECT_EQ(mainWindow->focusWidget(), edit);
 
     QTest::keyClicks(edit, "no such album");
     clickButton("FindButton");
-    EXPECT_EQ(prompter.texts(ScriptedPrompter::Kind::Info), std::vector<std::string>{"Could not find: no such album"});
+    EXPECT_EQ(prompter.texts(ScriptedPrompter::Kind::Info),
+              (std::vector<std::string>{"Nothing to find: type a part of what the \"Album\" field holds (letter case "
+                                        "does not matter), then press Find It.",
+                                        "Could not find: no such album"}));
     EXPECT_FALSE(catalogue->albumLookup()->filtered());
 
     clickButton("ClearButton");
