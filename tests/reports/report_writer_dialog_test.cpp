@@ -151,6 +151,22 @@ TEST_F(ReportWriterDialogTest, WhatStopsAnOutputBeforeAnythingIsWritten)
     EXPECT_EQ(status().toStdString(), reports::ui::kReportWriterReadyText);
 }
 
+// A directory where tracks.csv belongs cannot be replaced.
+TEST_F(ReportWriterDialogTest, AFileThatCannotBeWrittenIsToldAndLeavesNothingBehind)
+{
+    std::filesystem::create_directory(dir_.file("tracks.csv"));
+    const auto before = std::distance(std::filesystem::directory_iterator(dir_.path()), {});
+    widget<QCheckBox>("IncludeTracksCheck")->setChecked(true);
+    output("CsvButton", [&](QWidget& dialog) { press(dialog, "OKButton"); });
+
+    ASSERT_EQ(prompter_.texts(Kind::Error).size(), 1u);
+    EXPECT_NE(prompter_.texts(Kind::Error)[0].find("tracks.csv"), std::string::npos);
+    EXPECT_TRUE(prompter_.texts(Kind::Info).empty());
+    EXPECT_FALSE(written("albums.csv"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), before);
+    EXPECT_EQ(status().toStdString(), reports::ui::kReportWriterReadyText);
+}
+
 TEST_F(ReportWriterDialogTest, WebpageIsOpenedAndAFailureToOpenItIsTold)
 {
     desktop_.opens = false;
