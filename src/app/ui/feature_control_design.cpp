@@ -51,4 +51,23 @@ const FeatureControlDesign kDesigns[] = {
 
 std::span<const FeatureControlDesign> featureControlDesigns() { return kDesigns; }
 
+const char* unavailableReason(Feature feature)
+{
+    switch (feature) {
+    case Feature::Modify:
+    case Feature::Delete:
+    case Feature::Playlist:
+        return "the collection has no albums yet: add one with Add CD or Add Other";
+    case Feature::AddCd:
+        return "the CD drive cannot be read: the CD access library is missing";
+    case Feature::CancelFilter:
+        return "no filter is set";
+    case Feature::TellFriend:
+    case Feature::ReportBug:
+        return "shown while the window is maximized";
+    default:
+        return nullptr;
+    }
+}
+
 }  // namespace app::ui

@@ -26,4 +26,11 @@ struct FeatureControlDesign {
 // In the order the boxes and the menu show them.
 std::span<const FeatureControlDesign> featureControlDesigns();
 
+// Why the window holds a feature's controls disabled although the feature is
+// there (no album yet, no filter set, ...), for their tooltips; null for a
+// feature the window never holds back.
+const char* unavailableReason(Feature feature);
+// The natural-order button's reason: it is disabled while that order is on.
+inline constexpr char kInNaturalOrderReason[] = "the albums are already shown in the order entered";
+
 }  // namespace app::ui

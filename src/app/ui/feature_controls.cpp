@@ -1,8 +1,14 @@
 #include "app/ui/feature_controls.h"
 
+#include "app/ui/feature_control_design.h"
 #include "common/ui/not_available_yet.h"
 
 namespace app::ui {
+
+QString FeatureControls::withReason(const QString& tooltip, const QString& reason)
+{
+    return tooltip.isEmpty() ? reason : tooltip + " - " + reason;
+}
 
 void FeatureControls::add(Feature feature, QWidget* control) { entries_.push_back({feature, control, nullptr, control->toolTip()}); }
 
@@ -19,7 +25,11 @@ void FeatureControls::update(const std::function<bool(Feature)>& registered,
     for (const Entry& e : entries_) {
         const bool there = registered(e.feature);
         const bool enabled = there && allowed(e.feature);
-        const QString tip = there ? e.tooltip : e.tooltip.isEmpty() ? notYet : e.tooltip + " - " + notYet;
+        QString tip = e.tooltip;
+        if (!there)
+            tip = withReason(e.tooltip, notYet);
+        else if (const char* reason = unavailableReason(e.feature); !enabled && reason)
+            tip = withReason(e.tooltip, QString::fromLatin1(reason));
         if (e.widget) {
             e.widget->setEnabled(enabled);
             e.widget->setToolTip(tip);

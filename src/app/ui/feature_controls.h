@@ -13,8 +13,9 @@
 namespace app::ui {
 
 // The controls that start a feature, kept enabled only while their feature
-// has a handler and the window allows it, with a tooltip saying when a
-// feature is not there yet.
+// has a handler and the window allows it, with a tooltip saying why when
+// one cannot act: the feature is not there yet, or the window holds it back
+// (unavailableReason).
 class FeatureControls {
 public:
     // The control's tooltip at this moment is its own.
@@ -22,8 +23,12 @@ public:
     void add(Feature feature, QAction* control);
 
     // Each control enabled when `registered` and `allowed` say so for its
-    // feature; the tooltip of one not registered gets common::ui::kNotAvailableYet.
+    // feature; the tooltip of one not registered gets
+    // common::ui::kNotAvailableYet, of one not allowed its reason.
     void update(const std::function<bool(Feature)>& registered, const std::function<bool(Feature)>& allowed);
+
+    // `tooltip` followed by " - " and `reason`.
+    static QString withReason(const QString& tooltip, const QString& reason);
 
 private:
     struct Entry {

@@ -1,5 +1,8 @@
 #include "app/ui/main_popup_menu.h"
 
+#include <QHelpEvent>
+#include <QToolTip>
+
 #include "app/ui/feature_control_design.h"
 
 namespace app::ui {
@@ -18,6 +21,20 @@ MainPopupMenu::MainPopupMenu(QWidget* parent) : QMenu(parent)
         action->setObjectName(QString(design.name) + "Item");
         entries_.emplace_back(design.feature, action);
     }
+}
+
+bool MainPopupMenu::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QAction* entry = actionAt(help->pos());
+        if (entry && !entry->isEnabled())
+            QToolTip::showText(help->globalPos(), entry->toolTip(), this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QMenu::event(event);
 }
 
 }  // namespace app::ui

@@ -275,7 +275,11 @@ void MainWindow::updateControls()
 {
     controls_.update([this](Feature f) { return hasFeature(f); }, [this](Feature f) { return allows(f); });
     // The menu entry stays enabled: only the button says natural order is on.
-    naturalOrderButton_->setEnabled(albumsOpen() && !catalogue_->albums()->order().empty());
+    const bool ordered = albumsOpen() && !catalogue_->albums()->order().empty();
+    naturalOrderButton_->setEnabled(ordered);
+    if (!ordered)
+        naturalOrderButton_->setToolTip(
+            FeatureControls::withReason(naturalOrderButton_->toolTip(), kInNaturalOrderReason));
 }
 
 bool MainWindow::albumsOpen() const { return catalogue_ && catalogue_->albums().isOpen(); }

@@ -4,13 +4,16 @@
 #include <filesystem>
 
 #include <QAction>
+#include <QApplication>
 #include <QColor>
 #include <QFont>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
+#include <QToolTip>
 
 #include "main_window_fixture.h"
 
@@ -94,11 +97,14 @@ TEST_F(MainWindow, AddingTheFirstAlbumEnablesTheCollectionButtons)
         c.setField("ID", catalogue->nextManualAlbumId());
         c.post();
     });
-    EXPECT_FALSE(child<QWidget>("ModifyButton")->isEnabled());
+    auto* modify = child<QWidget>("ModifyButton");
+    EXPECT_FALSE(modify->isEnabled());
+    EXPECT_EQ(modify->toolTip(), "Edit Current Entry - the collection has no albums yet: add one with Add CD or Add Other");
     clickButton("AddOtherButton");
     EXPECT_EQ(albums()->rowCount(), 1);
     EXPECT_EQ(currentArtist(), "Nina Simone");
-    EXPECT_TRUE(child<QWidget>("ModifyButton")->isEnabled());
+    EXPECT_TRUE(modify->isEnabled());
+    EXPECT_EQ(modify->toolTip(), "Edit Current Entry");
 }
 
 TEST_F(MainWindow, StartsInArtistOrderWithTheArtistTitleAqua)
@@ -225,8 +231,15 @@ TEST_F(MainWindow, CancelFilterIsEnabledOnlyWhileTheAlbumsAreFiltered)
     EXPECT_TRUE(cancel->isEnabled());
     cancel->trigger();
     EXPECT_EQ(albums()->rowCount(), 14);
-    emit menu->aboutToShow();
+
+    // The greyed entry tells why when the mouse rests on it.
+    menu->popup(mainWindow->mapToGlobal(QPoint(10, 10)));
     EXPECT_FALSE(cancel->isEnabled());
+    const QPoint onEntry = menu->actionGeometry(cancel).center();
+    QHelpEvent rest(QEvent::ToolTip, onEntry, menu->mapToGlobal(onEntry));
+    QApplication::sendEvent(menu, &rest);
+    EXPECT_EQ(QToolTip::text(), "Cancel Filter - no filter is set");
+    menu->close();
 }
 
 }  // namespace
