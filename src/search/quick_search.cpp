@@ -112,7 +112,7 @@ bool QuickSearch::run(SearchField field, const std::string& text, const ResultWi
     if (field == SearchField::Artist)
         prepareLookups();
     const std::uint32_t count = view->count();
-    show({field, view, captionFor(field, text, count), count});
+    show({field, view, captionFor(field, text, count), count, text});
     return true;
 }
 

@@ -25,6 +25,8 @@ struct SearchHits {
     catalogue::TableView& view;
     std::string caption;
     std::uint32_t count;
+    // As typed.
+    std::string text;
 };
 
 // "Find It": the hits of a text in one field, found on the second views

@@ -43,6 +43,7 @@ constexpr int kRightColumnWidth = 230;
 constexpr int kTracksGridHeight = 170;
 constexpr int kNumberColumnWidth = 40;
 constexpr std::string_view kHelpPage = "CDhelp1.html";
+const QString kFoundInNotesText = "Found in the notes: ";
 
 QPushButton* shortcutLabel(const char* name, const QString& text, const char* colours, QWidget* parent)
 {
@@ -110,7 +111,8 @@ void MainWindow::buildWindow()
     auto* tools = new FeatureButtonBox(FeatureBox::Toolbox, right);
     auto* manage = new FeatureButtonBox(FeatureBox::ManageCollection, right);
     auto* quickSearch = new search::ui::QuickSearchBox(
-        prompter_, [this] { return catalogue_; }, [this](const std::string& id) { goToAlbum(id); }, right);
+        prompter_, [this] { return catalogue_; },
+        [this](const search::ui::ResultsModel::Hit& hit) { goToSearchHit(hit); }, right);
     connect(quickSearch, &search::ui::QuickSearchBox::searched, this, [this] {
         refreshGrids();
         focusAlbumsGrid();
@@ -325,7 +327,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
         setStatusText("Closing Vinora ...");
         act([this] {
             settings::SettingsFile file({state_.programDir, [] { return std::string(); }});
-            file.writeAtClose(state_.genres, state_.genresAtStart, isMaximized(), layout_.maximizedLayouts());
+            file.writeAtClose(state_.genres, state_.genresAtStart, isMaximized(), layout_.maximizedLayouts(),
+                              placeToKeep());
         });
         // After a failed start or an engine error left unrepaired the next
         // start must not trust the indexes: it checks them in full then.
@@ -337,20 +340,25 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::contextMenuEvent(QContextMenuEvent* event) { popup_->exec(event->globalPos()); }
 
-void MainWindow::applyLayout()
+// The hit's album current, then its track in the tracks grid; a notes hit
+// tells in the status bar where its text was found.
+void MainWindow::goToSearchHit(const search::ui::ResultsModel::Hit& hit)
 {
-    const bool maximized = isMaximized();
-    const int width = layout_.apply(maximized, albumsGrid_->viewport()->width());
-    albumsGrid_->setColumnWidth(0, width);
-    albumsGrid_->setColumnWidth(1, width);
-    if (tellFriendLink_->isVisibleTo(this) != maximized) {
-        tellFriendLink_->setVisible(maximized);
-        reportBugLink_->setVisible(maximized);
-        if (storeLists_)
-            storeLists_->setVisible(maximized);
-        updateControls();
+    if (!goToAlbum(hit.albumId))
+        return;
+    if (!hit.track.empty() && catalogue_->currentAlbumTracks().isOpen()) {
+        guarded([&] {
+            xbase::Cursor& tracks = catalogue_->currentAlbumTracks().cursor();
+            bool found = tracks.first();
+            while (found && tracks.fieldTrimmed("NR") != hit.track)
+                found = tracks.next();
+            if (!found)
+                tracks.first();
+        });
+        showCurrentAlbum();
     }
-    albumsGrid_->setFocus();
+    if (!hit.notesLine.isEmpty())
+        statusBar_->showMessage(kFoundInNotesText + hit.notesLine);
 }
 
 void MainWindow::raiseFromOtherStart()

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,7 +17,9 @@
 #include "common/prompter.h"
 #include "lookup/category_source.h"
 #include "lookup/disc_in_drive.h"
+#include "search/ui/results_model.h"
 #include "platform/desktop_launcher.h"
+#include "settings/program_settings.h"
 
 class QAbstractButton;
 class QGroupBox;
@@ -77,6 +80,10 @@ public:
     // The drive steps of start-up and "Make CD in drive the current album"
     // carried out by `drive`, which must outlive this window's use of it.
     void useCdDrive(lookup::CdDriveCommands& drive);
+
+    // Where the last run left the window (section Window), else centred on
+    // its screen; never smaller than its layout needs. Before the first show.
+    void placeOnScreen();
 
     // Routines other windows call.
     // The column-title rule on the albums grid (see orderByTitle).
@@ -145,7 +152,11 @@ private:
     void goToAlbumRow(int row);
     void goToTrackRow(int row);
     void jumpToKey(int key);
+    void goToSearchHit(const search::ui::ResultsModel::Hit& hit);
     void applyLayout();
+    void fitAlbumColumns(bool maximized);
+    // The normal-state place written at close.
+    std::optional<settings::WindowGeometry> placeToKeep() const;
     void act(const std::function<void()>& action);
     // The grids' own work: an engine error goes to the rebuild offer.
     void guarded(const std::function<void()>& step);

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QScopeGuard>
-#include <QScreen>
 
 #include "app/page_locator.h"
 #include "app/program_directory.h"
@@ -105,11 +104,7 @@ bool Program::start()
         QObject::connect(
             mainWindow_.get(), &MainWindow::startupFinished, mainWindow_.get(),
             [this, notice = std::move(notice)] { prompter_->info(notice); }, Qt::SingleShotConnection);
-    // The layout may need more than the design size; centre what will show.
-    mainWindow_->resize(mainWindow_->size().expandedTo(mainWindow_->minimumSizeHint()));
-    if (const QScreen* screen = mainWindow_->screen())
-        mainWindow_->move(screen->availableGeometry().center() - mainWindow_->frameGeometry().center() +
-                          mainWindow_->pos());
+    mainWindow_->placeOnScreen();
     mainWindow_->show();
     return true;
 }

@@ -256,15 +256,20 @@ void TracksViewWindow::writeDjFile()
     showCurrentRow(true);
 }
 
-// Maximized, the artist column takes what the others leave of the grid.
+// Maximized, the artist column takes what the others leave of the grid. A
+// normal window shares its width out among all columns.
 void TracksViewWindow::fitColumns()
 {
-    const int others = std::accumulate(kColumnWidths.begin(), kColumnWidths.end(), 0) -
-                       kColumnWidths[TracksViewModel::kArtistColumn];
-    const int width = isMaximized() ? std::max(kColumnWidths[TracksViewModel::kArtistColumn],
-                                               grid_->viewport()->width() - others)
-                                    : kColumnWidths[TracksViewModel::kArtistColumn];
-    grid_->setColumnWidth(TracksViewModel::kArtistColumn, width);
+    const std::vector<int> design(kColumnWidths.begin(), kColumnWidths.end());
+    std::vector<int> widths = common::ui::sharedWidths(design, grid_->titleWidths(), grid_->viewport()->width());
+    if (isMaximized()) {
+        widths = design;
+        const int others = std::accumulate(design.begin(), design.end(), 0) - design[TracksViewModel::kArtistColumn];
+        widths[TracksViewModel::kArtistColumn] =
+            std::max(design[TracksViewModel::kArtistColumn], grid_->viewport()->width() - others);
+    }
+    for (std::size_t c = 0; c < widths.size(); ++c)
+        grid_->setColumnWidth(static_cast<int>(c), widths[c]);
 }
 
 void TracksViewWindow::keyPressEvent(QKeyEvent* event)

@@ -3,12 +3,40 @@
 #include <exception>
 
 #include "common/ansi_text.h"
+#include "xbase/contains_matcher.h"
 
 namespace search::ui {
 
-ResultsModel::ResultsModel(catalogue::TableView& view, std::vector<Column> columns, QObject* parent)
-    : QAbstractTableModel(parent), view_(view), columns_(std::move(columns)),
-      rows_(view.isOpen() ? static_cast<int>(view->count()) : 0)
+namespace {
+
+// The first line of `notes` where the search's matching rule finds `text`,
+// trimmed; empty when the text only spans lines.
+std::string lineHolding(const std::string& notes, std::string_view text)
+{
+    xbase::ContainsMatcher matcher;
+    matcher.setPattern(text);
+    std::size_t begin = 0;
+    while (begin <= notes.size()) {
+        std::size_t end = notes.find('\n', begin);
+        if (end == std::string::npos)
+            end = notes.size();
+        std::string_view line(notes.data() + begin, end - begin);
+        if (matcher.matches(line)) {
+            const std::size_t first = line.find_first_not_of(" \t\r");
+            return first == std::string_view::npos
+                       ? std::string()
+                       : std::string(line.substr(first, line.find_last_not_of(" \t\r") - first + 1));
+        }
+        begin = end + 1;
+    }
+    return {};
+}
+
+}  // namespace
+
+ResultsModel::ResultsModel(const SearchHits& hits, std::vector<Column> columns, QObject* parent)
+    : QAbstractTableModel(parent), view_(hits.view), field_(hits.field), text_(hits.text),
+      columns_(std::move(columns)), rows_(hits.view.isOpen() ? static_cast<int>(hits.view->count()) : 0)
 {
 }
 
@@ -17,7 +45,19 @@ bool ResultsModel::standOn(int row) const
     return row >= 0 && row < rows_ && view_.isOpen() && view_->goToRow(static_cast<std::uint32_t>(row));
 }
 
-std::string ResultsModel::idAt(int row) const { return standOn(row) ? view_->field("ID") : std::string(); }
+ResultsModel::Hit ResultsModel::hitAt(int row) const
+{
+    if (!standOn(row))
+        return {};
+    Hit hit{view_->field("ID"), {}, {}};
+    if (field_ == SearchField::Track || field_ == SearchField::Artist)
+        hit.track = view_->fieldTrimmed("NR");
+    if (field_ == SearchField::Notes)
+        hit.notesLine = notesLine();
+    return hit;
+}
+
+QString ResultsModel::notesLine() const { return common::fromAnsi(lineHolding(view_->memo("NOTES"), text_)); }
 
 int ResultsModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
 
@@ -33,11 +73,14 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const
     const Column& column = columns_.at(static_cast<std::size_t>(index.column()));
     if (role == Qt::TextAlignmentRole)
         return static_cast<int>(column.alignment);
-    if (role != Qt::DisplayRole)
+    const bool tip = role == Qt::ToolTipRole && field_ == SearchField::Notes;
+    if (role != Qt::DisplayRole && !tip)
         return {};
     // Painting must not throw; a row that cannot be read shows blank.
     try {
-        return standOn(index.row()) ? common::fromAnsi(view_->fieldTrimmed(column.field)) : QVariant();
+        if (!standOn(index.row()))
+            return {};
+        return tip ? notesLine() : common::fromAnsi(view_->fieldTrimmed(column.field));
     } catch (const std::exception&) {
         return {};
     }

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -21,6 +20,7 @@ struct Design {
     const char* objectName;
     QColor background;
     std::vector<ResultsModel::Column> columns;
+    std::vector<int> widths;  // shared out as the grid's width
     const char* goText;
     const char* note;  // above the grid; null for none
 };
@@ -34,6 +34,7 @@ Design designFor(SearchField field)
         return {"ArtistResultsWindow",
                 QColor(common::ui::colour::kTeal),
                 {{"NR", "#"}, {"ARTIST", "Artist"}, {"Album", "Album"}, {"Label", "Label"}},
+                {40, 240, 240, 160},
                 "Go to Album on selected row",
                 " A number in the # column means this artist has that track on a multi-artist CD"};
     case SearchField::Track:
@@ -41,12 +42,14 @@ Design designFor(SearchField field)
                 QColor(common::ui::colour::kAqua),
                 {{"NR", "#", Qt::AlignRight | Qt::AlignVCenter}, {"TRACK", "Track"}, {"Artist", "Artist"},
                  {"album", "Album"}},
+                {40, 260, 200, 200},
                 "Go to record for selected row",
                 nullptr};
     default:
         return {"AlbumResultsWindow",
                 QColor(common::ui::colour::kGreen),
                 {{"ALBUM", "Album"}, {"ARTIST", "Artist"}, {"LABEL", "Label"}, {"GENRE", "Genre"}},
+                {260, 220, 160, 80},
                 "Go to Album for selected row",
                 nullptr};
     }
@@ -77,10 +80,10 @@ ResultsWindow::ResultsWindow(const SearchHits& hits, common::Prompter& prompter,
         note->setPalette(aqua);
         layout->addWidget(note);
     }
-    model_ = new ResultsModel(hits.view, design.columns, this);
+    model_ = new ResultsModel(hits, design.columns, this);
     grid_ = new common::ui::CursorGrid("ResultsGrid", this);
     grid_->setModel(model_);
-    grid_->horizontalHeader()->setStretchLastSection(true);
+    grid_->fillWidth(design.widths);
     grid_->showRow(0);
     layout->addWidget(grid_, 1);
 
@@ -97,15 +100,16 @@ ResultsWindow::ResultsWindow(const SearchHits& hits, common::Prompter& prompter,
 
     connect(go, &QPushButton::clicked, this, &ResultsWindow::goToHit);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(grid_, &QAbstractItemView::doubleClicked, this, &ResultsWindow::goToHit);
     grid_->setFocus();
 }
 
 void ResultsWindow::goToHit()
 {
     const int row = grid_->currentIndex().isValid() ? grid_->currentIndex().row() : 0;
-    std::string id;
-    if (common::runAction(prompter_, [&] { id = model_->idAt(row); }) && !id.empty())
-        goToAlbum_(id);
+    ResultsModel::Hit hit;
+    if (common::runAction(prompter_, [&] { hit = model_->hitAt(row); }) && !hit.albumId.empty())
+        goToAlbum_(hit);
 }
 
 }  // namespace search::ui

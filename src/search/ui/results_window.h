@@ -7,6 +7,7 @@
 
 #include "common/prompter.h"
 #include "search/quick_search.h"
+#include "search/ui/results_model.h"
 
 namespace common::ui {
 class CursorGrid;
@@ -14,17 +15,17 @@ class CursorGrid;
 
 namespace search::ui {
 
-class ResultsModel;
-
 // A quick search's result window, made for one search and shown modally:
-// the hits in a read-only grid, the go button (the default button) that
-// makes the selected row's album current, and "Close". Artist, track and
-// album hits each have their own design: colour, columns, go button text.
+// the hits in a read-only grid, the go button (the default button, and a
+// double-click on a row) that makes the selected row's album current, and
+// "Close". Artist, track and album hits each have their own design: colour,
+// columns, go button text.
 class ResultsWindow : public QDialog {
     Q_OBJECT
 public:
-    // Makes the album with this identifier current and closes the window.
-    using GoToAlbum = std::function<void(const std::string& id)>;
+    // Makes the hit's album current (and its track, when it names one) and
+    // closes the window.
+    using GoToAlbum = std::function<void(const ResultsModel::Hit& hit)>;
 
     ResultsWindow(const SearchHits& hits, common::Prompter& prompter, GoToAlbum goToAlbum, QWidget* parent = nullptr);
 
