@@ -32,7 +32,7 @@ QuickSearchBox::QuickSearchBox(common::Prompter& prompter, CatalogueSource catal
     field_->setCurrentIndex(0);
     text_ = new QLineEdit(this);
     text_->setObjectName("SearchText");
-    text_->setPlaceholderText("part of the text to find");
+    text_->setPlaceholderText("text to find");
     auto* find = new QPushButton("Find It", this);
     find->setObjectName("FindButton");
     auto* clear = new QPushButton("Clear", this);
