@@ -9,11 +9,15 @@
 #include <QScreen>
 
 #include "app/ui/main_window.h"
+#include "common/ansi_text.h"
 #include "common/ui/cursor_grid.h"
 #include "settings/settings_file.h"
 
 namespace app::ui {
 namespace {
+
+// Blank space either side of a cell's text.
+constexpr int kCellMargins = 10;
 
 // How much of a saved place must lie on a screen for the window to be found
 // there again.
@@ -77,13 +81,17 @@ void MainWindow::applyLayout()
 // Maximized, the first two columns follow the maximized rule. In a normal
 // window all four share the width out, the first two as one column of twice
 // the first's design width, since the second always takes the first one's
-// width. Label and Genre share what the first two leave; no title is cut.
+// width. Label and Genre share what the first two leave; no title is cut,
+// nor a genre of the genre list.
 void MainWindow::fitAlbumColumns(bool maximized)
 {
     const auto& design = ColumnLayout::kDesignWidths;
     const int client = albumsGrid_->viewport()->width();
     std::vector<int> titles = albumsGrid_->titleWidths();
     titles.resize(design.size());
+    for (const std::string& genre : state_.genres)
+        titles[3] = std::max(titles[3], albumsGrid_->fontMetrics().horizontalAdvance(common::fromAnsi(genre)) +
+                                            kCellMargins);
     int first = layout_.apply(maximized, client);
     if (!maximized)
         first = common::ui::sharedWidths({2 * design[0], design[2], design[3]},
