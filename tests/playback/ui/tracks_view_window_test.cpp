@@ -2,6 +2,8 @@
 // button over the small reference collection: the grid over the built work
 // table, the keyboard jump, Escape on a filter, and the way back to the
 // album.
+#include <numeric>
+
 #include <QAbstractButton>
 #include <QDialog>
 #include <QLineEdit>
@@ -86,6 +88,30 @@ TEST_F(TracksViewWindowTest, RowsOnDemandTheKeyboardJumpAndEscapeOnAFilter)
     EXPECT_EQ(builds, 1);
     openTracksView([](QDialog& window, common::ui::CursorGrid&) { window.close(); });
     EXPECT_EQ(builds, 1) << "a kept table is not built again";
+}
+
+TEST_F(TracksViewWindowTest, ColumnsFillAWiderWindowAndMaximizedTheArtistTakesTheRest)
+{
+    openTracksView([&](QDialog& window, common::ui::CursorGrid& grid) {
+        const auto widths = [&] {
+            std::vector<int> w;
+            for (int c = 0; c < grid.model()->columnCount(); ++c)
+                w.push_back(grid.columnWidth(c));
+            return w;
+        };
+        window.resize(1200, 700);
+        QTest::qWait(20);
+        std::vector<int> w = widths();
+        EXPECT_EQ(std::accumulate(w.begin(), w.end(), 0), grid.viewport()->width());
+        EXPECT_GT(w[0], 250) << "the first column grows too, not only one";
+
+        window.showMaximized();
+        QTest::qWait(20);
+        w = widths();
+        EXPECT_EQ(w[0], 250) << "maximized, only the artist column grows";
+        EXPECT_EQ(std::accumulate(w.begin(), w.end(), 0), std::max(grid.viewport()->width(), 694));
+        window.close();
+    });
 }
 
 TEST_F(TracksViewWindowTest, SwitchingToTheAlbumOfARowMakesItCurrentAndCloses)
