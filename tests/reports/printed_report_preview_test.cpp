@@ -1,4 +1,5 @@
 #include <filesystem>
+#include <functional>
 
 #include <QLabel>
 #include <QToolButton>
@@ -15,7 +16,8 @@ namespace {
 using test_support::ScriptedPrompter;
 
 // The preview opens on page 1, pages on, and a PDF that cannot be written
-// is told to the user and leaves nothing behind.
+// is told to the user and leaves nothing behind; the main window's grids
+// let go of the tables while a PDF is written.
 TEST_F(ReportFixture, PreviewPagesAndTellsAFailedPdf)
 {
     SelectionSettings settings;
@@ -40,13 +42,19 @@ TEST_F(ReportFixture, PreviewPagesAndTellsAFailedPdf)
         preview->saveAsPdf(file("report.pdf"));
         preview->accept();
     });
-    reports::ui::showPrintedReport(nullptr, selection_, {"ARTIST", "ALBUM"}, prompter, dir_.path());
+    int detached = 0;
+    reports::ui::showPrintedReport(nullptr, selection_, {"ARTIST", "ALBUM"}, prompter, dir_.path(),
+                                   [&](const std::function<void()>& step) {
+                                       ++detached;
+                                       step();
+                                   });
 
     const std::vector<std::string> errors = prompter.texts(ScriptedPrompter::Kind::Error);
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_TRUE(errors[0].starts_with("Cannot create file " + unwritable)) << errors[0];
     EXPECT_FALSE(std::filesystem::exists(file("missing")));
     EXPECT_GT(std::filesystem::file_size(file("report.pdf")), 0u);
+    EXPECT_EQ(detached, 2) << "the grids let go while each PDF is written";
 }
 
 }  // namespace

@@ -6,10 +6,11 @@
 namespace reports::ui {
 
 void showPrintedReport(QWidget* parent, reports::RecordSelection& selection, const std::vector<std::string>& fields,
-                       common::Prompter& prompter, const std::string& programDir)
+                       common::Prompter& prompter, const std::string& programDir,
+                       const ReportPreviewWindow::StepWrapper& whileGridsDetached)
 {
     print::ReportDocument document(selection, fields, programDir);
-    ReportPreviewWindow preview(document, prompter, programDir, parent);
+    ReportPreviewWindow preview(document, prompter, programDir, whileGridsDetached, parent);
     preview.exec();
 }
 

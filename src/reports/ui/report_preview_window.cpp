@@ -47,11 +47,12 @@ QToolButton* button(QWidget* parent, const char* name, const QString& text, cons
 }  // namespace
 
 ReportPreviewWindow::ReportPreviewWindow(print::ReportDocument& document, common::Prompter& prompter,
-                                         std::string programDir, QWidget* parent)
+                                         std::string programDir, StepWrapper wrapStep, QWidget* parent)
     : QDialog(parent),
       document_(document),
       prompter_(prompter),
       programDir_(std::move(programDir)),
+      wrapStep_(std::move(wrapStep)),
       scroll_(new QScrollArea(this)),
       pageImage_(new QLabel),
       pageBox_(new QSpinBox(this)),
@@ -200,7 +201,11 @@ void ReportPreviewWindow::runStep(const QString& label, const std::function<void
     stepRunning_ = true;
     std::string failure;
     try {
-        common::ui::runWithProgress(this, label, common::ui::Stopping::Allowed, step);
+        const auto run = [&] { common::ui::runWithProgress(this, label, common::ui::Stopping::Allowed, step); };
+        if (wrapStep_)
+            wrapStep_(run);
+        else
+            run();
     } catch (const xbase::XbaseError& e) {
         failure = e.what();
     }

@@ -28,10 +28,14 @@ class ReportPreviewWindow : public QDialog {
     Q_OBJECT
 
 public:
+    // Runs a step that reads the tables off the window thread; an empty
+    // wrapper runs it as it is.
+    using StepWrapper = std::function<void(const std::function<void()>&)>;
+
     // Requires: `document` outlives the window. Throws xbase::XbaseError when
     // the first page cannot be read.
     ReportPreviewWindow(print::ReportDocument& document, common::Prompter& prompter, std::string programDir,
-                        QWidget* parent = nullptr);
+                        StepWrapper wrapStep, QWidget* parent = nullptr);
 
     std::size_t currentPage() const { return page_; }
     // Shows page `index` (0-based) when the report has it.
@@ -54,6 +58,7 @@ private:
     print::ReportDocument& document_;
     common::Prompter& prompter_;
     std::string programDir_;
+    StepWrapper wrapStep_;
     // While a step reads the report's tables on its thread, the window
     // leaves them alone (its controls can still fire as focus moves).
     bool stepRunning_ = false;

@@ -77,7 +77,8 @@ void ReportWriterOutputs::printReport(const SelectionSettings& settings)
             return;
         const std::vector<std::string> fields = chooseFields(OutputKind::Printed, settings.includeTracks);
         if (!fields.empty())
-            showPrintedReport(&window_, selection_, fields, services_.prompter, services_.programDir);
+            showPrintedReport(&window_, selection_, fields, services_.prompter, services_.programDir,
+                                  services_.whileGridsDetached);
     });
 }
 
