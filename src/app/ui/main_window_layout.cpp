@@ -81,8 +81,8 @@ void MainWindow::applyLayout()
 // Maximized, the first two columns follow the maximized rule. In a normal
 // window all four share the width out, the first two as one column of twice
 // the first's design width, since the second always takes the first one's
-// width. Label and Genre share what the first two leave; no title is cut,
-// nor a genre of the genre list.
+// width. Label and Genre share what the first two leave; in a normal window
+// no title is cut, nor a genre of the genre list.
 void MainWindow::fitAlbumColumns(bool maximized)
 {
     const auto& design = ColumnLayout::kDesignWidths;
@@ -97,8 +97,12 @@ void MainWindow::fitAlbumColumns(bool maximized)
         first = common::ui::sharedWidths({2 * design[0], design[2], design[3]},
                                          {2 * std::max(titles[0], titles[1]), titles[2], titles[3]}, client)[0] /
                 2;
-    const std::vector<int> rest =
-        common::ui::sharedWidths({design[2], design[3]}, {titles[2], titles[3]}, client - 2 * first);
+    const int room = client - 2 * first;
+    std::vector<int> rest = common::ui::sharedWidths({design[2], design[3]}, {titles[2], titles[3]}, room);
+    // The maximized rule leaves Label and Genre about their design widths:
+    // they fit the grid then rather than make it scroll.
+    if (maximized && rest[0] + rest[1] > room)
+        rest = common::ui::sharedWidths({design[2], design[3]}, {}, room);
     for (int c : {0, 1})
         albumsGrid_->setColumnWidth(c, first);
     albumsGrid_->setColumnWidth(2, rest[0]);

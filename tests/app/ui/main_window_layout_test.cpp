@@ -76,6 +76,11 @@ TEST_F(MainWindowLayout, AlbumColumnsFillAGrowingNormalWindowWithEveryTitleWhole
     mainWindow->resize(mainWindow->minimumSizeHint());
     QTest::qWait(50);
     EXPECT_EQ(albumsGrid()->columnWidth(0), 265) << "a narrow window keeps the design width";
+
+    mainWindow->setMaximized(true);
+    QTest::qWait(50);
+    ASSERT_GT(mainWindow->maximizedLayouts(), 0);
+    EXPECT_NEAR(columnsWidth(), albumsGrid()->viewport()->width(), 1) << "maximized, it neither scrolls nor leaves room";
 }
 
 }  // namespace
