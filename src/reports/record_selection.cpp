@@ -6,8 +6,8 @@
 #include "catalogue/index_builder.h"
 #include "catalogue/program_files.h"
 #include "common/trim_and_case.h"
+#include "search/album_filter.h"
 #include "search/filter_history.h"
-#include "xbase/expression.h"
 
 namespace reports {
 
@@ -23,8 +23,8 @@ std::string applyFilter(xbase::Cursor& cursor, const std::string& expression)
 {
     if (expression.empty())
         return {};
-    if (!xbase::Expression::checkFilter(expression, cursor.table()).empty())
-        return std::string(kInvalidFilterText) + expression;
+    if (std::string invalid = search::invalidFilterMessage(expression, cursor.table()); !invalid.empty())
+        return invalid;
     cursor.setFilter(expression);
     cursor.setFiltered(true);
     if (!cursor.first())

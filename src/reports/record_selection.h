@@ -14,7 +14,6 @@ class FilterHistory;
 
 namespace reports {
 
-inline constexpr std::string_view kInvalidFilterText = "Invalid Filter Expression: \r";
 inline constexpr std::string_view kNoRecordsPassText = "Sorry, no records pass filter:\r";
 
 // The albums, tracks and playlist marks every report output reads, chosen
@@ -32,7 +31,7 @@ public:
 
     // Selects afresh; returns "" when there is something to output, else
     // the message for the user (nothing selected then):
-    //   "Invalid Filter Expression: \r" + expression
+    //   "Invalid Filter Expression: \r" + expression + "\r" + the engine's reason
     //   "Sorry, no records pass filter:\r" + expression
     //   the albums that pass both filters are none (see combinedFailureText)
     // The tracks filter is checked only when tracks or playlists are
