@@ -144,8 +144,9 @@ TEST_F(ReportWriterDialogTest, WhatStopsAnOutputBeforeAnythingIsWritten)
     widget("WebpageButton")->click();
 
     EXPECT_EQ(prompter_.texts(Kind::Error),
-              (std::vector<std::string>{"Invalid Filter Expression: \rARTIST =\rUnexpected end of expression at position 9",
-                                        std::string(reports::kHtmlOrderText)}));
+              (std::vector<std::string>{
+                  "Invalid Filter Expression: \rARTIST =\rUnexpected end of expression at position 9",
+                  std::string(reports::kHtmlOrderText)}));
     EXPECT_FALSE(written("albums.csv"));
     EXPECT_FALSE(written("Vinora.html"));
     EXPECT_TRUE(desktop_.opened.isEmpty());
