@@ -1,5 +1,6 @@
 #include "lookup/musicbrainz_client.h"
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 
@@ -30,7 +31,7 @@ std::chrono::milliseconds retryWait(const std::string& retryAfter)
     // every client anyway.
     if (status != std::errc() || end != retryAfter.data() + retryAfter.size() || seconds < 0)
         return kDefaultRetryWait;
-    return std::min<std::chrono::milliseconds>(std::chrono::seconds(seconds), MusicBrainzClient::kMaxRetryWait);
+    return std::chrono::seconds(std::min<long>(seconds, MusicBrainzClient::kMaxRetryWait.count()));
 }
 
 platform::HttpRequest requestTo(const std::string& base, const std::string& target, const std::string& userAgent,

@@ -1,5 +1,6 @@
 #include "lookup/musicbrainz_release.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QJsonArray>
