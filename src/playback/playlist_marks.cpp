@@ -1,9 +1,9 @@
 #include "playback/playlist_marks.h"
 
 #include <algorithm>
-#include <functional>
 
 #include "catalogue/display_text.h"
+#include "common/list_rows.h"
 #include "playback/mark_entry.h"
 
 namespace playback {
@@ -45,17 +45,7 @@ void PlaylistMarks::insertSorted(std::vector<std::string>& list, std::string ent
 void PlaylistMarks::move(std::vector<std::string>& from, std::vector<std::string>& to,
                          const std::vector<std::size_t>& rows)
 {
-    std::vector<std::size_t> descending(rows);
-    std::sort(descending.begin(), descending.end(), std::greater<>());
-    descending.erase(std::unique(descending.begin(), descending.end()), descending.end());
-    // From the last row to the first, so the rows still to move keep their
-    // places.
-    for (std::size_t row : descending) {
-        if (row >= from.size())
-            continue;
-        insertSorted(to, std::move(from[row]));
-        from.erase(from.begin() + static_cast<std::ptrdiff_t>(row));
-    }
+    common::takeRowsLastFirst(from, rows, [&to](std::string entry) { insertSorted(to, std::move(entry)); });
 }
 
 void PlaylistMarks::include(const std::vector<std::size_t>& rows)

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
 
+#include "common/list_rows.h"
 #include "common/trim_and_case.h"
 
 namespace reports {
@@ -19,22 +19,6 @@ bool lessLabel(const std::string& a, const std::string& b) { return common::less
 void insertSorted(std::vector<std::string>& list, std::string label)
 {
     list.insert(std::upper_bound(list.begin(), list.end(), label, lessLabel), std::move(label));
-}
-
-// From the last row to the first, so the rows still to move keep their
-// places.
-template <typename Put>
-void moveRows(std::vector<std::string>& from, const std::vector<std::size_t>& rows, Put put)
-{
-    std::vector<std::size_t> descending(rows);
-    std::sort(descending.begin(), descending.end(), std::greater<>());
-    descending.erase(std::unique(descending.begin(), descending.end()), descending.end());
-    for (std::size_t row : descending) {
-        if (row >= from.size())
-            continue;
-        put(std::move(from[row]));
-        from.erase(from.begin() + static_cast<std::ptrdiff_t>(row));
-    }
 }
 
 }  // namespace
@@ -54,12 +38,12 @@ std::string_view extensionOf(OutputKind kind)
 
 void FieldChoice::include(const std::vector<std::size_t>& rows)
 {
-    moveRows(available, rows, [this](std::string label) { chosen.push_back(std::move(label)); });
+    common::takeRowsLastFirst(available, rows, [this](std::string label) { chosen.push_back(std::move(label)); });
 }
 
 void FieldChoice::exclude(const std::vector<std::size_t>& rows)
 {
-    moveRows(chosen, rows, [this](std::string label) { insertSorted(available, std::move(label)); });
+    common::takeRowsLastFirst(chosen, rows, [this](std::string label) { insertSorted(available, std::move(label)); });
 }
 
 void FieldChoice::includeAll()
