@@ -27,7 +27,7 @@ FeatureButtonBox::FeatureButtonBox(FeatureBox box, QWidget* parent) : QGroupBox(
         QAbstractButton* button = nullptr;
         if (tools) {
             auto* tool = new QToolButton(this);
-            tool->setIcon(style()->standardIcon(design.icon));
+            tool->setIcon(featureIcon(design));
             button = tool;
         } else {
             button = new QPushButton(design.caption, this);

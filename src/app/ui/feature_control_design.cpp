@@ -1,9 +1,13 @@
 #include "app/ui/feature_control_design.h"
 
+#include "common/ui/icon_drawings.h"
+#include "common/ui/themed_icon.h"
+
 namespace app::ui {
 namespace {
 
 using enum FeatureBox;
+using namespace common::ui::icon_drawings;
 
 const FeatureControlDesign kDesigns[] = {
     {.feature = Feature::AddCd, .name = "AddCd", .box = ManageCollection, .caption = "Add CD",
@@ -19,37 +23,44 @@ const FeatureControlDesign kDesigns[] = {
     {.feature = Feature::Reindex, .name = "Reindex", .box = ManageCollection, .caption = "Reindex",
      .tooltip = "File Maintenance"},
     {.feature = Feature::HomePage, .name = "HomePage", .box = Toolbox, .tooltip = "Visit our Home Page",
-     .icon = QStyle::SP_DirHomeIcon, .menuText = "Home Page"},
+     .icon = "go-home", .drawing = house, .menuText = "Home Page"},
     {.feature = Feature::NaturalOrder, .name = "NaturalOrder", .box = Toolbox,
-     .tooltip = "Show albums in order entered", .icon = QStyle::SP_FileDialogListView,
+     .tooltip = "Show albums in order entered", .icon = "view-sort-ascending", .drawing = sortAscending,
      .menuText = "Show albums in order entered (natural order)"},
     {.feature = Feature::FindCd, .name = "FindCd", .box = Toolbox, .tooltip = "Make CD in drive the current album",
-     .icon = QStyle::SP_DriveCDIcon, .menuText = "Make CD in drive the current highlighted album"},
+     .icon = "media-optical", .drawing = opticalDisc, .menuText = "Make CD in drive the current highlighted album"},
     {.feature = Feature::WebPage, .name = "WebPage", .box = Toolbox,
-     .tooltip = "Go to website or document for this artist or album", .icon = QStyle::SP_DriveNetIcon,
+     .tooltip = "Go to website or document for this artist or album", .icon = "web-browser", .drawing = globe,
      .menuText = "Go to website/document for current artist/album"},
     {.feature = Feature::AlbumCover, .name = "AlbumCover", .box = Toolbox, .tooltip = "Display Album Cover",
-     .icon = QStyle::SP_DesktopIcon, .menuText = "Display Album Cover"},
+     .icon = "image-x-generic", .drawing = picture, .menuText = "Display Album Cover"},
     {.feature = Feature::Options, .name = "Options", .box = Toolbox, .tooltip = "Properties/Options",
-     .icon = QStyle::SP_FileDialogDetailedView, .menuText = "Properties/Options Form"},
+     .icon = "preferences-system", .drawing = gear, .menuText = "Properties/Options Form"},
     {.feature = Feature::TipOfTheDay, .name = "TipOfTheDay", .box = Toolbox, .tooltip = "Tip of the Day",
-     .icon = QStyle::SP_MessageBoxInformation, .menuText = "See the Tip of the Day"},
+     .icon = "dialog-information", .drawing = information, .menuText = "See the Tip of the Day"},
     {.feature = Feature::Help, .name = "Help", .box = Toolbox, .tooltip = "Go to Help Page",
-     .icon = QStyle::SP_DialogHelpButton, .menuText = "Help Contents"},
+     .icon = "help-contents", .drawing = question, .menuText = "Help Contents"},
     {.feature = Feature::TracksView, .name = "TracksView", .box = Toolbox, .tooltip = "Tracks View - one track per row",
-     .icon = QStyle::SP_FileDialogContentsView, .menuText = "Tracks View - displays one track per row"},
+     .icon = "view-list-details", .drawing = listDetails, .menuText = "Tracks View - displays one track per row"},
     {.feature = Feature::DetailView, .name = "DetailView", .box = Toolbox,
-     .tooltip = "Detail View - More info and tools inc. Report Writer", .icon = QStyle::SP_FileDialogInfoView,
+     .tooltip = "Detail View - More info and tools inc. Report Writer", .icon = "document-properties", .drawing = documentProperties,
      .menuText = "Detail View - more info and tools"},
-    {.feature = Feature::SetFilter, .name = "SetFilter",
+    {.feature = Feature::SetFilter, .name = "SetFilter", .icon = "edit-find", .drawing = magnifier,
      .menuText = "Set Filter to current genre or other criteria"},
-    {.feature = Feature::CancelFilter, .name = "CancelFilter", .menuText = "Cancel Filter"},
-    {.feature = Feature::Exit, .name = "Exit", .menuText = "Exit Program"},
+    {.feature = Feature::CancelFilter, .name = "CancelFilter", .icon = "edit-clear", .drawing = clear,
+     .menuText = "Cancel Filter"},
+    {.feature = Feature::Exit, .name = "Exit", .icon = "application-exit", .drawing = exitDoor,
+     .menuText = "Exit Program"},
 };
 
 }  // namespace
 
 std::span<const FeatureControlDesign> featureControlDesigns() { return kDesigns; }
+
+QIcon featureIcon(const FeatureControlDesign& design)
+{
+    return design.icon ? common::ui::themedIcon(design.icon, design.drawing) : QIcon();
+}
 
 const char* unavailableReason(Feature feature)
 {

@@ -2,9 +2,10 @@
 
 #include <span>
 
-#include <QStyle>
+#include <QIcon>
 
 #include "app/ui/feature.h"
+#include "common/ui/drawn_icon_engine.h"
 
 namespace app::ui {
 
@@ -19,12 +20,18 @@ struct FeatureControlDesign {
     FeatureBox box = FeatureBox::None;
     const char* caption = nullptr;  // a Manage Collection button's text
     const char* tooltip = nullptr;
-    QStyle::StandardPixmap icon = QStyle::SP_CustomBase;  // a Toolbox button's picture
+    // The picture of its Toolbox button and menu entry: the icon theme's
+    // name for the action, and our drawing for a theme without it.
+    const char* icon = nullptr;
+    common::ui::IconDrawing drawing = nullptr;
     const char* menuText = nullptr;  // null: not in the popup menu
 };
 
 // In the order the boxes and the menu show them.
 std::span<const FeatureControlDesign> featureControlDesigns();
+
+// The design's picture; null when it has none.
+QIcon featureIcon(const FeatureControlDesign& design);
 
 // Why the window holds a feature's controls disabled although the feature is
 // there (no album yet, no filter set, ...), for their tooltips; null for a

@@ -17,7 +17,7 @@ MainPopupMenu::MainPopupMenu(QWidget* parent) : QMenu(parent)
         // their own: menus here have one column.
         if (design.feature == Feature::SetFilter)
             addSeparator();
-        QAction* action = addAction(design.menuText);
+        QAction* action = addAction(featureIcon(design), design.menuText);
         action->setObjectName(QString(design.name) + "Item");
         entries_.emplace_back(design.feature, action);
     }

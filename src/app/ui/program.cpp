@@ -14,6 +14,7 @@
 #include "common/ansi_text.h"
 #include "common/product_version.h"
 #include "common/ui/cursor_grid.h"
+#include "common/ui/themed_icon.h"
 #include "editing/album_detail_submission.h"
 #include "editing/options_editor.h"
 #include "editing/ui/album_detail_dialog.h"
@@ -66,6 +67,7 @@ bool Program::start()
     if (instance_->raiseRunningInstance())
         return false;
 
+    common::ui::lookInAdwaitaWithoutDesktopTheme();
     prompter_ = std::make_unique<common::ui::MessageBoxPrompter>(state_.programDir);
     mainWindow_ = std::make_unique<MainWindow>(state_, *prompter_);
     mainWindow_->setDesktop(desktop_);
