@@ -49,7 +49,7 @@ AlbumInfoPanel::AlbumInfoPanel(QWidget* parent) : QFrame(parent)
     index_ = value("IndexText", this);
     play_ = new QToolButton(this);
     play_->setObjectName("PlayButton");
-    play_->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    play_->setIcon(QIcon::fromTheme("media-playback-start", style()->standardIcon(QStyle::SP_MediaPlay)));
     play_->setToolTip("Play playlist tracks or audio files");
 
     auto* hints = new QVBoxLayout;

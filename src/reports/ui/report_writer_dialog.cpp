@@ -24,12 +24,14 @@ namespace {
 constexpr std::string_view kFilterHelpPage = "report.html#filter";
 constexpr int kFilterBoxWidth = 440;
 
-QToolButton* pictureButton(const char* name, const char* tooltip, QStyle::StandardPixmap icon, QWidget* parent)
+// The icon theme's `icon`, else the style's `fallback`.
+QToolButton* pictureButton(const char* name, const char* tooltip, const char* icon, QStyle::StandardPixmap fallback,
+                           QWidget* parent)
 {
     auto* button = new QToolButton(parent);
     button->setObjectName(name);
     button->setToolTip(tooltip);
-    button->setIcon(parent->style()->standardIcon(icon));
+    button->setIcon(QIcon::fromTheme(icon, parent->style()->standardIcon(fallback)));
     return button;
 }
 
@@ -169,13 +171,17 @@ QWidget* ReportWriterDialog::buildSelectionGroup()
     tracksFilter_->setObjectName("TracksFilterBox");
     tracksFilter_->setMinimumWidth(kFilterBoxWidth);
     auto* clearAlbums =
-        pictureButton("ClearAlbumsFilterButton", "Clear Albums table filter", QStyle::SP_LineEditClearButton, group);
+        pictureButton("ClearAlbumsFilterButton", "Clear Albums table filter", "edit-clear",
+                      QStyle::SP_LineEditClearButton, group);
     auto* removeAlbums =
-        pictureButton("RemoveAlbumsFilterButton", "Remove from history list", QStyle::SP_TrashIcon, group);
+        pictureButton("RemoveAlbumsFilterButton", "Remove from history list", "edit-delete",
+                      QStyle::SP_TrashIcon, group);
     auto* clearTracks =
-        pictureButton("ClearTracksFilterButton", "Clear Albums table filter", QStyle::SP_LineEditClearButton, group);
+        pictureButton("ClearTracksFilterButton", "Clear Albums table filter", "edit-clear",
+                      QStyle::SP_LineEditClearButton, group);
     auto* removeTracks =
-        pictureButton("RemoveTracksFilterButton", "Remove from history list", QStyle::SP_TrashIcon, group);
+        pictureButton("RemoveTracksFilterButton", "Remove from history list", "edit-delete",
+                      QStyle::SP_TrashIcon, group);
 
     auto* grid = new QGridLayout(group);
     grid->addWidget(new QLabel("The following fields in the Albums table are available for filtering:", group), 0, 0,

@@ -15,12 +15,14 @@ namespace {
 
 constexpr int kBoxWidth = 420;
 
-QToolButton* pictureButton(const char* name, const char* tooltip, QStyle::StandardPixmap icon, QWidget* parent)
+// The icon theme's `icon`, else the style's `fallback`.
+QToolButton* pictureButton(const char* name, const char* tooltip, const char* icon, QStyle::StandardPixmap fallback,
+                           QWidget* parent)
 {
     auto* button = new QToolButton(parent);
     button->setObjectName(name);
     button->setToolTip(tooltip);
-    button->setIcon(parent->style()->standardIcon(icon));
+    button->setIcon(QIcon::fromTheme(icon, parent->style()->standardIcon(fallback)));
     return button;
 }
 
@@ -38,9 +40,10 @@ FilterDialog::FilterDialog(AlbumFilter& filter, common::Prompter& prompter, cons
     box_ = new HistoryBox(programDir, FilterHistory::Table::Albums, this);
     box_->setObjectName("ExpressionBox");
     box_->setMinimumWidth(kBoxWidth);
-    auto* clear = pictureButton("ClearButton", "Clear Albums table filter", QStyle::SP_LineEditClearButton, this);
+    auto* clear =
+        pictureButton("ClearButton", "Clear Albums table filter", "edit-clear", QStyle::SP_LineEditClearButton, this);
     auto* remove =
-        pictureButton("RemoveFromHistoryButton", "Remove from history list", QStyle::SP_TrashIcon, this);
+        pictureButton("RemoveFromHistoryButton", "Remove from history list", "edit-delete", QStyle::SP_TrashIcon, this);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
 
     auto* entry = new QHBoxLayout;
