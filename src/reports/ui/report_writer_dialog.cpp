@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
-#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -23,17 +22,6 @@ namespace {
 
 constexpr std::string_view kFilterHelpPage = "report.html#filter";
 constexpr int kFilterBoxWidth = 440;
-
-// The icon theme's `icon`, else the style's `fallback`.
-QToolButton* pictureButton(const char* name, const char* tooltip, const char* icon, QStyle::StandardPixmap fallback,
-                           QWidget* parent)
-{
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setToolTip(tooltip);
-    button->setIcon(QIcon::fromTheme(icon, parent->style()->standardIcon(fallback)));
-    return button;
-}
 
 QPushButton* pushButton(const char* name, const QString& text, const QString& tooltip, QWidget* parent)
 {
@@ -170,18 +158,11 @@ QWidget* ReportWriterDialog::buildSelectionGroup()
     albumsFilter_->setMinimumWidth(kFilterBoxWidth);
     tracksFilter_->setObjectName("TracksFilterBox");
     tracksFilter_->setMinimumWidth(kFilterBoxWidth);
-    auto* clearAlbums =
-        pictureButton("ClearAlbumsFilterButton", "Clear Albums table filter", "edit-clear",
-                      QStyle::SP_LineEditClearButton, group);
-    auto* removeAlbums =
-        pictureButton("RemoveAlbumsFilterButton", "Remove from history list", "edit-delete",
-                      QStyle::SP_TrashIcon, group);
-    auto* clearTracks =
-        pictureButton("ClearTracksFilterButton", "Clear Albums table filter", "edit-clear",
-                      QStyle::SP_LineEditClearButton, group);
-    auto* removeTracks =
-        pictureButton("RemoveTracksFilterButton", "Remove from history list", "edit-delete",
-                      QStyle::SP_TrashIcon, group);
+    using search::ui::HistoryBox;
+    auto* clearAlbums = HistoryBox::clearButton("ClearAlbumsFilterButton", group);
+    auto* removeAlbums = HistoryBox::removeButton("RemoveAlbumsFilterButton", group);
+    auto* clearTracks = HistoryBox::clearButton("ClearTracksFilterButton", group);
+    auto* removeTracks = HistoryBox::removeButton("RemoveTracksFilterButton", group);
 
     auto* grid = new QGridLayout(group);
     grid->addWidget(new QLabel("The following fields in the Albums table are available for filtering:", group), 0, 0,

@@ -3,7 +3,6 @@
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -14,17 +13,6 @@ namespace search::ui {
 namespace {
 
 constexpr int kBoxWidth = 420;
-
-// The icon theme's `icon`, else the style's `fallback`.
-QToolButton* pictureButton(const char* name, const char* tooltip, const char* icon, QStyle::StandardPixmap fallback,
-                           QWidget* parent)
-{
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setToolTip(tooltip);
-    button->setIcon(QIcon::fromTheme(icon, parent->style()->standardIcon(fallback)));
-    return button;
-}
 
 }  // namespace
 
@@ -40,10 +28,8 @@ FilterDialog::FilterDialog(AlbumFilter& filter, common::Prompter& prompter, cons
     box_ = new HistoryBox(programDir, FilterHistory::Table::Albums, this);
     box_->setObjectName("ExpressionBox");
     box_->setMinimumWidth(kBoxWidth);
-    auto* clear =
-        pictureButton("ClearButton", "Clear Albums table filter", "edit-clear", QStyle::SP_LineEditClearButton, this);
-    auto* remove =
-        pictureButton("RemoveFromHistoryButton", "Remove from history list", "edit-delete", QStyle::SP_TrashIcon, this);
+    auto* clear = HistoryBox::clearButton("ClearButton", this);
+    auto* remove = HistoryBox::removeButton("RemoveFromHistoryButton", this);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
 
     auto* entry = new QHBoxLayout;

@@ -1,6 +1,9 @@
 #include "search/ui/history_box.h"
 
+#include <QIcon>
 #include <QLineEdit>
+#include <QStyle>
+#include <QToolButton>
 
 #include "common/ansi_text.h"
 
@@ -8,6 +11,17 @@ namespace search::ui {
 namespace {
 
 constexpr int kVisibleEntries = 6;
+
+// The icon theme's `icon`, else the style's `fallback`.
+QToolButton* pictureButton(const char* name, const char* tooltip, const char* icon, QStyle::StandardPixmap fallback,
+                           QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setToolTip(tooltip);
+    button->setIcon(QIcon::fromTheme(icon, parent->style()->standardIcon(fallback)));
+    return button;
+}
 
 }  // namespace
 
@@ -20,6 +34,16 @@ HistoryBox::HistoryBox(const std::string& programDir, FilterHistory::Table table
     // what is typed stays as typed.
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
+}
+
+QToolButton* HistoryBox::clearButton(const char* name, QWidget* parent)
+{
+    return pictureButton(name, "Clear Albums table filter", "edit-clear", QStyle::SP_LineEditClearButton, parent);
+}
+
+QToolButton* HistoryBox::removeButton(const char* name, QWidget* parent)
+{
+    return pictureButton(name, "Remove from history list", "edit-delete", QStyle::SP_TrashIcon, parent);
 }
 
 void HistoryBox::load()

@@ -4,6 +4,8 @@
 
 #include <QComboBox>
 
+class QToolButton;
+
 #include "search/filter_history.h"
 
 namespace search::ui {
@@ -22,6 +24,11 @@ public:
     void load();
     // The entries again from the history; the text stays.
     void showEntries();
+
+    // The picture buttons beside such a box, "Clear Albums table filter" and
+    // "Remove from history list", named `name`; the window connects them.
+    static QToolButton* clearButton(const char* name, QWidget* parent);
+    static QToolButton* removeButton(const char* name, QWidget* parent);
 
     std::string text() const;
     void setText(const std::string& text);
