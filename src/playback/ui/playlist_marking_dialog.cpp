@@ -1,6 +1,5 @@
 #include "playback/ui/playlist_marking_dialog.h"
 
-#include <algorithm>
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -13,38 +12,13 @@
 #include <QVBoxLayout>
 
 #include "common/ansi_text.h"
+#include "common/ui/entry_lists.h"
 
 namespace playback::ui {
 namespace {
 
 const QString kCaption = " Select tracks to mark for playlist or copy";
-constexpr int kListWidth = 260;
-constexpr int kListHeight = 260;
-
-QListWidget* entryList(const char* name, QWidget* parent)
-{
-    auto* list = new QListWidget(parent);
-    list->setObjectName(name);
-    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    list->setFixedSize(kListWidth, kListHeight);
-    return list;
-}
-
-QToolButton* moveButton(const char* name, const char* arrows, QWidget* parent)
-{
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setText(arrows);
-    button->setFixedWidth(36);
-    return button;
-}
-
-void fill(QListWidget* list, const std::vector<std::string>& entries)
-{
-    list->clear();
-    for (const std::string& entry : entries)
-        list->addItem(common::fromAnsi(entry));
-}
+constexpr QSize kListSize(260, 260);
 
 }  // namespace
 
@@ -68,12 +42,12 @@ void PlaylistMarkingDialog::buildWindow()
     availableHeading->setObjectName("AvailableHeading");
     auto* markedHeading = new QLabel("Marked / PlaylistTracks", this);
     markedHeading->setObjectName("MarkedHeading");
-    availableList_ = entryList("AvailableList", this);
-    markedList_ = entryList("MarkedList", this);
-    includeButton_ = moveButton("IncludeButton", ">", this);
-    includeAllButton_ = moveButton("IncludeAllButton", ">>", this);
-    excludeButton_ = moveButton("ExcludeButton", "<", this);
-    excludeAllButton_ = moveButton("ExcludeAllButton", "<<", this);
+    availableList_ = common::ui::entryList("AvailableList", kListSize, this);
+    markedList_ = common::ui::entryList("MarkedList", kListSize, this);
+    includeButton_ = common::ui::moveButton("IncludeButton", ">", this);
+    includeAllButton_ = common::ui::moveButton("IncludeAllButton", ">>", this);
+    excludeButton_ = common::ui::moveButton("ExcludeButton", "<", this);
+    excludeAllButton_ = common::ui::moveButton("ExcludeAllButton", "<<", this);
 
     markedCount_ = new QLabel(this);
     markedCount_->setObjectName("MarkedCount");
@@ -141,17 +115,13 @@ void PlaylistMarkingDialog::showEvent(QShowEvent* event)
 
 void PlaylistMarkingDialog::includeSelected()
 {
-    const int index = firstSelection(availableList_);
     moveSelected(availableList_);
-    selectNear(availableList_, index);
     showTotals();
 }
 
 void PlaylistMarkingDialog::excludeSelected()
 {
-    const int index = firstSelection(markedList_);
     moveSelected(markedList_);
-    selectNear(markedList_, index);
     showTotals();
 }
 
@@ -179,30 +149,19 @@ void PlaylistMarkingDialog::saveAndClose()
 
 void PlaylistMarkingDialog::moveSelected(QListWidget* list)
 {
-    std::vector<std::size_t> rows;
-    for (const QModelIndex& index : list->selectionModel()->selectedRows())
-        rows.push_back(static_cast<std::size_t>(index.row()));
+    const std::vector<std::size_t> rows = common::ui::selectedRows(list);
+    const int first = rows.empty() ? -1 : static_cast<int>(rows.front());
     if (list == availableList_)
         marks_.include(rows);
     else
         marks_.exclude(rows);
     fillLists();
-}
-
-int PlaylistMarkingDialog::firstSelection(const QListWidget* list)
-{
-    for (int i = 0; i < list->count(); ++i)
-        if (list->item(i)->isSelected())
-            return i;
-    return -1;
+    selectNear(list, first);
 }
 
 void PlaylistMarkingDialog::selectNear(QListWidget* list, int index)
 {
-    list->setFocus();
-    index = std::min(std::max(index, 0), list->count() - 1);
-    if (index >= 0)
-        list->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+    common::ui::selectNear(list, index);
     enableMoveButtons();
 }
 
@@ -216,8 +175,8 @@ void PlaylistMarkingDialog::enableMoveButtons()
 
 void PlaylistMarkingDialog::fillLists()
 {
-    fill(availableList_, marks_.available());
-    fill(markedList_, marks_.marked());
+    common::ui::fillEntries(availableList_, marks_.available());
+    common::ui::fillEntries(markedList_, marks_.marked());
 }
 
 void PlaylistMarkingDialog::showTotals()

@@ -40,7 +40,6 @@ private:
     void saveAndClose();
     // Moves the selected entries of `list` (one of the two) to the other.
     void moveSelected(QListWidget* list);
-    static int firstSelection(const QListWidget* list);
     // Focuses `list` with the entry at `index` (or the nearest) selected.
     void selectNear(QListWidget* list, int index);
     void enableMoveButtons();

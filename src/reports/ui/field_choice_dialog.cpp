@@ -1,6 +1,5 @@
 #include "reports/ui/field_choice_dialog.h"
 
-#include <algorithm>
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -11,45 +10,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "common/ui/entry_lists.h"
+
 namespace reports::ui {
 namespace {
 
-constexpr int kListWidth = 160;
-constexpr int kListHeight = 200;
-
-QListWidget* fieldList(const char* name, QWidget* parent)
-{
-    auto* list = new QListWidget(parent);
-    list->setObjectName(name);
-    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    list->setFixedSize(kListWidth, kListHeight);
-    return list;
-}
-
-QToolButton* toolButton(const char* name, const QString& text, QWidget* parent)
-{
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setText(text);
-    button->setFixedWidth(36);
-    return button;
-}
-
-void fill(QListWidget* list, const std::vector<std::string>& labels)
-{
-    list->clear();
-    for (const std::string& label : labels)
-        list->addItem(QString::fromStdString(label));
-}
-
-std::vector<std::size_t> selectedRows(const QListWidget* list)
-{
-    std::vector<std::size_t> rows;
-    for (int i = 0; i < list->count(); ++i)
-        if (list->item(i)->isSelected())
-            rows.push_back(static_cast<std::size_t>(i));
-    return rows;
-}
+constexpr QSize kListSize(160, 200);
 
 }  // namespace
 
@@ -84,16 +50,16 @@ void FieldChoiceDialog::buildWindow()
     setWindowTitle("Fields from Albums table to include in output");
     auto* availableHeading = new QLabel("Available Fields", this);
     auto* chosenHeading = new QLabel("Include in Output", this);
-    availableList_ = fieldList("AvailableList", this);
-    chosenList_ = fieldList("ChosenList", this);
-    includeButton_ = toolButton("IncludeButton", ">", this);
-    includeAllButton_ = toolButton("IncludeAllButton", ">>", this);
-    excludeButton_ = toolButton("ExcludeButton", "<", this);
-    excludeAllButton_ = toolButton("ExcludeAllButton", "<<", this);
-    auto* upButton = toolButton("UpButton", QString(), this);
+    availableList_ = common::ui::entryList("AvailableList", kListSize, this);
+    chosenList_ = common::ui::entryList("ChosenList", kListSize, this);
+    includeButton_ = common::ui::moveButton("IncludeButton", ">", this);
+    includeAllButton_ = common::ui::moveButton("IncludeAllButton", ">>", this);
+    excludeButton_ = common::ui::moveButton("ExcludeButton", "<", this);
+    excludeAllButton_ = common::ui::moveButton("ExcludeAllButton", "<<", this);
+    auto* upButton = common::ui::moveButton("UpButton", QString(), this);
     upButton->setArrowType(Qt::UpArrow);
     upButton->setToolTip("Move selected output field up");
-    auto* downButton = toolButton("DownButton", QString(), this);
+    auto* downButton = common::ui::moveButton("DownButton", QString(), this);
     downButton->setArrowType(Qt::DownArrow);
     downButton->setToolTip("Move selected output field down");
 
@@ -144,14 +110,14 @@ void FieldChoiceDialog::done(int result)
 
 void FieldChoiceDialog::moveSelected(QListWidget* list)
 {
-    const std::vector<std::size_t> rows = selectedRows(list);
+    const std::vector<std::size_t> rows = common::ui::selectedRows(list);
     const int first = rows.empty() ? -1 : static_cast<int>(rows.front());
     if (list == availableList_)
         choice_.include(rows);
     else
         choice_.exclude(rows);
     fillLists();
-    selectNear(list, first);
+    common::ui::selectNear(list, first);
 }
 
 void FieldChoiceDialog::moveAll(QListWidget* list)
@@ -161,7 +127,7 @@ void FieldChoiceDialog::moveAll(QListWidget* list)
     else
         choice_.excludeAll();
     fillLists();
-    selectNear(list, 0);
+    common::ui::selectNear(list, 0);
 }
 
 void FieldChoiceDialog::moveChosen(int step)
@@ -174,8 +140,8 @@ void FieldChoiceDialog::moveChosen(int step)
     if (row < 0)
         return;
     const std::size_t to = choice_.moveChosen(static_cast<std::size_t>(row), step);
-    fill(chosenList_, choice_.chosen);
-    selectNear(chosenList_, static_cast<int>(to));
+    common::ui::fillEntries(chosenList_, choice_.chosen);
+    common::ui::selectNear(chosenList_, static_cast<int>(to));
 }
 
 void FieldChoiceDialog::acceptIfChosen()
@@ -189,20 +155,12 @@ void FieldChoiceDialog::acceptIfChosen()
 
 void FieldChoiceDialog::fillLists()
 {
-    fill(availableList_, choice_.available);
-    fill(chosenList_, choice_.chosen);
+    common::ui::fillEntries(availableList_, choice_.available);
+    common::ui::fillEntries(chosenList_, choice_.chosen);
     includeButton_->setEnabled(!choice_.available.empty());
     includeAllButton_->setEnabled(!choice_.available.empty());
     excludeButton_->setEnabled(!choice_.chosen.empty());
     excludeAllButton_->setEnabled(!choice_.chosen.empty());
-}
-
-void FieldChoiceDialog::selectNear(QListWidget* list, int index)
-{
-    list->setFocus();
-    index = std::min(std::max(index, 0), list->count() - 1);
-    if (index >= 0)
-        list->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
 }
 
 }  // namespace reports::ui

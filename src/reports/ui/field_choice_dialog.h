@@ -43,8 +43,6 @@ private:
     void moveChosen(int step);
     void acceptIfChosen();
     void fillLists();
-    // Focuses `list` with the entry at `index` (or the nearest) selected.
-    void selectNear(QListWidget* list, int index);
 
     FieldChoice choice_;
     common::Prompter& prompter_;
