@@ -26,6 +26,7 @@ struct Design {
 };
 
 const QSize kSize(760, 420);
+const QSize kSmallestSize(480, 260);
 
 Design designFor(SearchField field)
 {
@@ -34,7 +35,7 @@ Design designFor(SearchField field)
         return {"ArtistResultsWindow",
                 QColor(common::ui::colour::kTeal),
                 {{"NR", "#"}, {"ARTIST", "Artist"}, {"Album", "Album"}, {"Label", "Label"}},
-                {40, 240, 240, 160},
+                {40, 200, 220, 260},
                 "Go to Album on selected row",
                 " A number in the # column means this artist has that track on a multi-artist CD"};
     case SearchField::Track:
@@ -49,7 +50,7 @@ Design designFor(SearchField field)
         return {"AlbumResultsWindow",
                 QColor(common::ui::colour::kGreen),
                 {{"ALBUM", "Album"}, {"ARTIST", "Artist"}, {"LABEL", "Label"}, {"GENRE", "Genre"}},
-                {260, 220, 160, 80},
+                {240, 200, 240, 80},
                 "Go to Album for selected row",
                 nullptr};
     }
@@ -64,7 +65,9 @@ ResultsWindow::ResultsWindow(const SearchHits& hits, common::Prompter& prompter,
     const Design design = designFor(hits.field);
     setObjectName(design.objectName);
     setWindowTitle(common::fromAnsi(hits.caption));
-    setFixedSize(kSize);
+    // Long labels (folder paths) want more room than the first size gives.
+    resize(kSize);
+    setMinimumSize(kSmallestSize);
     setAutoFillBackground(true);
     QPalette p = palette();
     p.setColor(QPalette::Window, design.background);
