@@ -19,38 +19,29 @@
 #include <QPicture>
 
 #include "bench_support.h"
-#include "catalogue/catalogue.h"
-#include "collection_generator.h"
+#include "report_bench_collection.h"
 #include "reports/print/report_document.h"
-#include "reports/record_selection.h"
-#include "search/filter_history.h"
 
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     const std::uint32_t albumCount = argc > 1 ? static_cast<std::uint32_t>(std::strtoul(argv[1], nullptr, 10)) : 20000;
-    const std::string dir = bench::freshCollectionDir("printed-report-bench", albumCount);
-    const bench::CollectionSize size = bench::generateCollection(dir, albumCount);
-    {
-        catalogue::Catalogue catalogue(dir);
-        catalogue.createMissingFilesAndOpenViews();  // builds the indexes
-    }
-    search::FilterHistory albumsHistory(dir, search::FilterHistory::Table::Albums);
-    search::FilterHistory tracksHistory(dir, search::FilterHistory::Table::Tracks);
-    reports::RecordSelection selection(dir);
+    bench::ReportBenchCollection collection("printed-report-bench", albumCount);
+    const std::string& dir = collection.dir;
+    reports::RecordSelection& selection = collection.selection;
     reports::SelectionSettings everything;
     everything.includeTracks = true;
     everything.order = reports::SortOrder::Artist;
     const std::vector<std::string> fields{"ARTIST", "ALBUM", "GENRE", "YR", "LABEL", "Notes"};
-    const auto select = [&] { bench::check(selection.prepare(everything, albumsHistory, tracksHistory).empty(), "selection"); };
+    const auto select = [&] { collection.select(everything); };
     std::unique_ptr<reports::print::ReportDocument> document;
     const auto fresh = [&] {
         document.reset();
         select();
     };
 
-    std::printf("%u albums, %u tracks\n", size.albums, size.tracks);
+    std::printf("%u albums, %u tracks\n", collection.size.albums, collection.size.tracks);
     bench::measure("prepared selection to page 1 in an image", fresh, [&] {
         document = std::make_unique<reports::print::ReportDocument>(selection, fields, dir);
         QImage page(816, 1056, QImage::Format_RGB32);

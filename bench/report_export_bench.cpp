@@ -13,40 +13,25 @@
 #include <vector>
 
 #include "bench_support.h"
-#include "catalogue/catalogue.h"
-#include "collection_generator.h"
+#include "report_bench_collection.h"
 #include "reports/data_export.h"
 #include "reports/html_page.h"
-#include "reports/record_selection.h"
-#include "search/filter_history.h"
-
-namespace {
-
-
-}  // namespace
 
 int main(int argc, char** argv)
 {
     const std::uint32_t albumCount = argc > 1 ? static_cast<std::uint32_t>(std::strtoul(argv[1], nullptr, 10)) : 20000;
-    const std::string dir = bench::freshCollectionDir("report-bench", albumCount);
-    const bench::CollectionSize size = bench::generateCollection(dir, albumCount);
-    {
-        catalogue::Catalogue catalogue(dir);
-        catalogue.createMissingFilesAndOpenViews();  // builds the indexes
-    }
-    search::FilterHistory albumsHistory(dir, search::FilterHistory::Table::Albums);
-    search::FilterHistory tracksHistory(dir, search::FilterHistory::Table::Tracks);
-    reports::RecordSelection selection(dir);
+    bench::ReportBenchCollection collection("report-bench", albumCount);
+    const std::string& dir = collection.dir;
+    reports::RecordSelection& selection = collection.selection;
     bench::NoProgress progress;
     reports::SelectionSettings everything;
     everything.includeTracks = everything.includePlaylists = true;
     everything.order = reports::SortOrder::Artist;
     const std::vector<std::string> labels{"ALBUM", "ARTIST", "IX", "GENRE", "YR", "ID", "LABEL", "MEDIA"};
-    const auto select = [&](const reports::SelectionSettings& settings) {
-        bench::check(selection.prepare(settings, albumsHistory, tracksHistory).empty(), "selection");
-    };
+    const auto select = [&](const reports::SelectionSettings& settings) { collection.select(settings); };
 
-    std::printf("%u albums, %u tracks, %u playlist marks\n", size.albums, size.tracks, size.marks);
+    std::printf("%u albums, %u tracks, %u playlist marks\n", collection.size.albums, collection.size.tracks,
+                collection.size.marks);
     bench::measure("CSV: albums, tracks, playlist", [] {}, [&] {
         select(everything);
         bench::check(reports::writeDataFiles(selection, reports::OutputKind::Csv, labels, dir, progress).size() == 3, "csv");
