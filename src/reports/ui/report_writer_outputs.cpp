@@ -78,7 +78,7 @@ void ReportWriterOutputs::printReport(const SelectionSettings& settings)
         const std::vector<std::string> fields = chooseFields(OutputKind::Printed, settings.includeTracks);
         if (!fields.empty())
             showPrintedReport(&window_, selection_, fields, services_.prompter, services_.programDir,
-                                  services_.whileGridsDetached);
+                              services_.whileGridsDetached);
     });
 }
 
