@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
+#include <QDialogButtonBox>
 #include <QListWidget>
+#include <QPushButton>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include "common/ansi_text.h"
 
@@ -30,6 +33,25 @@ QToolButton* moveButton(const char* name, const QString& arrows, QWidget* parent
     button->setText(arrows);
     button->setFixedWidth(kMoveButtonWidth);
     return button;
+}
+
+QVBoxLayout* moveButtonColumn(const std::vector<QToolButton*>& buttons)
+{
+    auto* column = new QVBoxLayout;
+    column->addStretch(1);
+    for (QToolButton* button : buttons)
+        column->addWidget(button);
+    column->addStretch(1);
+    return column;
+}
+
+QDialogButtonBox* okCancelHelpButtons(QWidget* parent)
+{
+    auto* buttons = new QDialogButtonBox(parent);
+    buttons->addButton("OK", QDialogButtonBox::AcceptRole)->setObjectName("OKButton");
+    buttons->addButton("Cancel", QDialogButtonBox::RejectRole)->setObjectName("CancelButton");
+    buttons->addButton("Help", QDialogButtonBox::HelpRole)->setObjectName("HelpButton");
+    return buttons;
 }
 
 void fillEntries(QListWidget* list, const std::vector<std::string>& entries)

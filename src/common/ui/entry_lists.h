@@ -7,8 +7,10 @@
 #include <QSize>
 #include <QString>
 
+class QDialogButtonBox;
 class QListWidget;
 class QToolButton;
+class QVBoxLayout;
 class QWidget;
 
 // The parts of a window that moves entries between two lists (the playlist
@@ -19,6 +21,10 @@ namespace common::ui {
 QListWidget* entryList(const char* name, QSize size, QWidget* parent);
 // One of the arrow buttons between the lists.
 QToolButton* moveButton(const char* name, const QString& arrows, QWidget* parent);
+// The arrow buttons one above the other, centred in their column.
+QVBoxLayout* moveButtonColumn(const std::vector<QToolButton*>& buttons);
+// OK, Cancel and Help, named OKButton, CancelButton and HelpButton.
+QDialogButtonBox* okCancelHelpButtons(QWidget* parent);
 // The list's entries become `entries` (Windows-1252 text).
 void fillEntries(QListWidget* list, const std::vector<std::string>& entries);
 // The selected rows of `list`, top to bottom.

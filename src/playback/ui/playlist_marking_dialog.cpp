@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -66,16 +65,10 @@ void PlaylistMarkingDialog::buildWindow()
     lime.setColor(QPalette::Base, Qt::green);
     runningTime_->setPalette(lime);
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton("OK", QDialogButtonBox::AcceptRole)->setObjectName("OKButton");
-    buttons->addButton("Cancel", QDialogButtonBox::RejectRole)->setObjectName("CancelButton");
-    buttons->addButton("Help", QDialogButtonBox::HelpRole)->setObjectName("HelpButton");
+    auto* buttons = common::ui::okCancelHelpButtons(this);
 
-    auto* moves = new QVBoxLayout;
-    moves->addStretch(1);
-    for (QToolButton* b : {includeButton_, includeAllButton_, excludeButton_, excludeAllButton_})
-        moves->addWidget(b);
-    moves->addStretch(1);
+    auto* moves =
+        common::ui::moveButtonColumn({includeButton_, includeAllButton_, excludeButton_, excludeAllButton_});
     auto* lists = new QGridLayout;
     lists->addWidget(availableHeading, 0, 0);
     lists->addWidget(markedHeading, 0, 2);

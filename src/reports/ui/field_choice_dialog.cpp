@@ -5,7 +5,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -63,21 +62,11 @@ void FieldChoiceDialog::buildWindow()
     downButton->setArrowType(Qt::DownArrow);
     downButton->setToolTip("Move selected output field down");
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton("OK", QDialogButtonBox::AcceptRole)->setObjectName("OKButton");
-    buttons->addButton("Cancel", QDialogButtonBox::RejectRole)->setObjectName("CancelButton");
-    buttons->addButton("Help", QDialogButtonBox::HelpRole)->setObjectName("HelpButton");
+    auto* buttons = common::ui::okCancelHelpButtons(this);
 
-    auto* moves = new QVBoxLayout;
-    moves->addStretch(1);
-    for (QToolButton* b : {includeButton_, includeAllButton_, excludeButton_, excludeAllButton_})
-        moves->addWidget(b);
-    moves->addStretch(1);
-    auto* order = new QVBoxLayout;
-    order->addStretch(1);
-    order->addWidget(upButton);
-    order->addWidget(downButton);
-    order->addStretch(1);
+    auto* moves =
+        common::ui::moveButtonColumn({includeButton_, includeAllButton_, excludeButton_, excludeAllButton_});
+    auto* order = common::ui::moveButtonColumn({upButton, downButton});
     auto* lists = new QGridLayout;
     lists->addWidget(availableHeading, 0, 0);
     lists->addWidget(chosenHeading, 0, 2);
