@@ -49,6 +49,12 @@ inline constexpr std::string_view kAmg = "AMG";
 inline constexpr std::string_view kAmazon = "Amazon";
 inline constexpr std::string_view kCovers = "Covers";
 inline constexpr std::string_view kUpc = "UPC";
+// Where disc and bar-code lookups and cover downloads go; files from before
+// them lack these keys.
+inline constexpr std::string_view kMusicBrainz = "MusicBrainz";
+inline constexpr std::string_view kCoverArt = "CoverArt";
+// Which online databases Add CD asks, in which order.
+inline constexpr std::string_view kLookup = "Lookup";
 // Numbered keys: "Genre1", "Site1", ...
 inline constexpr std::string_view kGenrePrefix = "Genre";
 inline constexpr std::string_view kSitePrefix = "Site";
@@ -66,6 +72,9 @@ inline constexpr std::string_view kDefaultCoversUrl = "https://musicbrainz.org/s
 // appended.
 inline constexpr std::string_view kDefaultUpcUrl =
     "https://musicbrainz.org/search?type=release&method=advanced&query=barcode:";
+
+inline constexpr std::string_view kDefaultMusicBrainzUrl = "https://musicbrainz.org";
+inline constexpr std::string_view kDefaultCoverArtUrl = "https://coverartarchive.org";
 
 inline constexpr std::string_view kDefaultName = "Music Collection Manager";
 inline constexpr std::string_view kDefaultProtocol = "T";

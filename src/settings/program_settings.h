@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "settings/default_settings.h"
@@ -17,6 +18,16 @@ struct WindowGeometry {
 
     bool operator==(const WindowGeometry&) const = default;
 };
+
+// Which online databases Add CD asks about a disc, and in which order; the
+// second is asked when the first does not know the disc or cannot be
+// reached.
+enum class LookupOrder { CddbFirst, MusicBrainzFirst, CddbOnly, MusicBrainzOnly };
+
+// The word key Lookup holds for `order`, and back; an unknown word reads
+// as CddbFirst.
+std::string_view lookupOrderWord(LookupOrder order);
+LookupOrder lookupOrderFromWord(std::string_view word);
 
 // The settings as read once at start-up; the program-wide values.
 struct ProgramSettings {
@@ -37,12 +48,15 @@ struct ProgramSettings {
     std::string mail;
     std::string server;
     long wState = kWStateNormal;
+    LookupOrder lookupOrder = LookupOrder::CddbFirst;
     // URL
     std::string freedbUrl{kDefaultFreedbUrl};
     std::string amgUrl{kDefaultAmgUrl};
     std::string amazonUrl{kDefaultAmazonUrl};
     std::string coversUrl{kDefaultCoversUrl};
     std::string upcUrl{kDefaultUpcUrl};
+    std::string musicBrainzUrl{kDefaultMusicBrainzUrl};
+    std::string coverArtUrl{kDefaultCoverArtUrl};
     // Values of section Genre, trimmed, in file order; empty when the
     // section has none (the server's categories are used instead).
     std::vector<std::string> genres;

@@ -41,7 +41,20 @@ void writeNumbered(IniFile& ini, std::string_view section, std::string_view keyP
         ini.writeString(section, std::string(keyPrefix) + std::to_string(i + 1), values[i]);
 }
 
+constexpr std::array<std::string_view, 4> kLookupOrderWords{"CddbFirst", "MusicBrainzFirst", "CddbOnly",
+                                                            "MusicBrainzOnly"};
+
 }  // namespace
+
+std::string_view lookupOrderWord(LookupOrder order) { return kLookupOrderWords[static_cast<std::size_t>(order)]; }
+
+LookupOrder lookupOrderFromWord(std::string_view word)
+{
+    for (std::size_t i = 0; i < kLookupOrderWords.size(); ++i)
+        if (kLookupOrderWords[i] == word)
+            return static_cast<LookupOrder>(i);
+    return LookupOrder::CddbFirst;
+}
 
 SettingsFile::SettingsFile(SettingsEnvironment environment)
     : environment_(std::move(environment)),
@@ -91,12 +104,15 @@ ProgramSettings SettingsFile::settingsFrom(const IniFile& ini) const
     s.mail = text(key::kMail, "");
     s.server = text(key::kServer, "");
     s.wState = ini.readInteger(section::kCurrent, key::kWState, kWStateNormal);
+    s.lookupOrder = lookupOrderFromWord(trimmed(text(key::kLookup, "")));
 
     s.freedbUrl = ini.readString(section::kUrl, key::kFreedb, kDefaultFreedbUrl);
     s.amgUrl = ini.readString(section::kUrl, key::kAmg, kDefaultAmgUrl);
     s.amazonUrl = ini.readString(section::kUrl, key::kAmazon, kDefaultAmazonUrl);
     s.coversUrl = ini.readString(section::kUrl, key::kCovers, kDefaultCoversUrl);
     s.upcUrl = ini.readString(section::kUrl, key::kUpc, kDefaultUpcUrl);
+    s.musicBrainzUrl = trimmed(ini.readString(section::kUrl, key::kMusicBrainz, kDefaultMusicBrainzUrl));
+    s.coverArtUrl = trimmed(ini.readString(section::kUrl, key::kCoverArt, kDefaultCoverArtUrl));
 
     for (const auto& [key, value] : ini.entries(section::kGenre))
         s.genres.push_back(trimmed(value));

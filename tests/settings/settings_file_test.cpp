@@ -112,10 +112,16 @@ TEST_F(SettingsFileTest, MissingKeysShortHostAndOddValues)
     EXPECT_EQ(s.genres, std::vector<std::string>{"rock"});
     EXPECT_EQ(s.official, std::vector<std::string>{" rock "});
     EXPECT_EQ(s.media, (std::vector<std::string>{"", "XY (thing)"}));
+    EXPECT_EQ(s.lookupOrder, settings::LookupOrder::CddbFirst);
+    EXPECT_EQ(s.musicBrainzUrl, "https://musicbrainz.org");
 
-    writeFile("[current]\nhost=abcd\nCDPath=\n");
+    writeFile("[current]\nhost=abcd\nCDPath=\nLookup= MusicBrainzOnly \n[URL]\nMusicBrainz=http://127.0.0.1:1/ \n");
     EXPECT_EQ(file().read().host, "abcd");
     EXPECT_EQ(file().read().cdPath, "") << "an empty CDPath is kept";
+    EXPECT_EQ(file().read().lookupOrder, settings::LookupOrder::MusicBrainzOnly);
+    EXPECT_EQ(file().read().musicBrainzUrl, "http://127.0.0.1:1/");
+    writeFile("[Current]\nLookup=Nowhere\n");
+    EXPECT_EQ(file().read().lookupOrder, settings::LookupOrder::CddbFirst);
 }
 
 TEST_F(SettingsFileTest, WStateAtClose)
