@@ -79,6 +79,7 @@ OptionsValues OptionsEditor::activate()
     values.drivePath = stored.cdPath;
     values.driveEntry = stored.driveNr < 0 ? 0 : static_cast<std::size_t>(stored.driveNr);
     values.http = running_.protocol == "H";
+    values.lookupOrder = stored.lookupOrder;
 
     const std::pair<Option, bool> loaded[] = {
         {Option::Mail, !values.mail.empty()},       {Option::Server, !values.server.empty()},
@@ -197,6 +198,10 @@ void OptionsEditor::write(OptionsValues& values, const std::function<std::string
     if (changed(Option::Covers)) {
         file_.writeString(section::kUrl, key::kCovers, values.covers);
         running_.coversUrl = values.covers;
+    }
+    if (changed(Option::LookupOrder)) {
+        current(key::kLookup, std::string(lookupOrderWord(values.lookupOrder)));
+        running_.lookupOrder = values.lookupOrder;
     }
 }
 

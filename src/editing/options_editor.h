@@ -28,6 +28,7 @@ struct OptionsValues {
     std::string server;
     bool hint = true;
     bool art = false;
+    settings::LookupOrder lookupOrder = settings::LookupOrder::CddbFirst;
 };
 
 // The options that OK writes only when changed.
@@ -47,8 +48,9 @@ enum class Option {
     Player,
     Name,
     Covers,
+    LookupOrder,
 };
-inline constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::Covers) + 1;
+inline constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::LookupOrder) + 1;
 
 // The options window's rules apart from its window: what it loads, which
 // values count as changed, the checks and the writes of OK, and the host
@@ -74,8 +76,8 @@ public:
     // Activation: clears the changed flags, reads the host list from section
     // Site and the values from the file. A loaded text, a set check box, the
     // protocol and a drive path count as changed, as a fresh control taking
-    // the value sees it, so OK writes them back; the host and the drive
-    // entry do not. Throws xbase::XbaseError when the file cannot be read.
+    // the value sees it, so OK writes them back; the host, the drive entry
+    // and the lookup order do not. Throws xbase::XbaseError when the file cannot be read.
     OptionsValues activate();
 
     void markChanged(Option option) { changed_[index(option)] = true; }

@@ -102,6 +102,21 @@ TEST_F(OptionsEditorTest, ProtocolChoiceRulesAtOnceAndCancelRestoresIt)
     EXPECT_EQ(stored("Current", "Protocol"), "H");
 }
 
+TEST_F(OptionsEditorTest, TheLookupOrderIsWrittenAndAppliedOnlyWhenChosen)
+{
+    editing::OptionsValues values = editor.activate();
+    values.lookupOrder = settings::LookupOrder::MusicBrainzOnly;  // not reported as chosen
+    editor.accept(values, noDrive);
+    EXPECT_EQ(stored("Current", "Lookup"), "<none>");
+    EXPECT_EQ(running.lookupOrder, settings::LookupOrder::CddbFirst);
+
+    editor.markChanged(Option::LookupOrder);
+    editor.accept(values, noDrive);
+    EXPECT_EQ(stored("Current", "Lookup"), "MusicBrainzOnly");
+    EXPECT_EQ(running.lookupOrder, settings::LookupOrder::MusicBrainzOnly);
+    EXPECT_EQ(editor.activate().lookupOrder, settings::LookupOrder::MusicBrainzOnly);
+}
+
 TEST_F(OptionsEditorTest, APickedDrivePathWinsOverTheDriveEntry)
 {
     editing::OptionsValues values = editor.activate();

@@ -25,6 +25,9 @@ namespace {
 
 constexpr const char* kViewerDownloadPage = "https://www.xnview.com/";
 constexpr const char* kProgramsFolder = "/usr/bin";
+// In the order of settings::LookupOrder: an item's index is its value.
+constexpr const char* kLookupOrderItems[] = {"CDDB, then MusicBrainz", "MusicBrainz, then CDDB", "CDDB only",
+                                             "MusicBrainz only"};
 
 QLineEdit* lineEdit(const char* name, QWidget* parent, const char* tooltip = nullptr)
 {
@@ -101,6 +104,12 @@ void OptionsDialog::build()
     protocolLayout->addWidget(tlsCheck_);
     protocolLayout->addWidget(
         new QLabel("Vinora uses the proxy of your environment (http_proxy, https_proxy) for HTTP connections", this));
+    lookupOrderBox_ = new QComboBox(this);
+    lookupOrderBox_->setObjectName("lookupOrderBox");
+    for (const char* item : kLookupOrderItems)
+        lookupOrderBox_->addItem(item);
+    lookupOrderBox_->setToolTip("Which online databases Add CD asks about a new disc; the second is asked when the "
+                                "first does not know the disc or cannot be reached");
 
     driveList_ = new QComboBox(this);
     driveList_->setObjectName("driveList");
@@ -140,6 +149,7 @@ void OptionsDialog::build()
     auto* form = new QFormLayout;
     form->addRow("Database Host:", hostRow);
     form->addRow(protocol);
+    form->addRow("Look discs up in:", lookupOrderBox_);
     driveLabel_ = new QLabel("CD-Rom Drive:", this);
     form->addRow(driveLabel_, driveList_);
     form->addRow("CD-Rom Device or Image:", withButton(drivePathEdit_, pickImage));
@@ -181,6 +191,7 @@ void OptionsDialog::build()
     connect(tooltipsCheck_, &QCheckBox::clicked, this, [this] { editor_.markChanged(Option::Hint); });
     connect(coverArtCheck_, &QCheckBox::clicked, this, [this] { editor_.markChanged(Option::Art); });
     connect(driveList_, &QComboBox::activated, this, [this] { editor_.markChanged(Option::DriveEntry); });
+    connect(lookupOrderBox_, &QComboBox::activated, this, [this] { editor_.markChanged(Option::LookupOrder); });
 
     const auto pick = [this](QLineEdit* edit, Option option, const auto& picker, const std::string& fallback) {
         if (const auto chosen = picker(startFolder(edit, fallback))) {
@@ -215,6 +226,7 @@ void OptionsDialog::fill(const OptionsValues& values)
     (values.http ? httpButton_ : tcpButton_)->setChecked(true);
     tlsCheck_->setChecked(values.ssl);
     tlsCheck_->setEnabled(values.http);
+    lookupOrderBox_->setCurrentIndex(static_cast<int>(values.lookupOrder));
     drivePathEdit_->setText(common::fromAnsi(values.drivePath));
     coversEdit_->setText(common::fromAnsi(values.covers));
     viewerEdit_->setText(common::fromAnsi(values.viewer));
@@ -235,6 +247,7 @@ void OptionsDialog::gather()
     values_.host = common::toAnsi(hostBox_->currentText());
     values_.http = httpButton_->isChecked();
     values_.ssl = tlsCheck_->isChecked();
+    values_.lookupOrder = static_cast<settings::LookupOrder>(lookupOrderBox_->currentIndex());
     if (driveList_->currentIndex() >= 0)
         values_.driveEntry = static_cast<std::size_t>(driveList_->currentIndex());
     values_.drivePath = common::toAnsi(drivePathEdit_->text());

@@ -35,10 +35,11 @@ struct OptionsServices {
 };
 
 // "Vinora - Properties and Options Form": the lookup server and protocol,
-// the drive, the programs the program starts, its purpose text, tooltips
-// and cover art, the submission e-mail entries. OK writes what changed and
-// applies it at once (optionsApplied); failed checks keep the window open.
-// Made for one opening.
+// which online databases Add CD asks and in which order, the drive, the
+// programs the program starts, its purpose text, tooltips and cover art,
+// the submission e-mail entries. OK writes what changed and applies it at
+// once (optionsApplied); failed checks keep the window open. Made for one
+// opening.
 class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
@@ -76,6 +77,7 @@ private:
     QRadioButton* tcpButton_ = nullptr;
     QRadioButton* httpButton_ = nullptr;
     QCheckBox* tlsCheck_ = nullptr;
+    QComboBox* lookupOrderBox_ = nullptr;
     QLabel* driveLabel_ = nullptr;
     QComboBox* driveList_ = nullptr;
     QLineEdit* drivePathEdit_ = nullptr;

@@ -1,6 +1,6 @@
 // The options window against a CDDB server on loopback: the host list
-// refresh, Esc while the server stalls, the protocol choice and OK with a
-// failed check.
+// refresh, Esc while the server stalls, the protocol and lookup order
+// choices and OK with a failed check.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -113,6 +113,15 @@ TEST_F(OptionsDialogTest, ProtocolRulesAtOnceCancelRestoresItAndAFailedCheckKeep
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(applied, 1);
     EXPECT_EQ(running.mail, "nobody");
+}
+
+TEST_F(OptionsDialogTest, TheChosenLookupOrderIsAppliedByOk)
+{
+    auto dialog = open();
+    QTest::keyClick(child<QComboBox>(*dialog, "lookupOrderBox"), Qt::Key_Down);
+    QTest::keyClick(dialog.get(), Qt::Key_Return);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(running.lookupOrder, settings::LookupOrder::MusicBrainzFirst);
 }
 
 }  // namespace
