@@ -28,6 +28,7 @@ inline constexpr char kAllMusicGuide = 'G';
 inline constexpr char kAmazon = 'A';
 inline constexpr char kManual = 'M';
 inline constexpr char kBarcode = 'C';
+inline constexpr char kMusicBrainz = 'B';  // never offered to the online database
 inline constexpr char kOther = 'O';  // web import opened, no source chosen
 }  // namespace source
 

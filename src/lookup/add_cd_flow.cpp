@@ -4,12 +4,30 @@
 
 #include "catalogue/album_codes.h"
 #include "lookup/album_locator.h"
+#include "lookup/musicbrainz_release.h"
 #include "lookup/submission_album.h"
 
 namespace lookup {
 namespace {
 
 const std::string kPlaceholderTitle = "Track ";
+
+enum class Database { Cddb, MusicBrainz };
+
+std::vector<Database> databasesIn(settings::LookupOrder order)
+{
+    switch (order) {
+    case settings::LookupOrder::CddbFirst:
+        return {Database::Cddb, Database::MusicBrainz};
+    case settings::LookupOrder::MusicBrainzFirst:
+        return {Database::MusicBrainz, Database::Cddb};
+    case settings::LookupOrder::CddbOnly:
+        return {Database::Cddb};
+    case settings::LookupOrder::MusicBrainzOnly:
+        return {Database::MusicBrainz};
+    }
+    return {Database::Cddb};
+}
 
 }  // namespace
 
@@ -45,20 +63,70 @@ void AddCdFlow::run()
         prompter_.error(kCdInCollectionMessage);
         return;
     }
-    AlbumForm& form = parts_.form;
-    form.resetForNewEntry(EditMode::AddFromDrive);
-    const std::optional<DiscLookupOutcome> outcome = lookUp(form.entry());
+    parts_.form.resetForNewEntry(EditMode::AddFromDrive);
+    const AlbumEntry reset = parts_.form.entry();
+    const AlbumEntry disc = discEntry(reset, state_.lookup, state_.settings.genre);
+    std::vector<std::string> failures;
+    bool unknown = false;
+    for (const Database database : databasesIn(state_.settings.lookupOrder)) {
+        const Asked asked = database == Database::Cddb ? askCddb(reset) : askMusicBrainz(disc);
+        switch (asked.ending) {
+        case Asked::Ending::Shown:
+        case Asked::Ending::Stopped:
+            return;
+        case Asked::Ending::Failed:
+            failures.push_back(asked.message);
+            break;
+        case Asked::Ending::Unknown:
+            unknown = true;
+            break;
+        }
+    }
+    for (const std::string& failure : failures)
+        prompter_.error(failure);
+    if (unknown)
+        addUnknownDisc(disc);
+}
+
+AddCdFlow::Asked AddCdFlow::askCddb(const AlbumEntry& reset)
+{
+    const std::optional<DiscLookupOutcome> outcome = lookUp(reset);
     parts_.showStatus("");
     if (!outcome)
-        return;
-    if (outcome->notFound) {
-        addUnknownDisc(outcome->entry);
-    } else if (outcome->showEditForm) {
-        form.setEntry(outcome->entry, EditMode::AddFromDrive);
-        form.show();
-    } else if (!outcome->failureMessage.empty()) {
-        prompter_.error(outcome->failureMessage);
+        return {Asked::Ending::Stopped, {}};
+    if (outcome->notFound)
+        return {Asked::Ending::Unknown, {}};
+    if (outcome->showEditForm) {
+        parts_.form.setEntry(outcome->entry, EditMode::AddFromDrive);
+        parts_.form.show();
+        return {Asked::Ending::Shown, {}};
     }
+    if (outcome->failureMessage.empty())
+        return {Asked::Ending::Stopped, {}};
+    return {Asked::Ending::Failed, outcome->failureMessage};
+}
+
+AddCdFlow::Asked AddCdFlow::askMusicBrainz(AlbumEntry disc)
+{
+    MusicBrainzLookup& musicBrainz = parts_.musicBrainz;
+    const MusicBrainzAnswer answer = musicBrainz.disc(state_.lookup.currentToc);
+    switch (answer.ending) {
+    case MusicBrainzAnswer::Ending::Cancelled:
+        return {Asked::Ending::Stopped, {}};
+    case MusicBrainzAnswer::Ending::Failed:
+        return {Asked::Ending::Failed, "MusicBrainz could not be asked about the disc:\r" + answer.message};
+    case MusicBrainzAnswer::Ending::NotFound:
+        return {Asked::Ending::Unknown, {}};
+    case MusicBrainzAnswer::Ending::Found:
+        break;
+    }
+    takeRelease(answer.release, EditMode::AddFromDrive, disc);
+    if (const auto cover = musicBrainz.offerFrontCover(answer.release))
+        disc.notes.push_back(coverLine(*cover));
+    parts_.form.setEntry(disc, EditMode::AddFromDrive);
+    parts_.form.setSource(catalogue::source::kMusicBrainz);
+    parts_.form.show();
+    return {Asked::Ending::Shown, {}};
 }
 
 std::optional<DiscLookupOutcome> AddCdFlow::lookUp(const AlbumEntry& entry)

@@ -14,6 +14,7 @@
 #include "lookup/disc_lookup.h"
 #include "lookup/exchange_wait.h"
 #include "lookup/freedb_submission.h"
+#include "lookup/musicbrainz_lookup.h"
 #include "platform/cd_access.h"
 
 namespace lookup {
@@ -29,6 +30,7 @@ inline const std::string kContributeQuestion = "OK to contribute album info to F
 struct AddCdParts {
     platform::CdAccess& access;
     CddbExchangeRunner& cddb;
+    MusicBrainzLookup& musicBrainz;
     FreedbSubmission& submission;
     AlbumForm& form;
     ExchangeWait& wait;
@@ -39,12 +41,14 @@ struct AddCdParts {
 
 // "Add CD": the audio CD in the drive (CDPath, DriveNr) becomes a new album.
 // A disc already catalogued is refused before any server is asked. Else the
-// form is reset with the disc's tracks and the CDDB server is asked; what
-// it knows fills the form, which shows. A disc it does not know goes to the
-// web import (Prompter::Window::WebImport) and, once saved with real track
-// titles from the user or the online database, may be contributed to the
-// database. The exchanges run off the window thread; the user can stop
-// them.
+// form is reset with the disc's tracks and the online databases the Lookup
+// setting names are asked in its order, the next one when a database does
+// not know the disc or cannot be reached; what the first to know it says
+// fills the form, which shows (a MusicBrainz release with its front cover
+// when the user wants it). A disc none knows goes to the web import
+// (Prompter::Window::WebImport) and, once saved with real track titles from
+// the user or the online database, may be contributed to the CDDB database.
+// The exchanges run off the window thread; the user can stop them.
 class AddCdFlow {
 public:
     // `state`, `prompter` and `catalogue` must outlive the flow.
@@ -56,6 +60,15 @@ public:
     void run();
 
 private:
+    // How asking one database ended.
+    struct Asked {
+        enum class Ending { Shown, Unknown, Failed, Stopped };
+        Ending ending;
+        std::string message;  // Failed: why, for the user
+    };
+
+    Asked askCddb(const AlbumEntry& reset);
+    Asked askMusicBrainz(AlbumEntry disc);
     // The lookup's outcome; nothing when the user stopped an earlier
     // exchange the lookup waited for.
     std::optional<DiscLookupOutcome> lookUp(const AlbumEntry& entry);

@@ -25,6 +25,17 @@ std::vector<TrackRow> defaultTrackRows(const platform::DiscToc& toc)
 
 }  // namespace
 
+AlbumEntry discEntry(AlbumEntry entry, common::LookupState& state, const std::string& defaultGenre)
+{
+    state.runningSeconds = discLengthSeconds(state.currentToc);
+    entry.genre = defaultGenre;
+    entry.year.clear();
+    entry.revision.assign(1, '0');
+    entry.notes.clear();
+    entry.tracks = defaultTrackRows(state.currentToc);
+    return entry;
+}
+
 DiscLookup::DiscLookup(CddbExchangeRunner& runner, common::LookupState& state, QObject* parent)
     : QObject(parent), runner_(runner), state_(state)
 {
@@ -36,13 +47,7 @@ bool DiscLookup::start(AlbumEntry entry, const std::string& defaultGenre)
     if (!runner_.startLookup(cddbQueryCommand(common::lowerAscii(state_.currentAlbumId), state_.currentToc)))
         return false;
     // The answer comes through the event loop, so nothing below races it.
-    state_.runningSeconds = discLengthSeconds(state_.currentToc);
-    entry.genre = defaultGenre;
-    entry.year.clear();
-    entry.revision.assign(1, '0');
-    entry.notes.clear();
-    entry.tracks = defaultTrackRows(state_.currentToc);
-    entry_ = std::move(entry);
+    entry_ = discEntry(std::move(entry), state_, defaultGenre);
     running_ = true;
     return true;
 }

@@ -25,6 +25,13 @@ struct DiscLookupOutcome {
     AlbumEntry entry;
 };
 
+// `entry` reset for the disc whose TOC and identifier `state` holds: genre
+// `defaultGenre`, no year, no notes, revision "0", one row per track ("  1",
+// its length from the TOC, "Track 1"); the artist and album stay as they
+// are. Sets state.runningSeconds to the disc length.
+// Requires: state.currentToc.trackCount > 0.
+AlbumEntry discEntry(AlbumEntry entry, common::LookupState& state, const std::string& defaultGenre);
+
 // The lookup step of adding the CD in the drive: prepares the form's entry
 // from the disc's TOC, asks the CDDB server about the disc through the
 // runner and takes over only an entry read whole. The runner reports the
@@ -35,11 +42,8 @@ public:
     // `runner` and `state` must outlive this object.
     DiscLookup(CddbExchangeRunner& runner, common::LookupState& state, QObject* parent = nullptr);
 
-    // Resets `entry` for the disc whose TOC and identifier `state` holds:
-    // genre `defaultGenre`, no year, no notes, revision "0", one row per
-    // track ("  1", its length from the TOC, "Track 1"); the artist and
-    // album stay as they are. Sets runningSeconds to the disc length and
-    // starts the lookup. False, changing nothing, while the runner is busy.
+    // Starts the lookup for discEntry(entry, state, defaultGenre). False,
+    // changing nothing, while the runner is busy.
     // Requires: state.currentToc.trackCount > 0, state.currentAlbumId set.
     bool start(AlbumEntry entry, const std::string& defaultGenre);
 

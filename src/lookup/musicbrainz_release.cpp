@@ -105,6 +105,8 @@ MusicBrainzRelease releaseOf(const QJsonObject& object, std::string_view discId,
     release.date = text(object, "date");
     release.country = text(object, "country");
     release.barcode = text(object, "barcode");
+    const QJsonValue front = object.value(QLatin1String("cover-art-archive")).toObject().value(QLatin1String("front"));
+    release.frontCover = !front.isBool() || front.toBool();
     const QJsonObject medium = chosenMedium(object.value(QLatin1String("media")).toArray(), discId, trackCount);
     release.format = text(medium, "format");
     release.trackCount = mediumTrackCount(medium);
@@ -144,6 +146,22 @@ MusicBrainzReading readMusicBrainzReleases(std::string_view json, std::string_vi
         reading.error = "MusicBrainz sent a document that holds no releases.";
     }
     return reading;
+}
+
+void takeRelease(const MusicBrainzRelease& release, EditMode mode, AlbumEntry& entry)
+{
+    if (isNewAlbumMode(mode)) {
+        entry.artist = release.entry.artist;
+        entry.album = release.entry.album;
+        entry.year = release.entry.year;
+    }
+    if (mode == EditMode::AddOther) {
+        entry.tracks = release.entry.tracks;
+        return;
+    }
+    const std::size_t taken = std::min(entry.tracks.size(), release.entry.tracks.size());
+    for (std::size_t i = 0; i < taken; ++i)
+        entry.tracks[i].title = release.entry.tracks[i].title;
 }
 
 std::string musicBrainzMatchText(const MusicBrainzRelease& release)

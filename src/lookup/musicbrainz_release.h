@@ -17,6 +17,9 @@ struct MusicBrainzRelease {
     std::string barcode;
     std::string format;    // of the medium taken, "CD" as MusicBrainz names it
     int trackCount = 0;    // of the medium taken
+    // False only when the release says the Cover Art Archive has no front
+    // cover for it (searches do not say).
+    bool frontCover = true;
     // As the edit form shows it (Windows-1252): artist (the credits joined
     // as MusicBrainz writes them), album, year; one row per track of the
     // medium taken, "Artist / Title" where the track's artists are not the
@@ -40,6 +43,13 @@ inline constexpr std::size_t kMaxMusicBrainzTracks = 99;
 // first. A search's releases have no tracks. Bad input gives `error`,
 // never an exception.
 MusicBrainzReading readMusicBrainzReleases(std::string_view json, std::string_view discId = {}, int trackCount = 0);
+
+// Takes `release` into the edit form's `entry` as `mode` needs it. A new
+// album takes the artist, album and year; an album not in the drive takes
+// the release's rows, while a disc in the drive and an album whose titles
+// are updated keep their rows (lengths from the disc) and take the titles
+// by position.
+void takeRelease(const MusicBrainzRelease& release, EditMode mode, AlbumEntry& entry);
 
 // One line of the choice among several releases (Windows-1252):
 // "Artist / Album (date, country, format, N tracks, barcode)", leaving out

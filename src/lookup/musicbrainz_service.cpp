@@ -49,4 +49,10 @@ std::string musicBrainzUserAgent(std::string_view version, std::string_view mail
     return contact.empty() ? product : product + " ( " + std::string(contact) + " )";
 }
 
+MusicBrainzService musicBrainzServiceFromSettings(const settings::ProgramSettings& settings)
+{
+    return {settings.musicBrainzUrl, settings.coverArtUrl,
+            musicBrainzUserAgent(common::productVersion(), settings.mail)};
+}
+
 }  // namespace lookup

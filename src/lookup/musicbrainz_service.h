@@ -4,12 +4,11 @@
 #include <string>
 #include <string_view>
 
+#include "settings/program_settings.h"
+
 // Where MusicBrainz's web service and the Cover Art Archive answer, and how
 // the program introduces itself to them.
 namespace lookup {
-
-inline constexpr std::string_view kMusicBrainzUrl = "https://musicbrainz.org";
-inline constexpr std::string_view kCoverArtArchiveUrl = "https://coverartarchive.org";
 
 // A base address taken apart for the HTTP getter.
 struct MusicBrainzAddress {
@@ -23,13 +22,17 @@ struct MusicBrainzAddress {
 std::optional<MusicBrainzAddress> musicBrainzAddress(std::string_view url);
 
 struct MusicBrainzService {
-    std::string webService{kMusicBrainzUrl};
-    std::string coverArt{kCoverArtArchiveUrl};
+    std::string webService{settings::kDefaultMusicBrainzUrl};
+    std::string coverArt{settings::kDefaultCoverArtUrl};
     // MusicBrainz refuses clients that do not say who they are.
     std::string userAgent;
 };
 
 // "Vinora/VERSION ( MAIL )"; "Vinora/VERSION" while `mail` is blank.
 std::string musicBrainzUserAgent(std::string_view version, std::string_view mail);
+
+// The addresses and the user agent (with the Mail setting) of `settings`,
+// as they are now.
+MusicBrainzService musicBrainzServiceFromSettings(const settings::ProgramSettings& settings);
 
 }  // namespace lookup

@@ -1,7 +1,11 @@
 #include "lookup/web_import.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "catalogue/album_codes.h"
 #include "lookup/bar_code.h"
+#include "lookup/musicbrainz_release.h"
 #include "lookup/pasted_entry_import.h"
 #include "lookup/track_count_prompt.h"
 #include "lookup/track_list_readers.h"
@@ -21,8 +25,13 @@ void emptyArtistAndAlbum(AlbumEntry& entry)
 }  // namespace
 
 WebImport::WebImport(AlbumForm& form, common::Prompter& prompter, catalogue::Catalogue& catalogue,
-                     common::ProgramState& state)
-    : form_(form), prompter_(prompter), catalogue_(catalogue), state_(state), mode_(form.mode())
+                     common::ProgramState& state, MusicBrainzLookup* musicBrainz)
+    : form_(form),
+      prompter_(prompter),
+      catalogue_(catalogue),
+      state_(state),
+      musicBrainz_(musicBrainz),
+      mode_(form.mode())
 {
     form_.setSource(catalogue::source::kOther);
     // A new album starts at revision 0; an album being modified keeps its.
@@ -64,6 +73,41 @@ std::string WebImport::chooseBarCodeSearch(std::string_view code)
 {
     form_.setSource(catalogue::source::kBarcode);
     return barCodeSearchAddress(state_.settings.upcUrl, code);
+}
+
+WebImport::Outcome WebImport::takeMusicBrainzRelease(std::string_view code)
+{
+    std::string digits;
+    std::copy_if(code.begin(), code.end(), std::back_inserter(digits),
+                 [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
+    if (digits.empty()) {
+        prompter_.error("Type or scan the bar code first, then click MusicBrainz.");
+        return Outcome::KeepOpen;
+    }
+    const MusicBrainzAnswer answer = musicBrainz_->barcode(digits);
+    switch (answer.ending) {
+    case MusicBrainzAnswer::Ending::Cancelled:
+        return Outcome::KeepOpen;
+    case MusicBrainzAnswer::Ending::Failed:
+        prompter_.error("MusicBrainz could not be asked about the bar code:\r" + answer.message);
+        return Outcome::KeepOpen;
+    case MusicBrainzAnswer::Ending::NotFound:
+        prompter_.info("MusicBrainz knows no release with bar code " + digits + ".");
+        return Outcome::KeepOpen;
+    case MusicBrainzAnswer::Ending::Found:
+        break;
+    }
+    AlbumEntry entry = form_.entry();
+    takeRelease(answer.release, mode_, entry);
+    if (isNewAlbumMode(mode_))
+        if (const auto cover = musicBrainz_->offerFrontCover(answer.release))
+            entry.notes.push_back(coverLine(*cover));
+    form_.setSource(catalogue::source::kMusicBrainz);
+    form_.setEntry(entry, mode_);
+    form_.selectArtistOnShow(false);
+    if (!isNewAlbumMode(mode_))
+        return Outcome::Accepted;
+    return showForm();
 }
 
 std::vector<std::string> WebImport::lines(std::string_view text)

@@ -8,6 +8,7 @@
 #include "common/program_state.h"
 #include "common/prompter.h"
 #include "lookup/album_form.h"
+#include "lookup/musicbrainz_lookup.h"
 
 namespace lookup {
 
@@ -31,10 +32,11 @@ public:
         Accepted,  // the window closes, an album was saved (or the titles read)
     };
 
-    // All must outlive this object. The window opens: source "O",
+    // All must outlive this object; without `musicBrainz` bar codes are
+    // only searched for on the web. The window opens: source "O",
     // revision "0".
     WebImport(AlbumForm& form, common::Prompter& prompter, catalogue::Catalogue& catalogue,
-              common::ProgramState& state);
+              common::ProgramState& state, MusicBrainzLookup* musicBrainz = nullptr);
 
     EditMode mode() const { return mode_; }
     // The window's caption; with the number of tracks for a disc in the
@@ -53,6 +55,14 @@ public:
     // "UPC Search": the retailer page reader is chosen; returns the search
     // address for the typed or scanned `code`.
     std::string chooseBarCodeSearch(std::string_view code);
+
+    bool offersMusicBrainz() const { return musicBrainz_ != nullptr; }
+    // "MusicBrainz": the release with the typed or scanned `code` fills the
+    // form directly (source "B"), a new album with its front cover when the
+    // user wants it; then in the new-album modes the edit form shows. The
+    // window stays open when nothing was found.
+    // Requires: offersMusicBrainz().
+    Outcome takeMusicBrainzRelease(std::string_view code);
 
     // OK with the clipboard's text (Windows-1252): read by the reader
     // chosen, then in the new-album modes the edit form shows.
@@ -77,6 +87,7 @@ private:
     common::Prompter& prompter_;
     catalogue::Catalogue& catalogue_;
     common::ProgramState& state_;
+    MusicBrainzLookup* musicBrainz_;
     EditMode mode_;
 };
 

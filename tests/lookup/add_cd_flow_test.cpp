@@ -1,7 +1,7 @@
 // "Add CD" end to end: disc images read through libcdio as the drive, the
-// loopback CDDB server, the edit form that saves into a real catalogue, the
-// web import and the submission to a real SMTP server on loopback; the user
-// scripted.
+// loopback CDDB and MusicBrainz servers, the edit form that saves into a
+// real catalogue, the web import and the submission to a real SMTP server on
+// loopback; the user scripted.
 #include "lookup/add_cd_flow.h"
 
 #include <gtest/gtest.h>
@@ -9,12 +9,13 @@
 #include <fstream>
 
 #include <QComboBox>
-#include <QEventLoop>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
+#include <QImage>
+
+#include "editing/album_cover.h"
 #include "editing/ui/album_edit_form.h"
 #include "lookup/web_import.h"
 #include "platform/cdio/libcdio_access.h"
@@ -24,9 +25,12 @@
 #include "settings/settings_file.h"
 #include "support/cddb_test_server.h"
 #include "support/disc_image.h"
+#include "support/musicbrainz_test_server.h"
+#include "support/event_loop_wait.h"
 #include "support/modal_dialog.h"
 #include "support/scripted_prompter.h"
 #include "support/smtp_test_server.h"
+#include "support/xmcd_fixture.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -52,34 +56,6 @@ void typeOver(QWidget& form, const char* name, const char* text)
     QTest::keyClicks(edit, text);
 }
 
-// Waits in an event loop; stops the exchange after `cancelAfterMs` when set.
-class EventLoopWait : public lookup::ExchangeWait {
-public:
-    void wait(const std::function<void()>& cancel) override
-    {
-        QEventLoop loop;
-        loop_ = &loop;
-        if (cancelAfterMs > 0)
-            QTimer::singleShot(cancelAfterMs, &loop, cancel);
-        QTimer::singleShot(20000, &loop, [&loop] {
-            ADD_FAILURE() << "the exchange did not end";
-            loop.quit();
-        });
-        loop.exec();
-        loop_ = nullptr;
-    }
-    void end() override
-    {
-        ASSERT_NE(loop_, nullptr) << "ended while nobody waited";
-        loop_->quit();
-    }
-
-    int cancelAfterMs = 0;
-
-private:
-    QEventLoop* loop_ = nullptr;
-};
-
 class AddCdFlowTest : public testing::Test {
 protected:
     AddCdFlowTest()
@@ -88,6 +64,7 @@ protected:
         std::ofstream(dir.file("Vinora.ini"), std::ios::binary)
             << "[Current]\r\nMail=joe@example.org\r\nServer=127.0.0.1:" << smtp.port() << "\r\n";
         state.settings = settings::SettingsFile({state.programDir, [] { return std::string(); }}).read();
+        state.settings.musicBrainzUrl = state.settings.coverArtUrl = musicBrainzServer.url();
         state.genres = state.settings.genres;
         state.media = state.settings.media;
         catalogue.createMissingFilesAndOpenViews();
@@ -142,6 +119,7 @@ protected:
     test_support::TempDir dir;
     test_support::SmtpTestServer smtp;
     test_support::CddbTestServer cddbServer;
+    test_support::MusicBrainzTestServer musicBrainzServer;
     common::ProgramState state;
     test_support::ScriptedPrompter prompter;
     catalogue::Catalogue catalogue{dir.path()};
@@ -153,10 +131,19 @@ protected:
     platform::CurlMailSender mail;
     lookup::CddbExchangeRunner cddb{{}, lookup::CddbHello("", "5.2b"), tcp, http};
     lookup::FreedbSubmission submission{catalogue, state, prompter, mail};
-    EventLoopWait wait;
+    test_support::EventLoopWait wait;
+    lookup::MusicBrainzRateLimit noRateLimit{std::chrono::milliseconds(0)};
+    lookup::MusicBrainzExchangeRunner musicBrainzRunner{{}, http, noRateLimit};
+    lookup::MusicBrainzLookup musicBrainz{musicBrainzRunner,
+                                          wait,
+                                          prompter,
+                                          state.settings,
+                                          dir.file("covers"),
+                                          [this](const std::vector<std::string>&) { return choice; },
+                                          [](const std::string&) {}};
     std::vector<std::string> statuses;
     lookup::AddCdFlow flow{state, prompter, catalogue,
-                           lookup::AddCdParts{cdio, cddb, submission, form, wait,
+                           lookup::AddCdParts{cdio, cddb, musicBrainz, submission, form, wait,
                                               [this](const std::string& text) { statuses.push_back(text); },
                                               [](int) {}}};
     std::optional<std::size_t> choice;
@@ -229,6 +216,7 @@ TEST_F(AddCdFlowTest, OnlyTitlesOfTheUsersOwnAreOfferedToTheDatabase)
 
 TEST_F(AddCdFlowTest, WithoutAnEntryReadTheFormShowsTheDiscOrNothing)
 {
+    state.settings.lookupOrder = settings::LookupOrder::CddbOnly;  // the CDDB server's outcomes alone
     struct Case {
         const char* what;
         std::string cdPath;
@@ -271,6 +259,78 @@ TEST_F(AddCdFlowTest, WithoutAnEntryReadTheFormShowsTheDiscOrNothing)
     catalogue.currentAlbumTracks()->first();
     EXPECT_EQ(catalogue.currentAlbumTracks()->fieldTrimmed("Track"), "Track 1");
     EXPECT_EQ(catalogue.currentAlbumTracks()->fieldInt("Secs"), 218);
+}
+
+TEST_F(AddCdFlowTest, DiscTheCddbServerDoesNotKnowComesFromMusicBrainzWithItsFrontCover)
+{
+    state.settings.genre = "folk";
+    insert(test_support::kFourTrackOffsets, test_support::kFourTrackLeadOut);
+    prompter.answerConfirm(true);
+    whenFormShown();
+    flow.run();
+    EXPECT_EQ(shownArtists, QStringList{"Ana Lund & The Quay Band"});
+    EXPECT_EQ(albumField("Sys"), "B");
+    EXPECT_EQ(albumField("Genre"), "folk");
+    catalogue.currentAlbumTracks()->first();
+    EXPECT_EQ(catalogue.currentAlbumTracks()->fieldTrimmed("Track"), "Caf\xe9 Nord");
+
+    const editing::CoverDisplay cover = editing::coverDisplay(catalogue.albums()->memo("Notes"), "", true);
+    EXPECT_EQ(cover.action, editing::CoverDisplay::Action::ShowImage);
+    EXPECT_EQ(cover.image, dir.file("covers") + "/3f1c2a9e-5b7d-4e21-9a0c-6d8e7f1b2c30.jpg");
+    EXPECT_FALSE(QImage(QString::fromStdString(cover.image)).isNull());
+    EXPECT_EQ(prompter.unusedAnswers(), 0u);
+}
+
+TEST_F(AddCdFlowTest, TheLookupOrderDecidesWhoIsAskedAndWhatFollows)
+{
+    using Order = settings::LookupOrder;
+    const std::vector<long> twoReleases{150, 18000, 39000, 61000, 80500};
+    const std::vector<long> unknown{150, 30000};
+    struct Case {
+        const char* what;
+        const std::vector<long>& offsets;
+        long leadOut;
+        Order order;
+        bool musicBrainzDown;
+        std::optional<std::size_t> choice;
+        const char* year;  // of the album saved from the form; nullptr: not saved
+        bool webImport;    // shown, and closed with Cancel
+        std::size_t errors;
+    };
+    const Case cases[] = {
+        {"several releases, none chosen", twoReleases, 98400, Order::MusicBrainzOnly, false, {}, nullptr, true, 0},
+        {"the CDDB server alone", twoReleases, 98400, Order::CddbOnly, false, {}, nullptr, true, 0},
+        {"several releases, the second chosen", twoReleases, 98400, Order::CddbFirst, false, 1, "2010", false, 0},
+        {"known to neither", unknown, 50000, Order::MusicBrainzFirst, false, {}, nullptr, true, 0},
+        {"MusicBrainz down and asked alone", unknown, 50000, Order::MusicBrainzOnly, true, {}, nullptr, false, 1},
+        {"MusicBrainz down, the CDDB server knows it", kKnownOffsets, kKnownLeadOut, Order::MusicBrainzFirst, true, {},
+         "1978", false, 0},
+    };
+    for (const Case& c : cases) {
+        insert(c.offsets, c.leadOut);
+        state.settings.lookupOrder = c.order;
+        state.settings.musicBrainzUrl =
+            c.musicBrainzDown ? test_support::MusicBrainzTestServer::closedUrl() : musicBrainzServer.url();
+        choice = c.choice;
+        if (c.year && !c.musicBrainzDown)
+            prompter.answerConfirm(false);  // no cover
+        if (c.year)
+            whenFormShown([](QWidget& shown) { typeOver(shown, "GenreBox", "rock"); });
+        if (c.webImport)
+            prompter.answerWindow(false);
+        const std::size_t errors = prompter.texts(Kind::Error).size();
+        const std::size_t requests = musicBrainzServer.requests().size();
+        flow.run();
+        EXPECT_EQ(prompter.texts(Kind::Error).size() - errors, c.errors) << c.what;
+        EXPECT_EQ(prompter.unusedAnswers(), 0u) << c.what;
+        EXPECT_EQ(musicBrainzServer.requests().size() > requests, !c.musicBrainzDown && c.order != Order::CddbOnly)
+            << c.what;
+        const bool saved = albumField("ID") == state.lookup.currentAlbumId;
+        EXPECT_EQ(saved, c.year != nullptr) << c.what;
+        if (saved && c.year) {
+            EXPECT_EQ(albumField("YR"), c.year) << c.what;
+        }
+    }
 }
 
 }  // namespace

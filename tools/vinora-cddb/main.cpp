@@ -128,10 +128,10 @@ int run(const CddbToolOptions& options)
     const settings::ProgramSettings settings = readSettings();
     platform::CurlHttpGetter http;
     if (options.command == "mb") {
-        lookup::MusicBrainzService service;
+        lookup::MusicBrainzService service = lookup::musicBrainzServiceFromSettings(settings);
         service.webService = options.musicBrainz.value_or(service.webService);
-        service.userAgent =
-            lookup::musicBrainzUserAgent(common::productVersion(), options.mail.value_or(settings.mail));
+        if (options.mail)
+            service.userAgent = lookup::musicBrainzUserAgent(common::productVersion(), *options.mail);
         return printReleases(lookup::MusicBrainzClient(service, http).lookupDisc(*toc));
     }
     lookup::CddbServer server = lookup::cddbServerFromSettings(settings);

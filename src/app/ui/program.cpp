@@ -36,6 +36,8 @@ Program::Program() = default;
 Program::~Program()
 {
     addCd_.reset();
+    musicBrainz_.reset();
+    musicBrainzRunner_.reset();
     submission_.reset();
     categories_.reset();
     cddb_.reset();
@@ -135,14 +137,17 @@ void Program::startCddb()
     cddb_->followSettings(state_.settings, version);
     QObject::connect(cddb_.get(), &lookup::CddbExchangeRunner::statusChanged, mainWindow_.get(),
                      [this](const std::string& text) { mainWindow_->setStatusText(text); });
-    cddb_->setChooser([this](const std::vector<std::string>& matches) -> std::optional<std::size_t> {
-        const int chosen = multipleMatches_->choose(matches);
-        if (chosen == search::ui::MultipleMatchesDialog::kNoChoice)
-            return std::nullopt;
-        return static_cast<std::size_t>(chosen);
-    });
+    cddb_->setChooser([this](const std::vector<std::string>& matches) { return chooseMatch(matches); });
     categories_ = std::make_unique<lookup::CddbCategorySource>(*cddb_);
     mainWindow_->setCategorySource(categories_.get());
+}
+
+std::optional<std::size_t> Program::chooseMatch(const std::vector<std::string>& matches)
+{
+    const int chosen = multipleMatches_->choose(matches);
+    if (chosen == search::ui::MultipleMatchesDialog::kNoChoice)
+        return std::nullopt;
+    return static_cast<std::size_t>(chosen);
 }
 
 // The exchanges of adding a CD report to the status bar and to the window
@@ -158,9 +163,19 @@ void Program::startAddCd()
                          mainWindow_->setStatusText(text);
                          exchangeWait_->showStatus(text);
                      });
+    musicBrainzRunner_ = std::make_unique<lookup::MusicBrainzExchangeRunner>(
+        lookup::musicBrainzServiceFromSettings(state_.settings), http_);
+    musicBrainz_ = std::make_unique<lookup::MusicBrainzLookup>(
+        *musicBrainzRunner_, *exchangeWait_, *prompter_, state_.settings,
+        catalogue::joinPath(state_.programDir, "covers"),
+        [this](const std::vector<std::string>& matches) { return chooseMatch(matches); },
+        [this](const std::string& text) {
+            mainWindow_->setStatusText(text);
+            exchangeWait_->showStatus(text);
+        });
     addCd_ = std::make_unique<lookup::AddCdFlow>(
         state_, *prompter_, *catalogue_,
-        lookup::AddCdParts{cdio_, *cddb_, *submission_, *albumForm_, *exchangeWait_,
+        lookup::AddCdParts{cdio_, *cddb_, *musicBrainz_, *submission_, *albumForm_, *exchangeWait_,
                            [this](const std::string& text) { mainWindow_->setStatusText(text); }});
 }
 
@@ -213,7 +228,7 @@ void Program::openAddress(const std::string& address)
 // whose track titles it updates.
 bool Program::showWebImport()
 {
-    lookup::WebImport import(*albumForm_, *prompter_, *catalogue_, state_);
+    lookup::WebImport import(*albumForm_, *prompter_, *catalogue_, state_, musicBrainz_.get());
     lookup::ui::WebImportDialog::Services services;
     services.openAddress = [this](const std::string& address) { openAddress(address); };
     services.openPage = [this](const std::string& page) { mainWindow_->openPage(page); };

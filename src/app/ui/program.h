@@ -16,6 +16,8 @@
 #include "lookup/cd_drive_commands.h"
 #include "lookup/cddb_category_source.h"
 #include "lookup/cddb_exchange_runner.h"
+#include "lookup/musicbrainz_exchange_runner.h"
+#include "lookup/musicbrainz_lookup.h"
 #include "lookup/freedb_submission.h"
 #include "lookup/ui/exchange_wait_dialog.h"
 #include "maintenance/ui/maintenance_commands.h"
@@ -60,6 +62,8 @@ public:
 private:
     void startCddb();
     void startAddCd();
+    // The match chosen in the multiple-matches window, nothing for none.
+    std::optional<std::size_t> chooseMatch(const std::vector<std::string>& matches);
     void registerWindows();
     void registerCollectionFeatures();
     void registerPlaybackAndWebFeatures();
@@ -92,6 +96,8 @@ private:
     platform::CurlMailSender mail_;
     std::unique_ptr<lookup::FreedbSubmission> submission_;
     lookup::ui::ExchangeWaitDialog* exchangeWait_ = nullptr;  // a child of the main window
+    std::unique_ptr<lookup::MusicBrainzExchangeRunner> musicBrainzRunner_;
+    std::unique_ptr<lookup::MusicBrainzLookup> musicBrainz_;
     std::unique_ptr<lookup::AddCdFlow> addCd_;
     std::unique_ptr<search::ui::FilterCommands> filters_;
 };

@@ -102,6 +102,10 @@ void WebImportDialog::buildSites()
     grid->addWidget(barCodeBox, 1, 3);
     QPushButton* barCodeSearch = button("barCodeSearchButton", "UPC Search", group);
     grid->addWidget(barCodeSearch, 1, 4);
+    QPushButton* musicBrainz = button("musicBrainzButton", "MusicBrainz", group,
+                                      "Look the bar code up on MusicBrainz and fill in the album directly");
+    musicBrainz->setEnabled(import_.offersMusicBrainz());
+    grid->addWidget(musicBrainz, 1, 5);
 
     if (!updating) {
         grid->addWidget(new QLabel("or", group), 2, 0);
@@ -121,6 +125,7 @@ void WebImportDialog::buildSites()
         readyForNextScan();
     });
     connect(barCodeSearch, &QPushButton::clicked, this, &WebImportDialog::searchBarCode);
+    connect(musicBrainz, &QPushButton::clicked, this, &WebImportDialog::takeMusicBrainzRelease);
 }
 
 void WebImportDialog::buildInstructions()
@@ -184,6 +189,17 @@ void WebImportDialog::searchBarCode()
     leaveForSite(import_.chooseBarCodeSearch(common::toAnsi(barCodeEdit_->text())));
     barCodeEdit_->clear();
     readyForNextScan();
+}
+
+void WebImportDialog::takeMusicBrainzRelease()
+{
+    WebImport::Outcome outcome = WebImport::Outcome::KeepOpen;
+    common::runAction(prompter_, [&] {
+        outcome = import_.takeMusicBrainzRelease(common::toAnsi(barCodeEdit_->text()));
+    });
+    finish(outcome);
+    if (outcome == WebImport::Outcome::KeepOpen)
+        readyForNextScan();
 }
 
 // The old copy goes first, so that it cannot be taken for the page.

@@ -16,7 +16,7 @@ namespace lookup::ui {
 
 // The web track-list import window: the site buttons open the album's pages
 // in the browser with colour-coded instructions beside them, the bar-code
-// fields find the album by its UPC, OK reads what the user copied from the
+// fields find the album by its UPC on the web or on MusicBrainz, OK reads what the user copied from the
 // page, and "Enter Manually" skips the pages. It gathers the input; the
 // WebImport it is given does the reading. Closes with Accepted when an
 // album was saved (or, updating titles, the copy was read).
@@ -43,6 +43,7 @@ private:
     void buildButtons();
     void goToSite(WebImport::Site site);
     void searchBarCode();
+    void takeMusicBrainzRelease();
     void scannerChanged(const QString& text);
     void readyForNextScan();
     void takeClipboard();

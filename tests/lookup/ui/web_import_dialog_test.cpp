@@ -12,8 +12,13 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <filesystem>
+
 #include "lookup/web_import.h"
+#include "platform/net/curl_http_getter.h"
 #include "support/album_form_in_memory.h"
+#include "support/event_loop_wait.h"
+#include "support/musicbrainz_test_server.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 
@@ -24,11 +29,11 @@ using Kind = test_support::ScriptedPrompter::Kind;
 class WebImportDialogTest : public testing::Test {
 protected:
     // The window over a form in `mode` with `tracks` rows, shown.
-    void open(lookup::EditMode mode, std::size_t tracks = 0)
+    void open(lookup::EditMode mode, std::size_t tracks = 0, lookup::MusicBrainzLookup* musicBrainz = nullptr)
     {
         form.mode_ = mode;
         form.entry_.tracks.resize(tracks);
-        import = std::make_unique<lookup::WebImport>(form, prompter, catalogue, state);
+        import = std::make_unique<lookup::WebImport>(form, prompter, catalogue, state, musicBrainz);
         lookup::ui::WebImportDialog::Services services;
         services.openAddress = [this](const std::string& address) { opened.push_back(address); };
         services.openPage = [this](const std::string& page) { opened.push_back(page); };
@@ -111,6 +116,38 @@ TEST_F(WebImportDialogTest, TheChoicesFollowWhatTheWindowIsFor)
         EXPECT_EQ(child<QWidget>("onlineDatabaseInstructions")->isVisible(), onlineDatabase);
         EXPECT_EQ(dialog->findChild<QPushButton*>("manualEntryButton") != nullptr, manualEntry);
     }
+}
+
+TEST_F(WebImportDialogTest, MusicBrainzFillsTheFormFromTheBarCodeWithoutTheClipboard)
+{
+    test_support::MusicBrainzTestServer server;
+    state.settings.musicBrainzUrl = state.settings.coverArtUrl = server.url();
+    test_support::EventLoopWait wait;
+    platform::CurlHttpGetter http;
+    lookup::MusicBrainzRateLimit noRateLimit{std::chrono::milliseconds(0)};
+    lookup::MusicBrainzExchangeRunner runner({}, http, noRateLimit);
+    lookup::MusicBrainzLookup musicBrainz(runner, wait, prompter, state.settings, dir.file("covers"), {},
+                                          [](const std::string&) {});
+    open(lookup::EditMode::AddOther, 0, &musicBrainz);
+    QGuiApplication::clipboard()->clear();
+
+    click("musicBrainzButton");
+    child<QLineEdit>("barCodeEdit")->setText("0000000000000");
+    click("musicBrainzButton");
+    EXPECT_EQ(prompter.texts(Kind::Error).size(), 1u) << "nothing typed";
+    EXPECT_EQ(prompter.texts(Kind::Info).size(), 1u) << "a code nobody knows";
+    EXPECT_TRUE(dialog->isVisible());
+
+    child<QLineEdit>("barCodeEdit")->setText("5012345678900");
+    prompter.answerConfirm(true);
+    click("musicBrainzButton");
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(form.source_, 'B');
+    EXPECT_EQ(form.entry_.album, "Paper Moons");
+    EXPECT_EQ(form.entry_.tracks.size(), 3u);
+    const std::string cover = dir.file("covers") + "/5d6e7f80-9a1b-4c2d-8e3f-a0b1c2d3e4f5.jpg";
+    EXPECT_EQ(form.entry_.notes, std::vector<std::string>{"COVER=" + cover});
+    EXPECT_TRUE(std::filesystem::exists(cover));
 }
 
 }  // namespace

@@ -1,0 +1,130 @@
+#include "lookup/musicbrainz_lookup.h"
+
+#include <QString>
+
+#include "common/ansi_text.h"
+
+namespace lookup {
+namespace {
+
+using Outcome = MusicBrainzClient::Outcome;
+using Ending = MusicBrainzAnswer::Ending;
+
+Ending endingOf(Outcome outcome)
+{
+    switch (outcome) {
+    case Outcome::Found:
+        return Ending::Found;
+    case Outcome::NotFound:
+        return Ending::NotFound;
+    case Outcome::Failed:
+        return Ending::Failed;
+    case Outcome::Cancelled:
+        return Ending::Cancelled;
+    }
+    return Ending::Failed;
+}
+
+}  // namespace
+
+MusicBrainzLookup::MusicBrainzLookup(MusicBrainzExchangeRunner& runner, ExchangeWait& wait, common::Prompter& prompter,
+                                     const settings::ProgramSettings& settings, std::string coversFolder,
+                                     Chooser chooser, Status showStatus)
+    : runner_(runner),
+      wait_(wait),
+      prompter_(prompter),
+      settings_(settings),
+      coversFolder_(std::move(coversFolder)),
+      chooser_(std::move(chooser)),
+      showStatus_(std::move(showStatus))
+{
+}
+
+MusicBrainzAnswer MusicBrainzLookup::disc(const platform::DiscToc& toc)
+{
+    return chosen(await("Asking MusicBrainz about the disc", [&] { return runner_.startDiscLookup(toc); }));
+}
+
+MusicBrainzAnswer MusicBrainzLookup::barcode(const std::string& code)
+{
+    MusicBrainzAnswer answer =
+        chosen(await("Asking MusicBrainz about bar code " + code, [&] { return runner_.startBarcodeSearch(code); }));
+    if (answer.ending != Ending::Found)
+        return answer;
+    // A search gives no tracks: the release chosen is read whole.
+    const std::string id = answer.release.id;
+    return chosen(await("Reading the release from MusicBrainz", [&] { return runner_.startRelease(id); }));
+}
+
+std::optional<std::string> MusicBrainzLookup::offerFrontCover(const MusicBrainzRelease& release)
+{
+    if (!release.frontCover ||
+        !prompter_.confirm("Download the front cover of \"" + release.entry.album +
+                           "\" from the Cover Art Archive?\rIt is kept in the "
+                           "covers folder and named in the notes."))
+        return std::nullopt;
+    std::optional<MusicBrainzClient::CoverResult> cover;
+    const QMetaObject::Connection taken = QObject::connect(&runner_, &MusicBrainzExchangeRunner::coverFinished,
+                                                           [&](const MusicBrainzClient::CoverResult& result) {
+                                                               cover = result;
+                                                               wait_.end();
+                                                           });
+    runner_.setService(musicBrainzServiceFromSettings(settings_));
+    showStatus_("Downloading the front cover from the Cover Art Archive");
+    if (runner_.startCoverDownload(release.id, coversFolder_))
+        wait_.wait([this] { runner_.cancel(); });
+    QObject::disconnect(taken);
+    showStatus_("");
+    if (!cover)
+        return std::nullopt;
+    if (cover->outcome == Outcome::Found)
+        return cover->path;
+    if (cover->outcome == Outcome::NotFound)
+        prompter_.info("The Cover Art Archive has no front cover for this release.");
+    else if (cover->outcome == Outcome::Failed)
+        prompter_.error("The cover could not be downloaded:\r" + cover->message);
+    return std::nullopt;
+}
+
+MusicBrainzClient::Result MusicBrainzLookup::await(const std::string& status, const std::function<bool()>& start)
+{
+    MusicBrainzClient::Result result{Outcome::Failed, "Another MusicBrainz request is still under way.", {}};
+    const QMetaObject::Connection taken = QObject::connect(&runner_, &MusicBrainzExchangeRunner::lookupFinished,
+                                                           [&](const MusicBrainzClient::Result& answer) {
+                                                               result = answer;
+                                                               wait_.end();
+                                                           });
+    runner_.setService(musicBrainzServiceFromSettings(settings_));
+    showStatus_(status);
+    if (start())
+        wait_.wait([this] { runner_.cancel(); });
+    QObject::disconnect(taken);
+    showStatus_("");
+    return result;
+}
+
+MusicBrainzAnswer MusicBrainzLookup::chosen(MusicBrainzClient::Result result)
+{
+    MusicBrainzAnswer answer{endingOf(result.outcome), std::move(result.message), {}};
+    if (answer.ending != Ending::Found)
+        return answer;
+    std::size_t index = 0;
+    if (result.releases.size() > 1) {
+        std::vector<std::string> matches;
+        for (const MusicBrainzRelease& release : result.releases)
+            matches.push_back(musicBrainzMatchText(release));
+        const std::optional<std::size_t> choice = chooser_(matches);
+        if (!choice || *choice >= matches.size())
+            return {Ending::NotFound, {}, {}};
+        index = *choice;
+    }
+    answer.release = std::move(result.releases[index]);
+    return answer;
+}
+
+std::string coverLine(const std::string& path)
+{
+    return "COVER=" + common::toAnsi(QString::fromStdString(path));
+}
+
+}  // namespace lookup
