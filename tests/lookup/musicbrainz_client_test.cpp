@@ -162,7 +162,7 @@ TEST_F(MusicBrainzClient, BarcodeFindsTheReleaseWhoseCoverIsDownloaded)
     EXPECT_EQ(test_support::readFile(cover.path),
               test_support::readFile(test_support::fixturePath(std::string("musicbrainz/cover-") + kBarcodeRelease +
                                                                ".jpg")));
-    EXPECT_EQ(client().downloadFrontCover("3f1c2a9e-5b7d-4e21-9a0c-6d8e7f1b2c30", covers).outcome,
+    EXPECT_EQ(client().downloadFrontCover("8a2b4c6d-1e3f-4a5b-8c7d-9e0f1a2b3c4d", covers).outcome,
               Outcome::NotFound);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(covers), {}), 1);
 }
