@@ -42,7 +42,7 @@ MusicBrainzLookup::MusicBrainzLookup(MusicBrainzExchangeRunner& runner, Exchange
 
 MusicBrainzAnswer MusicBrainzLookup::disc(const platform::DiscToc& toc)
 {
-    return chosen(await("Asking MusicBrainz about the disc", [&] { return runner_.startDiscLookup(toc); }));
+    return told(chosen(await("Asking MusicBrainz about the disc", [&] { return runner_.startDiscLookup(toc); })));
 }
 
 MusicBrainzAnswer MusicBrainzLookup::barcode(const std::string& code)
@@ -53,7 +53,7 @@ MusicBrainzAnswer MusicBrainzLookup::barcode(const std::string& code)
         return answer;
     // A search gives no tracks: the release chosen is read whole.
     const std::string id = answer.release.id;
-    return chosen(await("Reading the release from MusicBrainz", [&] { return runner_.startRelease(id); }));
+    return told(chosen(await("Reading the release from MusicBrainz", [&] { return runner_.startRelease(id); })));
 }
 
 std::optional<std::string> MusicBrainzLookup::offerFrontCover(const MusicBrainzRelease& release)
@@ -119,6 +119,14 @@ MusicBrainzAnswer MusicBrainzLookup::chosen(MusicBrainzClient::Result result)
         index = *choice;
     }
     answer.release = std::move(result.releases[index]);
+    return answer;
+}
+
+MusicBrainzAnswer MusicBrainzLookup::told(MusicBrainzAnswer answer)
+{
+    if (answer.ending == Ending::Found && answer.release.lossy)
+        prompter_.info("Some letters of this release have no place in the catalogue's character set "
+                       "(Windows-1252): they show as \"?\".");
     return answer;
 }
 

@@ -50,6 +50,9 @@ private:
     // Runs the request `start` starts and waits for its result.
     MusicBrainzClient::Result await(const std::string& status, const std::function<bool()>& start);
     MusicBrainzAnswer chosen(MusicBrainzClient::Result result);
+    // `answer`, the user told when its release lost letters on the way
+    // into Windows-1252.
+    MusicBrainzAnswer told(MusicBrainzAnswer answer);
 
     MusicBrainzExchangeRunner& runner_;
     ExchangeWait& wait_;

@@ -17,9 +17,13 @@ namespace {
 constexpr int kNumberWidth = 3;
 constexpr int kTimeWidth = 2;
 
-std::string text(const QJsonObject& object, const char* key)
+std::string text(const QJsonObject& object, const char* key, bool* lossy = nullptr)
 {
-    return common::toAnsi(object.value(QLatin1String(key)).toString());
+    bool lost = false;
+    std::string converted = common::toAnsi(object.value(QLatin1String(key)).toString(), &lost);
+    if (lossy && lost)
+        *lossy = true;
+    return converted;
 }
 
 // The credited names with the phrases that join them: "A feat. B & C".
@@ -76,7 +80,7 @@ std::string lengthText(const QJsonValue& milliseconds)
     return catalogue::timeText(static_cast<long>(seconds), kTimeWidth);
 }
 
-std::vector<TrackRow> trackRows(const QJsonArray& tracks, const QString& releaseCredit)
+std::vector<TrackRow> trackRows(const QJsonArray& tracks, const QString& releaseCredit, bool& lossy)
 {
     std::vector<TrackRow> rows;
     for (const QJsonValue& value : tracks) {
@@ -92,8 +96,10 @@ std::vector<TrackRow> trackRows(const QJsonArray& tracks, const QString& release
         QJsonValue length = track.value(QLatin1String("length"));
         if (!length.isDouble())
             length = track.value(QLatin1String("recording")).toObject().value(QLatin1String("length"));
+        bool lost = false;
         rows.push_back({catalogue::numberText(static_cast<long>(rows.size() + 1), kNumberWidth), lengthText(length),
-                        common::toAnsi(title)});
+                        common::toAnsi(title, &lost)});
+        lossy = lossy || lost;
     }
     return rows;
 }
@@ -112,12 +118,12 @@ MusicBrainzRelease releaseOf(const QJsonObject& object, std::string_view discId,
     release.trackCount = mediumTrackCount(medium);
 
     const QString credit = creditText(object.value(QLatin1String("artist-credit")));
-    release.entry.artist = common::toAnsi(credit);
-    release.entry.album = text(object, "title");
+    release.entry.artist = common::toAnsi(credit, &release.lossy);
+    release.entry.album = text(object, "title", &release.lossy);
     const std::string year = release.date.substr(0, 4);
     if (year.size() == 4 && year.find_first_not_of("0123456789") == std::string::npos)
         release.entry.year = year;
-    release.entry.tracks = trackRows(medium.value(QLatin1String("tracks")).toArray(), credit);
+    release.entry.tracks = trackRows(medium.value(QLatin1String("tracks")).toArray(), credit, release.lossy);
     return release;
 }
 

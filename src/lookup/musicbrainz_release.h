@@ -20,6 +20,9 @@ struct MusicBrainzRelease {
     // False only when the release says the Cover Art Archive has no front
     // cover for it (searches do not say).
     bool frontCover = true;
+    // Some letters of the artist, album or titles have no Windows-1252
+    // form and became "?".
+    bool lossy = false;
     // As the edit form shows it (Windows-1252): artist (the credits joined
     // as MusicBrainz writes them), album, year; one row per track of the
     // medium taken, "Artist / Title" where the track's artists are not the

@@ -273,6 +273,7 @@ TEST_F(AddCdFlowTest, DiscTheCddbServerDoesNotKnowComesFromMusicBrainzWithItsFro
     EXPECT_EQ(albumField("Genre"), "folk");
     catalogue.currentAlbumTracks()->first();
     EXPECT_EQ(catalogue.currentAlbumTracks()->fieldTrimmed("Track"), "Caf\xe9 Nord");
+    EXPECT_EQ(prompter.texts(Kind::Info).size(), 1u) << "told once of a title Windows-1252 cannot hold";
 
     const editing::CoverDisplay cover = editing::coverDisplay(catalogue.albums()->memo("Notes"), "", true);
     EXPECT_EQ(cover.action, editing::CoverDisplay::Action::ShowImage);

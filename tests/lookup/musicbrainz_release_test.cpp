@@ -47,6 +47,7 @@ TEST(MusicBrainzRelease, DiscDocumentFillsTheEntryFromTheMediumHoldingTheDisc)
     EXPECT_EQ(column(release.entry, &lookup::TrackRow::title),
               (std::vector<std::string>{"Caf\xE9 Nord", "Ana Lund feat. Kim Park / Quiet Water", "? Song",
                                         "Last Light"}));
+    EXPECT_TRUE(release.lossy);
     EXPECT_EQ(lookup::musicBrainzMatchText(release),
               "Ana Lund & The Quay Band / Harbour Lights (1998-04-20, SE, CD, 4 tracks, 7391234567890)");
 }
