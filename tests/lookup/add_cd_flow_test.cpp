@@ -332,6 +332,17 @@ TEST_F(AddCdFlowTest, TheLookupOrderDecidesWhoIsAskedAndWhatFollows)
             EXPECT_EQ(albumField("YR"), c.year) << c.what;
         }
     }
+
+    // Stopped while MusicBrainz says nothing: neither the CDDB server nor the user is asked.
+    insert(unknown, 51000);
+    musicBrainzServer.setFault(test_support::MusicBrainzTestServer::Fault::Stall);
+    state.settings.musicBrainzUrl = musicBrainzServer.url();
+    wait.cancelAfterMs = 300;
+    const std::size_t told = prompter.requests().size();
+    const std::size_t linesSent = cddbServer.receivedLines().size();
+    flow.run();
+    EXPECT_EQ(prompter.requests().size(), told);
+    EXPECT_EQ(cddbServer.receivedLines().size(), linesSent);
 }
 
 }  // namespace
