@@ -266,14 +266,20 @@ void AlbumEditDialog::updateTools()
         const auto& [button, tooltip] = entry;
         const bool there = tools_.count(tool) > 0;
         bool allowed = true;
-        if (tool == Tool::MaskMaker)
+        QString heldBack;  // why the tool waits, for its tooltip
+        if (tool == Tool::MaskMaker) {
             allowed = mediaBox_->currentText().left(2) == "LD";
-        else if (tool == Tool::UpdateTracks)
+            heldBack = "for copies on a local drive (media LD) only";
+        } else if (tool == Tool::UpdateTracks) {
             allowed = mode_ == lookup::EditMode::Modify;
-        else if (tool == Tool::Flip)
+            heldBack = "only while modifying an album already in the collection";
+        } else if (tool == Tool::Flip) {
             allowed = various_;
+            heldBack = "only when the artist starts with \"Various\"";
+        }
+        const QString reason = !there ? notYet : allowed ? QString() : heldBack;
         button->setEnabled(there && allowed);
-        button->setToolTip(there ? tooltip : tooltip.isEmpty() ? notYet : tooltip + " - " + notYet);
+        button->setToolTip(reason.isEmpty() ? tooltip : tooltip.isEmpty() ? reason : tooltip + " - " + reason);
     }
     flipTip_->setVisible(flipButton_->isEnabled());
     mediaLabelHeading_->setToolTip(maskMakerButton_->isEnabled()

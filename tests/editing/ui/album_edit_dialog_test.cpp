@@ -260,10 +260,15 @@ TEST_F(AlbumEditDialogTest, ToolsAreDisabledUntilRegisteredThenFollowTheirRules)
     EXPECT_FALSE(enabled("UpdateTracksButton")) << "only in Modify";
     EXPECT_FALSE(enabled("MaskMakerButton"));
     EXPECT_EQ(hint("MediaLabelHeading"), "Enter label on backup media");
+    // Each tool held back says why after its usual hint.
+    const QString flipHeldBack = hint("FlipButton");
+    const QString maskHeldBack = hint("MaskMakerButton");
+    const QString updateHeldBack = hint("UpdateTracksButton");
 
     type("ArtistEdit", "Various Artists");
     QTest::keyClick(child<QLineEdit>("ArtistEdit"), Qt::Key_Return);  // done with the artist
     EXPECT_TRUE(enabled("FlipButton"));
+    EXPECT_TRUE(flipHeldBack.startsWith(hint("FlipButton") + " - "));
     EXPECT_TRUE(child<QPlainTextEdit>("FlipTip")->isVisible());
     EXPECT_EQ(titleHeader(), "  ArtistName / TrackTitle");
     click("FlipButton");
@@ -271,6 +276,7 @@ TEST_F(AlbumEditDialogTest, ToolsAreDisabledUntilRegisteredThenFollowTheirRules)
 
     type("MediaBox", "LD (local drive)");
     EXPECT_TRUE(enabled("MaskMakerButton"));
+    EXPECT_TRUE(maskHeldBack.startsWith(hint("MaskMakerButton") + " - "));
     EXPECT_EQ(hint("MediaLabelHeading"), "Use \"Make Mask\" button to create Mask, or enter manually");
 
     type("ArtistEdit", "The Various");
@@ -284,6 +290,7 @@ TEST_F(AlbumEditDialogTest, ToolsAreDisabledUntilRegisteredThenFollowTheirRules)
     dialog->load(modify);
     dialog->show();
     EXPECT_TRUE(enabled("UpdateTracksButton"));
+    EXPECT_TRUE(updateHeldBack.startsWith(hint("UpdateTracksButton") + " - "));
 }
 
 TEST_F(AlbumEditDialogTest, ShowingFillsTimeNotesRevisionAndLengthsAndTheGridOnlyWithTracks)
