@@ -148,6 +148,18 @@ TEST_F(WebImportDialogTest, MusicBrainzFillsTheFormFromTheBarCodeWithoutTheClipb
     const std::string cover = dir.file("covers") + "/5d6e7f80-9a1b-4c2d-8e3f-a0b1c2d3e4f5.jpg";
     EXPECT_EQ(form.entry_.notes, std::vector<std::string>{"COVER=" + cover});
     EXPECT_TRUE(std::filesystem::exists(cover));
+
+    // A disc in the drive keeps its rows: titles in order, the user told the counts differ.
+    form.entry_ = {};
+    open(lookup::EditMode::AddFromDrive, 2, &musicBrainz);
+    form.entry_.tracks[1].length = " 1:00";
+    child<QLineEdit>("barCodeEdit")->setText("5012345678900");
+    prompter.answerConfirm(false);
+    click("musicBrainzButton");
+    EXPECT_EQ(prompter.texts(Kind::Info).size(), 2u);
+    ASSERT_EQ(form.entry_.tracks.size(), 2u);
+    EXPECT_EQ(form.entry_.tracks[1].title, "Crease");
+    EXPECT_EQ(form.entry_.tracks[1].length, " 1:00");
 }
 
 }  // namespace
