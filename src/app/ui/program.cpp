@@ -137,14 +137,17 @@ void Program::startCddb()
     cddb_->followSettings(state_.settings, version);
     QObject::connect(cddb_.get(), &lookup::CddbExchangeRunner::statusChanged, mainWindow_.get(),
                      [this](const std::string& text) { mainWindow_->setStatusText(text); });
-    cddb_->setChooser([this](const std::vector<std::string>& matches) { return chooseMatch(matches); });
+    cddb_->setChooser([this](const std::vector<std::string>& matches) {
+        return chooseMatch(matches, search::ui::MultipleMatchesDialog::Candidates::CddbMatches);
+    });
     categories_ = std::make_unique<lookup::CddbCategorySource>(*cddb_);
     mainWindow_->setCategorySource(categories_.get());
 }
 
-std::optional<std::size_t> Program::chooseMatch(const std::vector<std::string>& matches)
+std::optional<std::size_t> Program::chooseMatch(const std::vector<std::string>& matches,
+                                                search::ui::MultipleMatchesDialog::Candidates candidates)
 {
-    const int chosen = multipleMatches_->choose(matches);
+    const int chosen = multipleMatches_->choose(matches, candidates);
     if (chosen == search::ui::MultipleMatchesDialog::kNoChoice)
         return std::nullopt;
     return static_cast<std::size_t>(chosen);
@@ -168,7 +171,9 @@ void Program::startAddCd()
     musicBrainz_ = std::make_unique<lookup::MusicBrainzLookup>(
         *musicBrainzRunner_, *exchangeWait_, *prompter_, state_.settings,
         catalogue::joinPath(state_.programDir, "covers"),
-        [this](const std::vector<std::string>& matches) { return chooseMatch(matches); },
+        [this](const std::vector<std::string>& matches) {
+            return chooseMatch(matches, search::ui::MultipleMatchesDialog::Candidates::MusicBrainzReleases);
+        },
         [this](const std::string& text) {
             mainWindow_->setStatusText(text);
             exchangeWait_->showStatus(text);

@@ -63,7 +63,8 @@ private:
     void startCddb();
     void startAddCd();
     // The match chosen in the multiple-matches window, nothing for none.
-    std::optional<std::size_t> chooseMatch(const std::vector<std::string>& matches);
+    std::optional<std::size_t> chooseMatch(const std::vector<std::string>& matches,
+                                           search::ui::MultipleMatchesDialog::Candidates candidates);
     void registerWindows();
     void registerCollectionFeatures();
     void registerPlaybackAndWebFeatures();

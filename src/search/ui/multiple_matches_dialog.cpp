@@ -14,6 +14,8 @@ namespace {
 constexpr int kGenreColumnWidth = 130;
 constexpr int kListWidth = 520;
 constexpr int kListHeight = 180;
+const char* const kCddbTitle = "Multiple Matches found - Select One or Cancel";
+const char* const kCddbAlbumHeading = "Artist / Album";
 
 }  // namespace
 
@@ -21,14 +23,14 @@ MultipleMatchesDialog::MultipleMatchesDialog(QWidget& mainWindow)
     : QDialog(&mainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName("MultipleMatchesDialog");
-    setWindowTitle("Multiple Matches found - Select One or Cancel");
+    setWindowTitle(kCddbTitle);
     setModal(true);
 
-    auto* genre = new QLabel("Genre (Category)", this);
-    genre->setObjectName("GenreHeading");
-    genre->setFixedWidth(kGenreColumnWidth);
-    auto* album = new QLabel("Artist / Album", this);
-    album->setObjectName("AlbumHeading");
+    genreHeading_ = new QLabel("Genre (Category)", this);
+    genreHeading_->setObjectName("GenreHeading");
+    genreHeading_->setFixedWidth(kGenreColumnWidth);
+    albumHeading_ = new QLabel(kCddbAlbumHeading, this);
+    albumHeading_->setObjectName("AlbumHeading");
     candidates_ = new QListWidget(this);
     candidates_->setObjectName("CandidateList");
     candidates_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -36,8 +38,8 @@ MultipleMatchesDialog::MultipleMatchesDialog(QWidget& mainWindow)
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
 
     auto* headings = new QHBoxLayout;
-    headings->addWidget(genre);
-    headings->addWidget(album, 1);
+    headings->addWidget(genreHeading_);
+    headings->addWidget(albumHeading_, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(headings);
     layout->addWidget(candidates_, 1);
@@ -47,8 +49,13 @@ MultipleMatchesDialog::MultipleMatchesDialog(QWidget& mainWindow)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
-int MultipleMatchesDialog::choose(const std::vector<std::string>& lines)
+int MultipleMatchesDialog::choose(const std::vector<std::string>& lines, Candidates candidates)
 {
+    // Releases carry no category: their details follow the album instead.
+    const bool releases = candidates == Candidates::MusicBrainzReleases;
+    setWindowTitle(releases ? "Releases found on MusicBrainz - Select One or Cancel" : kCddbTitle);
+    genreHeading_->setVisible(!releases);
+    albumHeading_->setText(releases ? "Artist / Album (date, country, format, tracks, bar code)" : kCddbAlbumHeading);
     candidates_->clear();
     for (const std::string& line : lines)
         candidates_->addItem(common::fromAnsi(line));

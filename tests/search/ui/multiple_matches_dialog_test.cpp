@@ -9,10 +9,13 @@
 
 namespace {
 
+using Candidates = search::ui::MultipleMatchesDialog::Candidates;
+
 class MultipleMatchesDialog : public testing::Test {
 protected:
     // Shows `lines`; `inWindow` works the list and presses a button.
-    int choose(const std::vector<std::string>& lines, const std::function<void(QListWidget&)>& inWindow)
+    int choose(const std::vector<std::string>& lines, const std::function<void(QListWidget&)>& inWindow,
+               Candidates candidates = Candidates::CddbMatches)
     {
         test_support::whenModalShown([&](QWidget* modal) {
             EXPECT_EQ(modal, &dialog);
@@ -22,11 +25,12 @@ protected:
             for (int i = 0; i < list->count(); ++i)
                 shown << list->item(i)->text();
             selectedAtStart = list->selectedItems().size();
+            genreHeadingShown = modal->findChild<QWidget*>("GenreHeading")->isVisible();
             inWindow(*list);
             if (modal->isVisible())
                 ADD_FAILURE() << "the window is still open";
         });
-        return dialog.choose(lines);
+        return dialog.choose(lines, candidates);
     }
     void press(QDialogButtonBox::StandardButton button) { test_support::press(dialog, button); }
 
@@ -34,6 +38,7 @@ protected:
     search::ui::MultipleMatchesDialog dialog{mainWindow};
     QStringList shown;
     qsizetype selectedAtStart = -1;
+    bool genreHeadingShown = false;
 };
 
 const std::vector<std::string> kMatches{"rock 1b038204 Pink Floyd / Animals", "misc 1b038204 Pink Floyd / Animals [live]",
@@ -90,6 +95,13 @@ TEST_F(MultipleMatchesDialog, ReuseShowsOnlyTheNewLinesWithNoneSelected)
               -1);
     EXPECT_EQ(shown, QStringList{"jazz 0a0b0c0d Miles Davis / Kind of Blue"});
     EXPECT_EQ(selectedAtStart, 0);
+
+    // Releases have no category column; the next CDDB choice has it again.
+    choose({"Various Artists / Late Roads (2003-06, GB)"}, [&](QListWidget&) { press(QDialogButtonBox::Cancel); },
+           Candidates::MusicBrainzReleases);
+    EXPECT_FALSE(genreHeadingShown);
+    choose(kMatches, [&](QListWidget&) { press(QDialogButtonBox::Cancel); });
+    EXPECT_TRUE(genreHeadingShown);
 }
 
 }  // namespace
