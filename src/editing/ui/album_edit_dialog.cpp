@@ -1,6 +1,8 @@
 // AlbumEditDialog: the controls, their captions and hints, and their wiring.
 #include "editing/ui/album_edit_dialog.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QEvent>
@@ -52,6 +54,10 @@ QPlainTextEdit* hiddenTip(const char* name, const QString& text, QWidget* parent
     // As high as its lines: shown, it must not push the tool buttons apart.
     const int margins = 2 * (tip->frameWidth() + static_cast<int>(tip->document()->documentMargin()) + 1);
     tip->setFixedHeight(tip->fontMetrics().lineSpacing() * static_cast<int>(text.count('\n') + 1) + margins);
+    int widest = 0;
+    for (const QString& line : text.split('\n'))
+        widest = std::max(widest, tip->fontMetrics().horizontalAdvance(line));
+    tip->setFixedWidth(widest + margins);
     tip->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     tip->hide();
     return tip;
@@ -183,6 +189,11 @@ void AlbumEditDialog::buildToolbox()
                                                       updateTracksButton_, flipButton_, flipTip_})
         tools->addWidget(w);
     tools->addStretch();
+    // Wide enough for the tips while they hide, so that the track grid keeps
+    // its width when one shows.
+    const QMargins inside = tools->contentsMargins() + toolbox->contentsMargins();
+    toolbox->setMinimumWidth(std::max(coverTip_->maximumWidth(), flipTip_->maximumWidth()) + inside.left() +
+                             inside.right());
     middle->addWidget(toolbox);
     static_cast<QVBoxLayout*>(layout())->addLayout(middle, 1);
 

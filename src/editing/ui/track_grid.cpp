@@ -10,7 +10,6 @@ namespace {
 constexpr int kColumns = 3;
 constexpr int kNumberWidth = 32;
 constexpr int kTimeWidth = 44;
-constexpr int kTitleWidth = 600;
 constexpr char kNumberHeader[] = " #";
 constexpr char kTimeHeader[] = "Time";
 
@@ -23,7 +22,8 @@ TrackGrid::TrackGrid(QWidget* parent) : QTableWidget(0, kColumns, parent)
     verticalHeader()->hide();
     setColumnWidth(kNumberColumn, kNumberWidth);
     setColumnWidth(kTimeColumn, kTimeWidth);
-    setColumnWidth(kTitleColumn, kTitleWidth);
+    // Titles take the rest of the grid: they never hide behind a sideways scroll.
+    horizontalHeader()->setStretchLastSection(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);

@@ -2,9 +2,12 @@
 // Modify, multi-artist albums, the genre, the time cells, what keeps the
 // dialog open, the toolbox rules and what showing it fills in.
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -265,8 +268,13 @@ TEST_F(AlbumEditDialogTest, ToolsAreDisabledUntilRegisteredThenFollowTheirRules)
     const QString maskHeldBack = hint("MaskMakerButton");
     const QString updateHeldBack = hint("UpdateTracksButton");
 
+    auto* grid = child<QTableWidget>("TrackGrid");
+    const int gridWidth = grid->width();
     type("ArtistEdit", "Various Artists");
     QTest::keyClick(child<QLineEdit>("ArtistEdit"), Qt::Key_Return);  // done with the artist
+    QApplication::processEvents();
+    EXPECT_EQ(grid->width(), gridWidth) << "the flip tip shows beside the grid without narrowing it";
+    EXPECT_EQ(grid->horizontalScrollBar()->maximum(), 0) << "titles fill the grid, nothing to scroll to";
     EXPECT_TRUE(enabled("FlipButton"));
     EXPECT_TRUE(flipHeldBack.startsWith(hint("FlipButton") + " - "));
     EXPECT_TRUE(child<QPlainTextEdit>("FlipTip")->isVisible());
