@@ -121,8 +121,7 @@ AddCdFlow::Asked AddCdFlow::askMusicBrainz(AlbumEntry disc)
         break;
     }
     takeRelease(answer.release, EditMode::AddFromDrive, disc);
-    if (const auto cover = musicBrainz.offerFrontCover(answer.release))
-        disc.notes.push_back(coverLine(*cover));
+    disc.notes = musicBrainz.releaseNotes(answer.release);
     parts_.form.setEntry(disc, EditMode::AddFromDrive);
     parts_.form.setSource(catalogue::source::kMusicBrainz);
     parts_.form.show();

@@ -56,6 +56,17 @@ MusicBrainzAnswer MusicBrainzLookup::barcode(const std::string& code)
     return told(chosen(await("Reading the release from MusicBrainz", [&] { return runner_.startRelease(id); })));
 }
 
+std::vector<std::string> MusicBrainzLookup::releaseNotes(const MusicBrainzRelease& release)
+{
+    std::string page = settings_.musicBrainzUrl;
+    while (!page.empty() && page.back() == '/')
+        page.pop_back();
+    std::vector<std::string> lines{"URL=" + page + "/release/" + release.id};
+    if (const auto cover = offerFrontCover(release))
+        lines.push_back("COVER=" + common::toAnsi(QString::fromStdString(*cover)));
+    return lines;
+}
+
 std::optional<std::string> MusicBrainzLookup::offerFrontCover(const MusicBrainzRelease& release)
 {
     if (!release.frontCover ||

@@ -40,11 +40,12 @@ public:
     MusicBrainzAnswer disc(const platform::DiscToc& toc);
     // The release with bar code `code`, read with its tracks.
     MusicBrainzAnswer barcode(const std::string& code);
-    // Offers the front cover of `release` when it may have one; when the
-    // user wants it, downloads it into the covers folder and returns the
-    // file's path (file-system spelling). Tells the user when there is none
-    // or the download failed.
-    std::optional<std::string> offerFrontCover(const MusicBrainzRelease& release);
+    // The notes lines `release` brings (Windows-1252): "URL=" and its page
+    // on MusicBrainz, so the album's web button opens it; then, when it
+    // may have a front cover and the user wants it, the cover downloaded
+    // into the covers folder as a "COVER=" line. Tells the user when there
+    // is no cover or the download failed.
+    std::vector<std::string> releaseNotes(const MusicBrainzRelease& release);
 
 private:
     // Runs the request `start` starts and waits for its result.
@@ -53,6 +54,9 @@ private:
     // `answer`, the user told when its release lost letters on the way
     // into Windows-1252.
     MusicBrainzAnswer told(MusicBrainzAnswer answer);
+    // The front cover's path (file-system spelling), when the user wanted
+    // it and it came.
+    std::optional<std::string> offerFrontCover(const MusicBrainzRelease& release);
 
     MusicBrainzExchangeRunner& runner_;
     ExchangeWait& wait_;
@@ -62,9 +66,5 @@ private:
     Chooser chooser_;
     Status showStatus_;
 };
-
-// The notes line naming the cover picture at `path` (file-system
-// spelling), in the notes' Windows-1252.
-std::string coverLine(const std::string& path);
 
 }  // namespace lookup

@@ -103,9 +103,10 @@ WebImport::Outcome WebImport::takeMusicBrainzRelease(std::string_view code)
         prompter_.info("The release has " + std::to_string(releaseTracks) + " tracks, this album " +
                        std::to_string(entry.tracks.size()) + ": the titles are taken in order.");
     takeRelease(answer.release, mode_, entry);
-    if (isNewAlbumMode(mode_))
-        if (const auto cover = musicBrainz_->offerFrontCover(answer.release))
-            entry.notes.push_back(coverLine(*cover));
+    if (isNewAlbumMode(mode_)) {
+        const std::vector<std::string> lines = musicBrainz_->releaseNotes(answer.release);
+        entry.notes.insert(entry.notes.end(), lines.begin(), lines.end());
+    }
     form_.setSource(catalogue::source::kMusicBrainz);
     form_.setEntry(entry, mode_);
     form_.selectArtistOnShow(false);

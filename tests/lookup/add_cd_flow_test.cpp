@@ -15,6 +15,7 @@
 
 #include <QImage>
 
+#include "common/notes_tags.h"
 #include "editing/album_cover.h"
 #include "editing/ui/album_edit_form.h"
 #include "lookup/web_import.h"
@@ -275,7 +276,10 @@ TEST_F(AddCdFlowTest, DiscTheCddbServerDoesNotKnowComesFromMusicBrainzWithItsFro
     EXPECT_EQ(catalogue.currentAlbumTracks()->fieldTrimmed("Track"), "Caf\xe9 Nord");
     EXPECT_EQ(prompter.texts(Kind::Info).size(), 1u) << "told once of a title Windows-1252 cannot hold";
 
-    const editing::CoverDisplay cover = editing::coverDisplay(catalogue.albums()->memo("Notes"), "", true);
+    const std::string notes = catalogue.albums()->memo("Notes");
+    EXPECT_EQ(common::NotesTags(notes).url(), musicBrainzServer.url() + "/release/3f1c2a9e-5b7d-4e21-9a0c-6d8e7f1b2c30")
+        << "the album's web button opens the release";
+    const editing::CoverDisplay cover = editing::coverDisplay(notes, "", true);
     EXPECT_EQ(cover.action, editing::CoverDisplay::Action::ShowImage);
     EXPECT_EQ(cover.image, dir.file("covers") + "/3f1c2a9e-5b7d-4e21-9a0c-6d8e7f1b2c30.jpg");
     EXPECT_FALSE(QImage(QString::fromStdString(cover.image)).isNull());

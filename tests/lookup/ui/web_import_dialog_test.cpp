@@ -146,7 +146,9 @@ TEST_F(WebImportDialogTest, MusicBrainzFillsTheFormFromTheBarCodeWithoutTheClipb
     EXPECT_EQ(form.entry_.album, "Paper Moons");
     EXPECT_EQ(form.entry_.tracks.size(), 3u);
     const std::string cover = dir.file("covers") + "/5d6e7f80-9a1b-4c2d-8e3f-a0b1c2d3e4f5.jpg";
-    EXPECT_EQ(form.entry_.notes, std::vector<std::string>{"COVER=" + cover});
+    EXPECT_EQ(form.entry_.notes, (std::vector<std::string>{
+                                     "URL=" + server.url() + "/release/5d6e7f80-9a1b-4c2d-8e3f-a0b1c2d3e4f5",
+                                     "COVER=" + cover}));
     EXPECT_TRUE(std::filesystem::exists(cover));
 
     // A disc in the drive keeps its rows: titles in order, the user told the counts differ.
