@@ -120,6 +120,9 @@ AddCdFlow::Asked AddCdFlow::askMusicBrainz(AlbumEntry disc)
     case MusicBrainzAnswer::Ending::Found:
         break;
     }
+    // A look-up by TOC may find a release with other tracks.
+    if (const std::string notice = trackCountNotice(answer.release, disc.tracks.size()); !notice.empty())
+        prompter_.info(notice);
     takeRelease(answer.release, EditMode::AddFromDrive, disc);
     disc.notes = musicBrainz.releaseNotes(answer.release);
     parts_.form.setEntry(disc, EditMode::AddFromDrive);

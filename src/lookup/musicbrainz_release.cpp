@@ -170,6 +170,15 @@ void takeRelease(const MusicBrainzRelease& release, EditMode mode, AlbumEntry& e
         entry.tracks[i].title = release.entry.tracks[i].title;
 }
 
+std::string trackCountNotice(const MusicBrainzRelease& release, std::size_t rows)
+{
+    const std::size_t tracks = release.entry.tracks.size();
+    if (tracks == rows)
+        return {};
+    return "The release has " + std::to_string(tracks) + " tracks, this album " + std::to_string(rows) +
+           ": the titles are taken in order.";
+}
+
 std::string musicBrainzMatchText(const MusicBrainzRelease& release)
 {
     std::string details;

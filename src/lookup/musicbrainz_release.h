@@ -54,6 +54,10 @@ MusicBrainzReading readMusicBrainzReleases(std::string_view json, std::string_vi
 // by position.
 void takeRelease(const MusicBrainzRelease& release, EditMode mode, AlbumEntry& entry);
 
+// What the user is told when `release` has not `rows` tracks and its titles
+// are taken in order into an album's rows; "" when the counts agree.
+std::string trackCountNotice(const MusicBrainzRelease& release, std::size_t rows);
+
 // One line of the choice among several releases (Windows-1252):
 // "Artist / Album (date, country, format, N tracks, barcode)", leaving out
 // what MusicBrainz does not know.

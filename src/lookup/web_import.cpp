@@ -98,10 +98,9 @@ WebImport::Outcome WebImport::takeMusicBrainzRelease(std::string_view code)
         break;
     }
     AlbumEntry entry = form_.entry();
-    const std::size_t releaseTracks = answer.release.entry.tracks.size();
-    if (mode_ != EditMode::AddOther && releaseTracks != entry.tracks.size())
-        prompter_.info("The release has " + std::to_string(releaseTracks) + " tracks, this album " +
-                       std::to_string(entry.tracks.size()) + ": the titles are taken in order.");
+    if (const std::string notice = trackCountNotice(answer.release, entry.tracks.size());
+        mode_ != EditMode::AddOther && !notice.empty())
+        prompter_.info(notice);
     takeRelease(answer.release, mode_, entry);
     if (isNewAlbumMode(mode_)) {
         const std::vector<std::string> lines = musicBrainz_->releaseNotes(answer.release);
