@@ -155,17 +155,4 @@ MusicBrainzClient::Result MusicBrainzClient::failed(const std::exception& error)
     return {Outcome::Failed, error.what(), {}};
 }
 
-bool isMusicBrainzId(const std::string& id)
-{
-    if (id.size() != 36)
-        return false;
-    for (std::size_t i = 0; i < id.size(); ++i) {
-        const bool dash = i == 8 || i == 13 || i == 18 || i == 23;
-        const char c = id[i];
-        if (dash ? c != '-' : !((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')))
-            return false;
-    }
-    return true;
-}
-
 }  // namespace lookup

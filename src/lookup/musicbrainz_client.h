@@ -72,8 +72,4 @@ private:
     platform::NetWait wait_;
 };
 
-// Whether `id` is shaped as a MusicBrainz identifier (36 characters,
-// lower-case hexadecimal in groups 8-4-4-4-12), so it is safe in a path.
-bool isMusicBrainzId(const std::string& id);
-
 }  // namespace lookup

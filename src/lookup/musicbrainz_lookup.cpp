@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "common/ansi_text.h"
+#include "common/notes_tags.h"
 
 namespace lookup {
 namespace {
@@ -58,13 +59,27 @@ MusicBrainzAnswer MusicBrainzLookup::barcode(const std::string& code)
 
 std::vector<std::string> MusicBrainzLookup::releaseNotes(const MusicBrainzRelease& release)
 {
-    std::string page = settings_.musicBrainzUrl;
-    while (!page.empty() && page.back() == '/')
-        page.pop_back();
-    std::vector<std::string> lines{"URL=" + page + "/release/" + release.id};
+    std::vector<std::string> lines{"URL=" + musicBrainzReleasePage(settings_.musicBrainzUrl, release.id)};
     if (const auto cover = offerFrontCover(release))
-        lines.push_back("COVER=" + common::toAnsi(QString::fromStdString(*cover)));
+        lines.push_back(*cover);
     return lines;
+}
+
+bool MusicBrainzLookup::addFrontCover(std::string& notes, const std::string& album)
+{
+    const auto page = common::NotesTags(notes).url();
+    const auto id = page ? musicBrainzReleaseOfPage(*page, settings_.musicBrainzUrl) : std::nullopt;
+    if (!id)
+        return false;
+    MusicBrainzRelease release;
+    release.id = *id;
+    release.entry.album = album;
+    if (const auto cover = offerFrontCover(release)) {
+        if (!notes.empty() && !notes.ends_with('\n'))
+            notes += "\r\n";
+        notes += *cover;
+    }
+    return true;
 }
 
 std::optional<std::string> MusicBrainzLookup::offerFrontCover(const MusicBrainzRelease& release)
@@ -89,7 +104,7 @@ std::optional<std::string> MusicBrainzLookup::offerFrontCover(const MusicBrainzR
     if (!cover)
         return std::nullopt;
     if (cover->outcome == Outcome::Found)
-        return cover->path;
+        return "COVER=" + common::toAnsi(QString::fromStdString(cover->path));
     if (cover->outcome == Outcome::NotFound)
         prompter_.info("The Cover Art Archive has no front cover for this release.");
     else if (cover->outcome == Outcome::Failed)

@@ -46,6 +46,12 @@ public:
     // into the covers folder as a "COVER=" line. Tells the user when there
     // is no cover or the download failed.
     std::vector<std::string> releaseNotes(const MusicBrainzRelease& release);
+    // "Get Cover Image" for an album whose `notes` (Windows-1252, CR LF)
+    // name a release page on the MusicBrainz server of the settings: offers
+    // that release's front cover and, once downloaded, adds its "COVER="
+    // line to `notes`. False, asking nothing, when the notes name no such
+    // page.
+    bool addFrontCover(std::string& notes, const std::string& album);
 
 private:
     // Runs the request `start` starts and waits for its result.
@@ -54,7 +60,7 @@ private:
     // `answer`, the user told when its release lost letters on the way
     // into Windows-1252.
     MusicBrainzAnswer told(MusicBrainzAnswer answer);
-    // The front cover's path (file-system spelling), when the user wanted
+    // The "COVER=" line of the release's front cover, when the user wanted
     // it and it came.
     std::optional<std::string> offerFrontCover(const MusicBrainzRelease& release);
 

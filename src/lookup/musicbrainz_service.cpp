@@ -49,6 +49,38 @@ std::string musicBrainzUserAgent(std::string_view version, std::string_view mail
     return contact.empty() ? product : product + " ( " + std::string(contact) + " )";
 }
 
+bool isMusicBrainzId(const std::string& id)
+{
+    if (id.size() != 36)
+        return false;
+    for (std::size_t i = 0; i < id.size(); ++i) {
+        const bool dash = i == 8 || i == 13 || i == 18 || i == 23;
+        const char c = id[i];
+        if (dash ? c != '-' : !((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')))
+            return false;
+    }
+    return true;
+}
+
+std::string musicBrainzReleasePage(std::string_view webService, std::string_view releaseId)
+{
+    while (webService.ends_with('/'))
+        webService.remove_suffix(1);
+    return std::string(webService) + "/release/" + std::string(releaseId);
+}
+
+std::optional<std::string> musicBrainzReleaseOfPage(std::string_view address, std::string_view webService)
+{
+    const std::string prefix = musicBrainzReleasePage(webService, "");
+    address = common::trimmed(address);
+    if (!address.starts_with(prefix))
+        return std::nullopt;
+    std::string id(address.substr(prefix.size()));
+    if (!isMusicBrainzId(id))
+        return std::nullopt;
+    return id;
+}
+
 MusicBrainzService musicBrainzServiceFromSettings(const settings::ProgramSettings& settings)
 {
     return {settings.musicBrainzUrl, settings.coverArtUrl,

@@ -42,4 +42,16 @@ TEST(MusicBrainzService, UserAgentNamesTheContactWhenThereIsOne)
     EXPECT_EQ(lookup::musicBrainzUserAgent("1.4.0", ""), "Vinora/1.4.0");
 }
 
+TEST(MusicBrainzService, ReleasePagesAreRecognisedOnlyOnTheServerOfTheSettings)
+{
+    const std::string id = "3f1c2a9e-5b7d-4e21-9a0c-6d8e7f1b2c30";
+    const std::string page = lookup::musicBrainzReleasePage("http://127.0.0.1:5000/", id);
+    EXPECT_EQ(page, "http://127.0.0.1:5000/release/" + id);
+    EXPECT_EQ(lookup::musicBrainzReleaseOfPage(" " + page + " ", "http://127.0.0.1:5000"), id);
+    EXPECT_EQ(lookup::musicBrainzReleaseOfPage(page, "https://musicbrainz.org"), std::nullopt) << "another server";
+    EXPECT_EQ(lookup::musicBrainzReleaseOfPage(page + "/cover", "http://127.0.0.1:5000"), std::nullopt);
+    EXPECT_EQ(lookup::musicBrainzReleaseOfPage("http://127.0.0.1:5000/release/../etc", "http://127.0.0.1:5000"),
+              std::nullopt);
+}
+
 }  // namespace

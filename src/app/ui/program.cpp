@@ -82,7 +82,11 @@ bool Program::start()
     albumForm_ = std::make_unique<editing::ui::AlbumEditForm>(*albumEditDialog_, state_);
     new editing::ui::TitleTools(*albumEditDialog_, state_, *prompter_);  // owned by the edit form
     const auto openPage = [this](std::string_view page) { mainWindow_->openPage(page); };
-    notesTools_ = std::make_unique<editing::ui::NotesTools>(*albumEditDialog_, state_, *prompter_, desktop_, openPage);
+    notesTools_ = std::make_unique<editing::ui::NotesTools>(
+        *albumEditDialog_, state_, *prompter_, desktop_, openPage,
+        [this](std::string& notes, const std::string& album) {
+            return musicBrainz_ && musicBrainz_->addFrontCover(notes, album);
+        });
     albumCover_ =
         std::make_unique<editing::ui::AlbumCoverDisplay>(state_.settings, *prompter_, desktop_, mainWindow_.get());
     cdDrive_ = std::make_unique<lookup::CdDriveCommands>(cdio_, state_, *prompter_, *catalogue_);

@@ -8,12 +8,14 @@
 namespace editing::ui {
 
 NotesTools::NotesTools(AlbumEditDialog& dialog, const common::ProgramState& state, common::Prompter& prompter,
-                       platform::DesktopLauncher& desktop, std::function<void(std::string_view)> openPage)
+                       platform::DesktopLauncher& desktop, std::function<void(std::string_view)> openPage,
+                       ReleaseCover releaseCover)
     : dialog_(dialog),
       state_(state),
       prompter_(prompter),
       desktop_(desktop),
       openPage_(std::move(openPage)),
+      releaseCover_(std::move(releaseCover)),
       additions_(prompter),
       chooser_(prompter)
 {
@@ -43,6 +45,11 @@ void NotesTools::editNotes()
 
 void NotesTools::openCoverPage()
 {
+    AlbumFormData data = dialog_.contents();
+    if (releaseCover_ && releaseCover_(data.notes, data.album)) {
+        dialog_.load(data);
+        return;
+    }
     const QString address = common::fromAnsi(state_.settings.coversUrl);
     if (!desktop_.openAddress(address))
         prompter_.error("The page could not be opened:\r" + state_.settings.coversUrl);

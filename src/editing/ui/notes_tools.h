@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "common/program_state.h"
@@ -14,13 +15,20 @@ namespace editing::ui {
 class AlbumEditDialog;
 
 // The edit form's notes tools: "Edit Notes" opens the notes editor on the
-// form's notes, "Get Cover Image" opens the cover-art page of the settings.
+// form's notes, "Get Cover Image" fetches the front cover of the release
+// the notes name, or else opens the cover-art page of the settings.
 class NotesTools {
 public:
+    // For "Get Cover Image": when the album's notes (Windows-1252) name a
+    // release whose cover can be fetched, offers it, adds its line to the
+    // notes and returns true; false when they name none.
+    using ReleaseCover = std::function<bool(std::string& notes, const std::string& album)>;
+
     // All must outlive this object; `openPage` opens a help page. Registers
     // both tools on `dialog`.
     NotesTools(AlbumEditDialog& dialog, const common::ProgramState& state, common::Prompter& prompter,
-               platform::DesktopLauncher& desktop, std::function<void(std::string_view)> openPage);
+               platform::DesktopLauncher& desktop, std::function<void(std::string_view)> openPage,
+               ReleaseCover releaseCover = {});
 
     // Modify starts the track chooser's preselection over.
     void resetTrackPreselection() { chooser_.resetPreselection(); }
@@ -34,6 +42,7 @@ private:
     common::Prompter& prompter_;
     platform::DesktopLauncher& desktop_;
     std::function<void(std::string_view)> openPage_;
+    ReleaseCover releaseCover_;
     NotesAdditions additions_;
     TrackChooser chooser_;
 };

@@ -108,4 +108,24 @@ TEST_F(NotesToolsTest, GetCoverImageShowsTheTipAndTellsWhenThePageDoesNotOpen)
               std::vector<std::string>{"The page could not be opened:\r" + state.settings.coversUrl});
 }
 
+TEST_F(NotesToolsTest, GetCoverImageFetchesTheCoverOfTheReleaseTheNotesName)
+{
+    tools = std::make_unique<editing::ui::NotesTools>(
+        *dialog, state, prompter, desktop, [](std::string_view) {},
+        [](std::string& notes, const std::string& album) {
+            if (notes.find("URL=") == std::string::npos)
+                return false;
+            notes += "\r\nCOVER=/covers/" + album + ".jpg";
+            return true;
+        });
+    openWithNotes("URL=http://mb.example/release/x", {});
+    click("CoverArtButton");
+    EXPECT_EQ(dialog->contents().notes, "URL=http://mb.example/release/x\r\nCOVER=/covers/.jpg");
+    EXPECT_TRUE(desktop.opened.empty()) << "no page opened";
+
+    openWithNotes("Bought 1999", {});
+    click("CoverArtButton");
+    EXPECT_EQ(desktop.opened, std::vector<std::string>{state.settings.coversUrl});
+}
+
 }  // namespace
