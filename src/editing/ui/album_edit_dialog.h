@@ -54,6 +54,9 @@ public:
 
     // The opener's side: fills every control, the caption and the grid.
     void load(const AlbumFormData& data);
+    // The tip that a picture downloaded by hand goes in through the notes
+    // editor; it stays until the form closes.
+    void showCoverTip();
     // What the controls hold now. `lossy`, when given, is set to whether
     // some text had characters Windows-1252 cannot hold (they became "?").
     AlbumFormData contents(bool* lossy = nullptr) const;

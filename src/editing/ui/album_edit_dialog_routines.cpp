@@ -186,15 +186,14 @@ void AlbumEditDialog::refreshNotesSummary()
 
 void AlbumEditDialog::showGridWhenItHasTracks() { trackGrid_->setVisible(trackGrid_->rowCount() > 0); }
 
+void AlbumEditDialog::showCoverTip() { coverTip_->show(); }
+
 void AlbumEditDialog::runTool(Tool tool)
 {
     const auto found = tools_.find(tool);
     if (found == tools_.end())
         return;
     const std::function<void()> handler = found->second;
-    // The tip says where the downloaded picture goes; it stays until the form closes.
-    if (tool == Tool::CoverArt)
-        coverTip_->show();
     common::runAction(prompter_, handler);
     refreshNotesSummary();
     detectMultiArtist();

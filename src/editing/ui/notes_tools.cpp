@@ -50,6 +50,7 @@ void NotesTools::openCoverPage()
         dialog_.load(data);
         return;
     }
+    dialog_.showCoverTip();
     const QString address = common::fromAnsi(state_.settings.coversUrl);
     if (!desktop_.openAddress(address))
         prompter_.error("The page could not be opened:\r" + state_.settings.coversUrl);

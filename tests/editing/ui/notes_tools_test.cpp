@@ -122,6 +122,7 @@ TEST_F(NotesToolsTest, GetCoverImageFetchesTheCoverOfTheReleaseTheNotesName)
     click("CoverArtButton");
     EXPECT_EQ(dialog->contents().notes, "URL=http://mb.example/release/x\r\nCOVER=/covers/.jpg");
     EXPECT_TRUE(desktop.opened.empty()) << "no page opened";
+    EXPECT_FALSE(child<QWidget>("CoverTip")->isVisible()) << "nothing to add by hand";
 
     openWithNotes("Bought 1999", {});
     click("CoverArtButton");
