@@ -1,5 +1,7 @@
 #include "lookup/musicbrainz_lookup.h"
 
+#include <filesystem>
+
 #include <QString>
 
 #include "common/ansi_text.h"
@@ -10,6 +12,19 @@ namespace {
 
 using Outcome = MusicBrainzClient::Outcome;
 using Ending = MusicBrainzAnswer::Ending;
+
+// The picture at `path` as the notes name it (Windows-1252): the whole
+// path, or where the letters of the program folder have no Windows-1252
+// form, the path from the program folder, which is the working directory.
+std::string notesPath(const std::string& path, const std::string& coversFolder)
+{
+    bool lossy = false;
+    std::string whole = common::toAnsi(QString::fromStdString(path), &lossy);
+    if (!lossy)
+        return whole;
+    const std::filesystem::path file(path);
+    return (std::filesystem::path(coversFolder).filename() / file.filename()).string();
+}
 
 Ending endingOf(Outcome outcome)
 {
@@ -104,11 +119,11 @@ std::optional<std::string> MusicBrainzLookup::offerFrontCover(const MusicBrainzR
     if (!cover)
         return std::nullopt;
     if (cover->outcome == Outcome::Found)
-        return "COVER=" + common::toAnsi(QString::fromStdString(cover->path));
+        return "COVER=" + notesPath(cover->path, coversFolder_);
     if (cover->outcome == Outcome::NotFound)
         prompter_.info("The Cover Art Archive has no front cover for this release.");
     else if (cover->outcome == Outcome::Failed)
-        prompter_.error("The cover could not be downloaded:\r" + cover->message);
+        prompter_.error("The cover could not be downloaded:\r" + common::toAnsi(common::fromMessage(cover->message)));
     return std::nullopt;
 }
 
@@ -126,6 +141,7 @@ MusicBrainzClient::Result MusicBrainzLookup::await(const std::string& status, co
         wait_.wait([this] { runner_.cancel(); });
     QObject::disconnect(taken);
     showStatus_("");
+    result.message = common::toAnsi(common::fromMessage(result.message));
     return result;
 }
 
@@ -154,11 +170,6 @@ MusicBrainzAnswer MusicBrainzLookup::told(MusicBrainzAnswer answer)
         prompter_.info("Some letters of this release have no place in the catalogue's character set "
                        "(Windows-1252): they show as \"?\".");
     return answer;
-}
-
-std::string coverLine(const std::string& path)
-{
-    return "COVER=" + common::toAnsi(QString::fromStdString(path));
 }
 
 }  // namespace lookup

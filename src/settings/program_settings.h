@@ -24,8 +24,8 @@ struct WindowGeometry {
 // reached.
 enum class LookupOrder { CddbFirst, MusicBrainzFirst, CddbOnly, MusicBrainzOnly };
 
-// The word key Lookup holds for `order`, and back; an unknown word reads
-// as CddbFirst.
+// The word key Lookup holds for `order`, and back (case ignored); an
+// unknown word reads as CddbFirst.
 std::string_view lookupOrderWord(LookupOrder order);
 LookupOrder lookupOrderFromWord(std::string_view word);
 

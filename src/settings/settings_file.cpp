@@ -50,8 +50,13 @@ std::string_view lookupOrderWord(LookupOrder order) { return kLookupOrderWords[s
 
 LookupOrder lookupOrderFromWord(std::string_view word)
 {
+    const auto sameNoCase = [](std::string_view a, std::string_view b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+            return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+        });
+    };
     for (std::size_t i = 0; i < kLookupOrderWords.size(); ++i)
-        if (kLookupOrderWords[i] == word)
+        if (sameNoCase(kLookupOrderWords[i], word))
             return static_cast<LookupOrder>(i);
     return LookupOrder::CddbFirst;
 }

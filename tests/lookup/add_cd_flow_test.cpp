@@ -66,6 +66,7 @@ protected:
             << "[Current]\r\nMail=joe@example.org\r\nServer=127.0.0.1:" << smtp.port() << "\r\n";
         state.settings = settings::SettingsFile({state.programDir, [] { return std::string(); }}).read();
         state.settings.musicBrainzUrl = state.settings.coverArtUrl = musicBrainzServer.url();
+        musicBrainzRunner.setService(lookup::musicBrainzServiceFromSettings(state.settings));
         state.genres = state.settings.genres;
         state.media = state.settings.media;
         catalogue.createMissingFilesAndOpenViews();

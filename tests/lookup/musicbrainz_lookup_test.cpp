@@ -22,7 +22,7 @@ TEST(MusicBrainzLookup, AddFrontCoverFetchesTheCoverOfTheReleaseTheNotesName)
     test_support::EventLoopWait wait;
     platform::CurlHttpGetter http;
     lookup::MusicBrainzRateLimit noRateLimit{std::chrono::milliseconds(0)};
-    lookup::MusicBrainzExchangeRunner runner({}, http, noRateLimit);
+    lookup::MusicBrainzExchangeRunner runner(lookup::musicBrainzServiceFromSettings(settings), http, noRateLimit);
     lookup::MusicBrainzLookup musicBrainz(runner, wait, prompter, settings, dir.file("covers"), {},
                                           [](const std::string&) {});
 
@@ -39,6 +39,15 @@ TEST(MusicBrainzLookup, AddFrontCoverFetchesTheCoverOfTheReleaseTheNotesName)
     EXPECT_TRUE(musicBrainz.addFrontCover(notes, "Harbour Lights"));
     EXPECT_EQ(notes, "Bought 1999\r\n" + page + "\r\nCOVER=" + dir.file("covers") +
                          "/3f1c2a9e-5b7d-4e21-9a0c-6d8e7f1b2c30.jpg");
+
+    // A program folder whose name Windows-1252 cannot spell: the line names
+    // the picture from the program folder instead of a path of "?".
+    lookup::MusicBrainzLookup elsewhere(runner, wait, prompter, settings, dir.file("\xce\xa9") + "/covers", {},
+                                        [](const std::string&) {});
+    notes = page;
+    prompter.answerConfirm(true);
+    EXPECT_TRUE(elsewhere.addFrontCover(notes, "Harbour Lights"));
+    EXPECT_EQ(notes, page + "\r\nCOVER=covers/3f1c2a9e-5b7d-4e21-9a0c-6d8e7f1b2c30.jpg");
 }
 
 }  // namespace

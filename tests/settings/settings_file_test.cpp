@@ -115,7 +115,7 @@ TEST_F(SettingsFileTest, MissingKeysShortHostAndOddValues)
     EXPECT_EQ(s.lookupOrder, settings::LookupOrder::CddbFirst);
     EXPECT_EQ(s.musicBrainzUrl, "https://musicbrainz.org");
 
-    writeFile("[current]\nhost=abcd\nCDPath=\nLookup= MusicBrainzOnly \n[URL]\nMusicBrainz=http://127.0.0.1:1/ \n");
+    writeFile("[current]\nhost=abcd\nCDPath=\nLookup= musicbrainzonly \n[URL]\nMusicBrainz=http://127.0.0.1:1/ \n");
     EXPECT_EQ(file().read().host, "abcd");
     EXPECT_EQ(file().read().cdPath, "") << "an empty CDPath is kept";
     EXPECT_EQ(file().read().lookupOrder, settings::LookupOrder::MusicBrainzOnly);

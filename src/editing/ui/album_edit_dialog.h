@@ -54,6 +54,9 @@ public:
 
     // The opener's side: fills every control, the caption and the grid.
     void load(const AlbumFormData& data);
+    // Replaces the notes (Windows-1252, CR LF), leaving every other control
+    // as the user left it.
+    void setNotes(const std::string& notes);
     // The tip that a picture downloaded by hand goes in through the notes
     // editor; it stays until the form closes.
     void showCoverTip();

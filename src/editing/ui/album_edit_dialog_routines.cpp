@@ -186,6 +186,12 @@ void AlbumEditDialog::refreshNotesSummary()
 
 void AlbumEditDialog::showGridWhenItHasTracks() { trackGrid_->setVisible(trackGrid_->rowCount() > 0); }
 
+void AlbumEditDialog::setNotes(const std::string& notes)
+{
+    notes_ = notes;
+    refreshNotesSummary();
+}
+
 void AlbumEditDialog::showCoverTip() { coverTip_->show(); }
 
 void AlbumEditDialog::runTool(Tool tool)

@@ -45,9 +45,10 @@ void NotesTools::editNotes()
 
 void NotesTools::openCoverPage()
 {
-    AlbumFormData data = dialog_.contents();
-    if (releaseCover_ && releaseCover_(data.notes, data.album)) {
-        dialog_.load(data);
+    const AlbumFormData data = dialog_.contents();
+    std::string notes = data.notes;
+    if (releaseCover_ && releaseCover_(notes, data.album)) {
+        dialog_.setNotes(notes);
         return;
     }
     dialog_.showCoverTip();

@@ -36,9 +36,10 @@ ExchangeWaitDialog::ExchangeWaitDialog(QWidget* parent)
 void ExchangeWaitDialog::wait(const std::function<void()>& cancel)
 {
     cancel_ = cancel;
-    step_->clear();
     exec();
     cancel_ = nullptr;
+    // Cleared when the wait ends: a flow may say what it waits for before it waits.
+    step_->clear();
 }
 
 void ExchangeWaitDialog::end() { accept(); }

@@ -13,19 +13,28 @@ namespace {
 TEST(ExchangeWaitDialog, EscapeAsksTheExchangeToStopAndTheWindowStaysUntilItEnds)
 {
     lookup::ui::ExchangeWaitDialog dialog;
+    auto* step = dialog.findChild<QLabel*>("stepLabel");
     int cancels = 0;
     bool visibleAfterEscape = false;
+    QString shownAtStart;
+    QString shownAtEnd;
     QTimer::singleShot(50, &dialog, [&] {
-        dialog.showStatus("Searching ...");
+        shownAtStart = step->text();
         QTest::keyClick(&dialog, Qt::Key_Escape);
         visibleAfterEscape = dialog.isVisible();
-        QTimer::singleShot(50, &dialog, [&] { dialog.end(); });
+        QTimer::singleShot(50, &dialog, [&] {
+            shownAtEnd = step->text();
+            dialog.end();
+        });
     });
+    dialog.showStatus("Searching ...");  // said before the wait begins
     dialog.wait([&] { ++cancels; });
     EXPECT_EQ(cancels, 1);
     EXPECT_TRUE(visibleAfterEscape);
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.findChild<QLabel*>("stepLabel")->text(), "Stopping ...");
+    EXPECT_EQ(shownAtStart, "Searching ...");
+    EXPECT_EQ(shownAtEnd, "Stopping ...");
+    EXPECT_TRUE(step->text().isEmpty()) << "the next wait starts blank";
 }
 
 }  // namespace

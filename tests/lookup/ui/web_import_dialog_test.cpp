@@ -125,7 +125,7 @@ TEST_F(WebImportDialogTest, MusicBrainzFillsTheFormFromTheBarCodeWithoutTheClipb
     test_support::EventLoopWait wait;
     platform::CurlHttpGetter http;
     lookup::MusicBrainzRateLimit noRateLimit{std::chrono::milliseconds(0)};
-    lookup::MusicBrainzExchangeRunner runner({}, http, noRateLimit);
+    lookup::MusicBrainzExchangeRunner runner(lookup::musicBrainzServiceFromSettings(state.settings), http, noRateLimit);
     lookup::MusicBrainzLookup musicBrainz(runner, wait, prompter, state.settings, dir.file("covers"), {},
                                           [](const std::string&) {});
     open(lookup::EditMode::AddOther, 0, &musicBrainz);
