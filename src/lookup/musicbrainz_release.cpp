@@ -113,13 +113,19 @@ MusicBrainzRelease releaseOf(const QJsonObject& object, std::string_view discId,
     release.barcode = text(object, "barcode");
     const QJsonValue front = object.value(QLatin1String("cover-art-archive")).toObject().value(QLatin1String("front"));
     release.frontCover = !front.isBool() || front.toBool();
-    const QJsonObject medium = chosenMedium(object.value(QLatin1String("media")).toArray(), discId, trackCount);
+    const QJsonArray media = object.value(QLatin1String("media")).toArray();
+    const QJsonObject medium = chosenMedium(media, discId, trackCount);
     release.format = text(medium, "format");
     release.trackCount = mediumTrackCount(medium);
 
     const QString credit = creditText(object.value(QLatin1String("artist-credit")));
     release.entry.artist = common::toAnsi(credit, &release.lossy);
     release.entry.album = text(object, "title", &release.lossy);
+    // Each disc of a set is an album of its own: the title says which.
+    if (const int position = medium.value(QLatin1String("position")).toInt(); media.size() > 1 && position > 0) {
+        const std::string discTitle = text(medium, "title", &release.lossy);
+        release.entry.album += " (disc " + std::to_string(position) + (discTitle.empty() ? "" : ": " + discTitle) + ")";
+    }
     const std::string year = release.date.substr(0, 4);
     if (year.size() == 4 && year.find_first_not_of("0123456789") == std::string::npos)
         release.entry.year = year;

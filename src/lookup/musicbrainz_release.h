@@ -24,7 +24,8 @@ struct MusicBrainzRelease {
     // form and became "?".
     bool lossy = false;
     // As the edit form shows it (Windows-1252): artist (the credits joined
-    // as MusicBrainz writes them), album, year; one row per track of the
+    // as MusicBrainz writes them), album (with " (disc N)" or
+    // " (disc N: TITLE)" when the release has several media), year; one row per track of the
     // medium taken, "Artist / Title" where the track's artists are not the
     // release's, its length from the track's; genre left empty.
     AlbumEntry entry;

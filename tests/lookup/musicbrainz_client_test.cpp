@@ -58,7 +58,7 @@ TEST_F(MusicBrainzClient, DiscLookupsFindOneSeveralByTocOrNone)
         std::size_t requests;
     };
     const Case cases[] = {
-        {"one", kOneRelease, Outcome::Found, {"Harbour Lights"}, 1},
+        {"one", kOneRelease, Outcome::Found, {"Harbour Lights (disc 2)"}, 1},
         {"several", kTwoReleases, Outcome::Found, {"Late Roads", "Late Roads"}, 1},
         {"by toc", kKnownByToc, Outcome::Found, {"Three Rooms"}, 2},
         {"none", kUnknown, Outcome::NotFound, {}, 2},

@@ -34,7 +34,7 @@ TEST(MusicBrainzRelease, DiscDocumentFillsTheEntryFromTheMediumHoldingTheDisc)
     const lookup::MusicBrainzRelease& release = reading.releases[0];
     EXPECT_EQ(release.id, "3f1c2a9e-5b7d-4e21-9a0c-6d8e7f1b2c30");
     EXPECT_EQ(release.entry.artist, "Ana Lund & The Quay Band");
-    EXPECT_EQ(release.entry.album, "Harbour Lights");
+    EXPECT_EQ(release.entry.album, "Harbour Lights (disc 2)") << "the second of two discs";
     EXPECT_EQ(release.entry.year, "1998");
     EXPECT_EQ(release.entry.genre, "");
     // The second medium: a guest credit differs from the release's, a
@@ -49,7 +49,7 @@ TEST(MusicBrainzRelease, DiscDocumentFillsTheEntryFromTheMediumHoldingTheDisc)
                                         "Last Light"}));
     EXPECT_TRUE(release.lossy);
     EXPECT_EQ(lookup::musicBrainzMatchText(release),
-              "Ana Lund & The Quay Band / Harbour Lights (1998-04-20, SE, CD, 4 tracks, 7391234567890)");
+              "Ana Lund & The Quay Band / Harbour Lights (disc 2) (1998-04-20, SE, CD, 4 tracks, 7391234567890)");
 }
 
 TEST(MusicBrainzRelease, SeveralReleasesEachKeepTheirDetails)

@@ -104,8 +104,8 @@ TEST_F(VinoraCddb, MbPrintsTheReleasesMusicBrainzHoldsTheDiscOn)
     const std::string at = "--mail joe@example.org --musicbrainz " + musicBrainz.url() + " mb ";
     const ToolRun found = run(at + four);
     EXPECT_EQ(found.status, 0) << found.err;
-    EXPECT_EQ(found.out, "3f1c2a9e-5b7d-4e21-9a0c-6d8e7f1b2c30 Ana Lund & The Quay Band / Harbour Lights (1998-04-20, "
-                         "SE, CD, 4 tracks, 7391234567890)\n");
+    EXPECT_EQ(found.out, "3f1c2a9e-5b7d-4e21-9a0c-6d8e7f1b2c30 Ana Lund & The Quay Band / Harbour Lights (disc 2) "
+                         "(1998-04-20, SE, CD, 4 tracks, 7391234567890)\n");
     ASSERT_EQ(musicBrainz.requests().size(), 1u);
     EXPECT_EQ(musicBrainz.requests()[0].userAgent.rfind("Vinora/", 0), 0u);
     EXPECT_NE(musicBrainz.requests()[0].userAgent.find("( joe@example.org )"), std::string::npos);
