@@ -104,18 +104,9 @@ std::optional<std::string> MusicBrainzLookup::offerFrontCover(const MusicBrainzR
                            "\" from the Cover Art Archive?\rIt is kept in the "
                            "covers folder and named in the notes."))
         return std::nullopt;
-    std::optional<MusicBrainzClient::CoverResult> cover;
-    const QMetaObject::Connection taken = QObject::connect(&runner_, &MusicBrainzExchangeRunner::coverFinished,
-                                                           [&](const MusicBrainzClient::CoverResult& result) {
-                                                               cover = result;
-                                                               wait_.end();
-                                                           });
-    runner_.setService(musicBrainzServiceFromSettings(settings_));
-    showStatus_("Downloading the front cover from the Cover Art Archive");
-    if (runner_.startCoverDownload(release.id, coversFolder_))
-        wait_.wait([this] { runner_.cancel(); });
-    QObject::disconnect(taken);
-    showStatus_("");
+    const std::optional<MusicBrainzClient::CoverResult> cover =
+        answerTo("Downloading the front cover from the Cover Art Archive", &MusicBrainzExchangeRunner::coverFinished,
+                 [&] { return runner_.startCoverDownload(release.id, coversFolder_); });
     if (!cover)
         return std::nullopt;
     if (cover->outcome == Outcome::Found)
@@ -127,20 +118,30 @@ std::optional<std::string> MusicBrainzLookup::offerFrontCover(const MusicBrainzR
     return std::nullopt;
 }
 
-MusicBrainzClient::Result MusicBrainzLookup::await(const std::string& status, const std::function<bool()>& start)
+template <typename Answer>
+std::optional<Answer> MusicBrainzLookup::answerTo(const std::string& status,
+                                                  void (MusicBrainzExchangeRunner::*finished)(const Answer&),
+                                                  const std::function<bool()>& start)
 {
-    MusicBrainzClient::Result result{Outcome::Failed, "Another MusicBrainz request is still under way.", {}};
-    const QMetaObject::Connection taken = QObject::connect(&runner_, &MusicBrainzExchangeRunner::lookupFinished,
-                                                           [&](const MusicBrainzClient::Result& answer) {
-                                                               result = answer;
-                                                               wait_.end();
-                                                           });
+    std::optional<Answer> answer;
+    const QMetaObject::Connection taken = QObject::connect(&runner_, finished, [&](const Answer& result) {
+        answer = result;
+        wait_.end();
+    });
     runner_.setService(musicBrainzServiceFromSettings(settings_));
     showStatus_(status);
     if (start())
         wait_.wait([this] { runner_.cancel(); });
     QObject::disconnect(taken);
     showStatus_("");
+    return answer;
+}
+
+MusicBrainzClient::Result MusicBrainzLookup::await(const std::string& status, const std::function<bool()>& start)
+{
+    const MusicBrainzClient::Result busy{Outcome::Failed, "Another MusicBrainz request is still under way.", {}};
+    MusicBrainzClient::Result result =
+        answerTo(status, &MusicBrainzExchangeRunner::lookupFinished, start).value_or(busy);
     result.message = common::toAnsi(common::fromMessage(result.message));
     return result;
 }

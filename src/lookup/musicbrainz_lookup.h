@@ -56,6 +56,12 @@ public:
 private:
     // Runs the request `start` starts and waits for its result.
     MusicBrainzClient::Result await(const std::string& status, const std::function<bool()>& start);
+    // Runs the request `start` starts, showing `status`, and waits for the
+    // runner's `finished` signal; nothing when no answer came.
+    template <typename Answer>
+    std::optional<Answer> answerTo(const std::string& status,
+                                   void (MusicBrainzExchangeRunner::*finished)(const Answer&),
+                                   const std::function<bool()>& start);
     MusicBrainzAnswer chosen(MusicBrainzClient::Result result);
     // `answer`, the user told when its release lost letters on the way
     // into Windows-1252.
