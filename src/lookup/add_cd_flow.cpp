@@ -4,7 +4,6 @@
 
 #include "catalogue/album_codes.h"
 #include "lookup/album_locator.h"
-#include "lookup/musicbrainz_release.h"
 #include "lookup/submission_album.h"
 
 namespace lookup {
@@ -120,13 +119,7 @@ AddCdFlow::Asked AddCdFlow::askMusicBrainz(AlbumEntry disc)
     case MusicBrainzAnswer::Ending::Found:
         break;
     }
-    // A look-up by TOC may find a release with other tracks.
-    if (const std::string notice = trackCountNotice(answer.release, disc.tracks.size()); !notice.empty())
-        prompter_.info(notice);
-    takeRelease(answer.release, EditMode::AddFromDrive, disc);
-    disc.notes = musicBrainz.releaseNotes(answer.release);
-    parts_.form.setEntry(disc, EditMode::AddFromDrive);
-    parts_.form.setSource(catalogue::source::kMusicBrainz);
+    musicBrainz.fillForm(parts_.form, answer.release, EditMode::AddFromDrive, std::move(disc));
     parts_.form.show();
     return {Asked::Ending::Shown, {}};
 }

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include "catalogue/album_codes.h"
 #include "common/ansi_text.h"
 #include "common/notes_tags.h"
 
@@ -78,6 +79,21 @@ std::vector<std::string> MusicBrainzLookup::releaseNotes(const MusicBrainzReleas
     if (const auto cover = offerFrontCover(release))
         lines.push_back(*cover);
     return lines;
+}
+
+void MusicBrainzLookup::fillForm(AlbumForm& form, const MusicBrainzRelease& release, EditMode mode, AlbumEntry entry)
+{
+    // A look-up by TOC or bar code may find a release with other tracks.
+    if (const std::string notice = trackCountNotice(release, entry.tracks.size());
+        mode != EditMode::AddOther && !notice.empty())
+        prompter_.info(notice);
+    takeRelease(release, mode, entry);
+    if (isNewAlbumMode(mode)) {
+        const std::vector<std::string> lines = releaseNotes(release);
+        entry.notes.insert(entry.notes.end(), lines.begin(), lines.end());
+    }
+    form.setSource(catalogue::source::kMusicBrainz);
+    form.setEntry(entry, mode);
 }
 
 bool MusicBrainzLookup::addFrontCover(std::string& notes, const std::string& album)

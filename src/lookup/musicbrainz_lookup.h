@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/prompter.h"
+#include "lookup/album_form.h"
 #include "lookup/exchange_wait.h"
 #include "lookup/musicbrainz_exchange_runner.h"
 #include "settings/program_settings.h"
@@ -46,6 +47,11 @@ public:
     // into the covers folder as a "COVER=" line. Tells the user when there
     // is no cover or the download failed.
     std::vector<std::string> releaseNotes(const MusicBrainzRelease& release);
+    // Takes `release` into `form` for `mode`, starting from `entry`, the
+    // form's content: the titles (the user told when the track counts
+    // differ and the rows stay), for a new album the releaseNotes, and
+    // source "B".
+    void fillForm(AlbumForm& form, const MusicBrainzRelease& release, EditMode mode, AlbumEntry entry);
     // "Get Cover Image" for an album whose `notes` (Windows-1252, CR LF)
     // name a release page on the MusicBrainz server of the settings: offers
     // that release's front cover and, once downloaded, adds its "COVER="

@@ -5,7 +5,6 @@
 
 #include "catalogue/album_codes.h"
 #include "lookup/bar_code.h"
-#include "lookup/musicbrainz_release.h"
 #include "lookup/pasted_entry_import.h"
 #include "lookup/track_count_prompt.h"
 #include "lookup/track_list_readers.h"
@@ -97,17 +96,7 @@ WebImport::Outcome WebImport::takeMusicBrainzRelease(std::string_view code)
     case MusicBrainzAnswer::Ending::Found:
         break;
     }
-    AlbumEntry entry = form_.entry();
-    if (const std::string notice = trackCountNotice(answer.release, entry.tracks.size());
-        mode_ != EditMode::AddOther && !notice.empty())
-        prompter_.info(notice);
-    takeRelease(answer.release, mode_, entry);
-    if (isNewAlbumMode(mode_)) {
-        const std::vector<std::string> lines = musicBrainz_->releaseNotes(answer.release);
-        entry.notes.insert(entry.notes.end(), lines.begin(), lines.end());
-    }
-    form_.setSource(catalogue::source::kMusicBrainz);
-    form_.setEntry(entry, mode_);
+    musicBrainz_->fillForm(form_, answer.release, mode_, form_.entry());
     form_.selectArtistOnShow(false);
     if (!isNewAlbumMode(mode_))
         return Outcome::Accepted;
