@@ -3,6 +3,9 @@
 // went to fresh blocks before), the count for an append, the tags, then the
 // mark is cleared. A failure puts the record and count back and rebuilds the
 // index; a program killed in between leaves the mark for the next open.
+// A kill can still stop the record's own write at a page boundary inside
+// it (the kernel checks for fatal signals between pages); changes that
+// must survive that keep the old record in the catalogue's journal.
 #include <cstring>
 
 #include "xbase/byte_order.h"

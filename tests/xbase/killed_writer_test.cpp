@@ -1,6 +1,9 @@
 // A program killed at any moment while it appends, edits and deletes leaves
 // a table that opens, an index that matches it, and every change it had
-// finished.
+// finished. The change in flight is done or not; the kernel stops a write
+// between pages for a fatal signal, so a record across a page boundary may
+// also be new up to the boundary and old after it (the catalogue's journal
+// puts such a record back).
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -15,6 +18,7 @@
 #include "xbase/cdx_checker.h"
 #include "xbase/cdx_index.h"
 #include "xbase/table.h"
+#include "xbase/xbase_error.h"
 
 namespace {
 
@@ -37,8 +41,34 @@ std::string trimmed(std::string s)
 Row rowOf(const Table& t, std::uint32_t recno)
 {
     const std::uint8_t* rec = t.record(recno);
+    std::string notes;
+    try {
+        notes = t.memoText(rec, t.fieldIndex("NOTES"));
+    } catch (const xbase::XbaseError& e) {
+        notes = std::string("unreadable: ") + e.what();  // a memo pointer torn in two
+    }
     return {t.isDeleted(recno), trimmed(t.fieldText(rec, t.fieldIndex("ALBUM"))),
-            trimmed(t.fieldText(rec, t.fieldIndex("ARTIST"))), t.memoText(rec, t.fieldIndex("NOTES"))};
+            trimmed(t.fieldText(rec, t.fieldIndex("ARTIST"))), notes};
+}
+
+// Whether `row` of record `recno` is the new row written only up to the page
+// boundary inside the record, if the record has one.
+bool tornAtPage(const Table& t, std::uint32_t recno, const Row& row, const Row& before, const Row& after)
+{
+    constexpr std::uint64_t kPage = 4096;
+    const std::uint64_t start = t.headerLength() + std::uint64_t(recno - 1) * t.recordLength();
+    const std::uint64_t boundary = (start / kPage + 1) * kPage - start;
+    if (boundary >= t.recordLength())
+        return false;
+    // A field wholly before the boundary is new, one wholly after it is old.
+    auto side = [&](const char* name, const std::string& got, const std::string& old, const std::string& fresh) {
+        const xbase::Field& f = t.fields()[t.fieldIndex(name)];
+        if (f.offset + f.length <= boundary)
+            return got == fresh;
+        return f.offset >= boundary ? got == old : true;
+    };
+    return row.deleted == after.deleted && side("ALBUM", row.album, before.album, after.album)
+        && side("ARTIST", row.artist, before.artist, after.artist) && side("NOTES", row.notes, before.notes, after.notes);
 }
 
 // Change k of an endless, repeatable run: an append, an edit with new notes
@@ -143,7 +173,9 @@ TEST(KilledWriter, EveryFinishedChangeSurvivesWithASoundIndex)
         for (std::uint32_t r = 1; r <= t->recordCount(); ++r) {
             const Row row = rowOf(*t, r);
             if (r > done.size() || row != done[r - 1]) {
-                EXPECT_TRUE(r == inFlight && row == next[r - 1]) << context << ", record " << r;
+                EXPECT_TRUE(r == inFlight
+                            && (row == next[r - 1] || (r <= done.size() && tornAtPage(*t, r, row, done[r - 1], next[r - 1]))))
+                    << context << ", record " << r;
             }
         }
         if (HasFailure())
