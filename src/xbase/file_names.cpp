@@ -1,6 +1,7 @@
 #include "xbase/file_names.h"
 
 #include <cctype>
+#include <filesystem>
 
 namespace xbase {
 namespace {
@@ -41,7 +42,18 @@ std::string siblingPath(FileSystem& fs, const std::string& path, std::string_vie
     if (fs.exists(preferred))
         return preferred;
     std::string other = stem + "." + withCase(ext, !upper);
-    return fs.exists(other) ? other : preferred;
+    if (fs.exists(other))
+        return other;
+    // Files copied from elsewhere may spell the stem differently
+    // (Albums.dbf beside ALBUMS.FPT); they still belong together.
+    const std::filesystem::path wanted(preferred);
+    const std::filesystem::path folder = wanted.has_parent_path() ? wanted.parent_path() : ".";
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (equalsNoCase(it->path().filename().string(), wanted.filename().string()) && it->is_regular_file(ec))
+            return it->path().string();
+    }
+    return preferred;
 }
 
 std::string baseName(const std::string& path)

@@ -9,7 +9,8 @@ namespace xbase {
 
 // The file beside `path` with extension `ext` (given in lower case): upper
 // case when the table's own extension is upper case (ALBUMS.DBF ->
-// ALBUMS.FPT), else lower case; when only the other spelling exists, that one.
+// ALBUMS.FPT), else lower case; when only another spelling exists (of the
+// extension or the stem), that one.
 std::string siblingPath(FileSystem& fs, const std::string& path, std::string_view ext);
 
 // The file name without folder and extension ("ALBUMS" for "/x/ALBUMS.DBF").

@@ -107,6 +107,20 @@ TEST_F(FileRepair, LostNotesNeverShowUnderAnotherAlbum)
     EXPECT_EQ(startUp().notes, "");
 }
 
+// As a restore from the backup archive leaves them: Albums.dbf, ALBUMS.FPT.
+TEST_F(FileRepair, MemoFileSpelledInAnotherCaseKeepsTheNotes)
+{
+    test_support::copyFixtureSet("xbase/small", dir.path());
+    const std::string before = startUp().notes;
+    ASSERT_FALSE(before.empty());
+    fs::rename(dir.file("ALBUMS.DBF"), dir.file("Albums.dbf"));
+    fs::rename(dir.file("ALBUMS.CDX"), dir.file("albums.cdx"));
+    const Start start = startUp();
+    EXPECT_EQ(start.notices, Texts{});
+    EXPECT_EQ(start.notes, before);
+    EXPECT_FALSE(fs::exists(dir.file("Albums.fpt")));
+}
+
 TEST_F(FileRepair, MemoFileOfAMissingTableIsKeptByteForByte)
 {
     test_support::copyFixtureSet("xbase/medium", dir.path());
