@@ -59,7 +59,7 @@ std::optional<QString> WebShortcuts::desktopAddress(std::string_view address, co
         return std::nullopt;
     if (path.isEmpty())
         return std::nullopt;
-    const QFileInfo file(QDir(common::fromAnsi(directory)), path);
+    const QFileInfo file(QDir(QString::fromStdString(directory)), path);
     if (!file.isFile())
         return std::nullopt;
     return file.absoluteFilePath();

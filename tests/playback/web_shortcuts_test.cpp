@@ -83,6 +83,12 @@ TEST_F(WebShortcutsTest, WebAndMailAddressesAndFilesThatExistAreHandedOverAndNot
         const auto handed = WebShortcuts::desktopAddress(c.address, dir.path());
         EXPECT_EQ(handed ? std::optional(handed->toStdString()) : std::nullopt, c.handed) << c.address;
     }
+    // A program folder's name is the file system's spelling, not catalogue text.
+    const std::string folder = dir.file("Música");
+    std::filesystem::create_directory(folder);
+    std::ofstream(folder + "/booklet.pdf") << "%PDF";
+    const auto handed = WebShortcuts::desktopAddress("booklet.pdf", folder);
+    EXPECT_EQ(handed ? handed->toStdString() : "", folder + "/booklet.pdf");
 }
 
 TEST_F(WebShortcutsTest, TheAlbumOpensItsLastUrlLineAndWithoutOneTheUserIsToldHowToAddIt)

@@ -209,13 +209,13 @@ void Program::openOptions()
     services.firstCdDrive = [this] { return cdDrive_->firstCdDrive(); };
     services.pickProgram = [this](const std::string& start) -> std::optional<std::string> {
         const QString file = QFileDialog::getOpenFileName(mainWindow_.get(), "Find On Drive", common::fromAnsi(start));
-        QDir::setCurrent(common::fromAnsi(state_.programDir));
+        QDir::setCurrent(QString::fromStdString(state_.programDir));
         return file.isEmpty() ? std::nullopt : std::optional(common::toAnsi(file));
     };
     services.pickDiscImage = [this](const std::string& start) -> std::optional<std::string> {
         const QString file = QFileDialog::getOpenFileName(mainWindow_.get(), "Disc Image", common::fromAnsi(start),
                                                           "Disc images (*.cue *.toc *.nrg);;All files (*)");
-        QDir::setCurrent(common::fromAnsi(state_.programDir));
+        QDir::setCurrent(QString::fromStdString(state_.programDir));
         return file.isEmpty() ? std::nullopt : std::optional(common::toAnsi(file));
     };
     services.openPage = [this](const std::string& address) { openAddress(address); };

@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -18,7 +17,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "common/ansi_text.h"
 #include "common/ui/progress_step.h"
 #include "reports/print/report_band.h"
 #include "reports/print/report_document.h"
@@ -226,7 +224,7 @@ void ReportPreviewWindow::print()
     QPrintDialog dialog(&printer, this);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage);
     const bool accepted = dialog.exec() == QDialog::Accepted;
-    QDir::setCurrent(common::fromAnsi(programDir_));
+    QDir::setCurrent(QString::fromStdString(programDir_));
     if (!accepted)
         return;
     std::size_t first = 0;
@@ -251,14 +249,17 @@ void ReportPreviewWindow::print()
 
 void ReportPreviewWindow::chooseAndSavePdf()
 {
-    QString path = QFileDialog::getSaveFileName(this, tr("Save as PDF"),
-                                                QDir(common::fromAnsi(programDir_)).filePath("Vinora.pdf"),
-                                                tr("PDF files (*.pdf)"));
-    QDir::setCurrent(common::fromAnsi(programDir_));
-    if (path.isEmpty())
+    // The dialog adds the suffix itself, so its overwrite question is about
+    // the file that will be written.
+    QFileDialog dialog(this, tr("Save as PDF"), QDir(QString::fromStdString(programDir_)).filePath("Vinora.pdf"),
+                       tr("PDF files (*.pdf)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    const bool accepted = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+    QDir::setCurrent(QString::fromStdString(programDir_));
+    if (!accepted)
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".pdf");
+    const QString path = dialog.selectedFiles().constFirst();
     saveAsPdf(path.toStdString());
 }
 

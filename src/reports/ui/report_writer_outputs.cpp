@@ -63,7 +63,7 @@ void ReportWriterOutputs::writeWebPage(const SelectionSettings& settings)
         bool written = false;
         inWorker("Writing the webpage ...", true,
                  [&](common::Progress& progress) { written = HtmlPage::write(selection_, path, progress); });
-        if (written && !services_.desktop.openAddress(common::fromAnsi(path)))
+        if (written && !services_.desktop.openAddress(QString::fromStdString(path)))
             services_.prompter.error("Could not open \"" + path + "\":\rthe desktop has no application that opens it.");
     });
 }
@@ -72,7 +72,7 @@ void ReportWriterOutputs::printReport(const SelectionSettings& settings)
 {
     run([&] {
         // The print and file dialogs may move the working directory.
-        const auto back = qScopeGuard([this] { QDir::setCurrent(common::fromAnsi(services_.programDir)); });
+        const auto back = qScopeGuard([this] { QDir::setCurrent(QString::fromStdString(services_.programDir)); });
         if (!prepare(settings))
             return;
         const std::vector<std::string> fields = chooseFields(OutputKind::Printed, settings.includeTracks);
