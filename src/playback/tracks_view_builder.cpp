@@ -23,6 +23,8 @@ constexpr std::string_view kTitleSeparator = " / ";
 constexpr std::size_t kTitleWidth = 50;
 constexpr std::size_t kIdWidth = 8;
 constexpr std::size_t kNrWidth = 3;
+// Beside TVIEW.DBF, the table being filled.
+constexpr std::string_view kUnfinishedSuffix = "~B";
 // Progress is told every so many rows: often enough for a smooth bar.
 constexpr std::uint32_t kProgressStep = 512;
 
@@ -60,6 +62,17 @@ private:
     const xbase::Table& table_;
     std::vector<int> fields_;
 };
+
+// Removes the table of a build that did not finish.
+void removeUnfinished(xbase::FileSystem& fs, const std::string& path)
+{
+    try {
+        if (fs.exists(path))
+            fs.remove(path);
+    } catch (const xbase::XbaseError&) {
+        // Replaced at the next build, and never read meanwhile.
+    }
+}
 
 bool isDeleted(const std::uint8_t* record) { return record[0] == '*'; }
 
@@ -206,21 +219,28 @@ TracksViewBuilder::Outcome TracksViewBuilder::buildTable(common::Progress& progr
     removeIndexFile();
     if (status_)
         status_(std::string(kCreatingViewTableText));
-    const std::string path = tablePath();
-    xbase::Table::create(path, xbase::parseCreationList(catalogue::kTView.creationList), fs);
+    // Filled under another name and renamed when whole: a table cut short
+    // by a kill would be taken as whole at the next start. The create
+    // replaces what such a build left.
+    const std::string temp = xbase::withStemSuffix(tablePath(), kUnfinishedSuffix);
+    xbase::Table::create(temp, xbase::parseCreationList(catalogue::kTView.creationList), fs);
     bool cancelled = false;
     try {
-        TracksViewFileSystem held(fs);
-        const auto out = xbase::Table::open(path, xbase::OpenMode::Exclusive, held);
-        cancelled = !fillTable(*out, progress);
-        out->flush();
+        {
+            TracksViewFileSystem held(fs);
+            const auto out = xbase::Table::open(temp, xbase::OpenMode::Exclusive, held);
+            cancelled = !fillTable(*out, progress);
+            out->flush();
+        }
+        // No memo field: the table is this one file.
+        if (!cancelled)
+            fs.rename(temp, tablePath());
     } catch (...) {
-        removeTableFile();
+        removeUnfinished(fs, temp);
         throw;
     }
-    // A table cut short would be taken as whole at the next opening.
     if (cancelled)
-        removeTableFile();
+        removeUnfinished(fs, temp);
     return cancelled ? Outcome::Cancelled : Outcome::Ready;
 }
 
@@ -289,11 +309,6 @@ TracksViewBuilder::Outcome TracksViewBuilder::buildIndex(common::Progress& progr
     if (cancelled)
         removeIndexFile();
     return cancelled ? Outcome::Cancelled : Outcome::Ready;
-}
-
-void TracksViewBuilder::removeTableFile() const
-{
-    catalogue::removeFileNoCase(catalogue_.programDir(), catalogue::kTView.fileName);
 }
 
 void TracksViewBuilder::removeIndexFile() const

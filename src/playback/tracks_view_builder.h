@@ -32,9 +32,9 @@ public:
     // Makes what is missing. The work table is built first, reporting its
     // ARTISTS rows to `progress`, then each tag ("Creating Album tag" ...),
     // reporting the tags done. A cancel or a failure leaves no half-built
-    // file behind (the next opening starts again). Requires: the view
-    // closed; the catalogue's tables are not written meanwhile. Throws
-    // xbase::XbaseError.
+    // file behind (the next opening starts again), and a kill no half-built
+    // table under its name. Requires: the view closed; the catalogue's
+    // tables are not written meanwhile. Throws xbase::XbaseError.
     Outcome build(common::Progress& progress);
 
 private:
@@ -44,7 +44,6 @@ private:
     Outcome buildIndex(common::Progress& progress);
     std::string tablePath() const;
     std::string indexPath() const;
-    void removeTableFile() const;
     void removeIndexFile() const;
 
     catalogue::Catalogue& catalogue_;

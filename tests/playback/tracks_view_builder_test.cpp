@@ -1,5 +1,6 @@
 // The tracks view's work table made from a small collection: its rows, its
-// tags, the index made alone, and a cancel that leaves nothing half-built.
+// tags, the index made alone, and a cancel or a kill that leaves nothing
+// half-built.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -94,6 +95,40 @@ TEST_F(TracksViewBuilderTest, ACancelLeavesNeitherAHalfTableNorAHalfIndex)
     EXPECT_EQ(builder.build(afterTwoTags), TracksViewBuilder::Outcome::Cancelled);
     EXPECT_FALSE(std::filesystem::exists(dir.file("TVIEW.CDX")));
     EXPECT_TRUE(builder.needsWork());
+}
+
+// Copies the program folder at the fill's first report: what a kill there
+// would leave on disk.
+class KilledMidFill : public common::Progress {
+public:
+    KilledMidFill(const std::string& from, const std::string& to) : from_(from), to_(to) {}
+    void advance(std::size_t, std::size_t) override
+    {
+        if (!copied_)
+            std::filesystem::copy(from_, to_, std::filesystem::copy_options::recursive);
+        copied_ = true;
+    }
+    bool cancelRequested() const override { return false; }
+
+private:
+    std::string from_, to_;
+    bool copied_ = false;
+};
+
+TEST_F(TracksViewBuilderTest, AKillMidFillLeavesNoTableUnderItsNameAndTheNextBuildMakesItWhole)
+{
+    test_support::TempDir killed;
+    KilledMidFill kill(dir.path(), killed.path());
+    ASSERT_EQ(builder.build(kill), TracksViewBuilder::Outcome::Ready);
+    EXPECT_FALSE(std::filesystem::exists(killed.file("TVIEW.DBF")));
+
+    catalogue::Catalogue restarted(killed.path());
+    restarted.createMissingFilesAndOpenViews();
+    RecordedProgress progress;
+    ASSERT_EQ(TracksViewBuilder(restarted, {}).build(progress), TracksViewBuilder::Outcome::Ready);
+    EXPECT_EQ(xbase::Table::open(killed.file("TVIEW.DBF"), xbase::OpenMode::Exclusive)->recordCount(), 6u);
+    for (const auto& entry : std::filesystem::directory_iterator(killed.path()))
+        EXPECT_EQ(entry.path().filename().string().find('~'), std::string::npos) << entry.path();
 }
 
 }  // namespace
