@@ -38,9 +38,9 @@ bool sameFolder(const std::string& a, const std::string& b)
     return fs::equivalent(a, b, ec);
 }
 
-void syncPath(const std::string& path, int flags)
+void syncFile(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     const bool synced = fd >= 0 && ::fsync(fd) == 0;
     const int error = errno;
     if (fd >= 0)
@@ -116,9 +116,9 @@ void FileMaintenance::copyArchive(const std::string& archive, const std::string&
     try {
         runStep_("Copying archive file for safekeeping to " + messageText(folder), false, [&](common::Progress&) {
             fs::copy_file(archive, beside, fs::copy_options::overwrite_existing);
-            syncPath(beside, O_RDONLY);
+            syncFile(beside);
             fs::rename(beside, target);
-            syncPath(folder, O_RDONLY | O_DIRECTORY);
+            catalogue::syncDirectory(folder);
         });
     } catch (const fs::filesystem_error& e) {
         std::error_code ignored;

@@ -41,9 +41,10 @@ public:
     {
     }
 
-    // Throws xbase::XbaseError where the reindex fails, platform::ZipError
-    // where the archive does, std::filesystem::filesystem_error when the
-    // archive is missing afterwards.
+    // Throws xbase::XbaseError where the reindex fails or the copy's folder
+    // cannot be synced, platform::ZipError where the archive does,
+    // std::filesystem::filesystem_error when the archive is missing
+    // afterwards.
     void run();
 
     // The archive's members, in their order: "Artists.dbf", "Albums.dbf",

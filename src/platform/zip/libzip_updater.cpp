@@ -58,9 +58,22 @@ Archive openArchive(const std::string& path, int flags)
 {
     int code = 0;
     zip_t* archive = zip_open(path.c_str(), flags, &code);
-    if (!archive)
-        fail(path, errorText(code));
-    return Archive(archive);
+    if (archive)
+        return Archive(archive);
+    // A damaged archive is left as it is: it may be the only backup left,
+    // so the user decides what becomes of it.
+    if (code == ZIP_ER_NOZIP || code == ZIP_ER_INCONS)
+        fail(path, "the existing archive is damaged (" + errorText(code) +
+                       "); move it away or delete it, then try again");
+    fail(path, errorText(code));
+}
+
+// Whether there is an archive to keep. A zero-length file (a full disk, a
+// failed copy) holds nothing and is replaced like a missing one.
+bool holdsArchive(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && st.st_size > 0;
 }
 
 std::vector<FileToKeep> existingFiles(const std::vector<ZipMember>& members)
@@ -77,7 +90,7 @@ std::vector<FileToKeep> existingFiles(const std::vector<ZipMember>& members)
 // The files the archive at `path` lacks or holds an older copy of.
 std::vector<FileToKeep> staleFiles(const std::string& path, const std::vector<FileToKeep>& files)
 {
-    if (!fs::exists(path))
+    if (!holdsArchive(path))
         return files;
     Archive archive = openArchive(path, ZIP_RDONLY | ZIP_CHECKCONS);
     std::vector<FileToKeep> stale;
@@ -101,7 +114,9 @@ void setModified(const std::string& path, std::time_t mtime)
 void syncPath(const std::string& path, int flags)
 {
     const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
-    if (fd < 0 || ::fsync(fd) != 0) {
+    // Some file systems cannot sync a folder (EINVAL); they order their
+    // entries themselves.
+    if (fd < 0 || (::fsync(fd) != 0 && !(errno == EINVAL && (flags & O_DIRECTORY)))) {
         const int error = errno;
         if (fd >= 0)
             ::close(fd);
@@ -154,13 +169,13 @@ bool LibzipUpdater::update(const std::string& archivePath, const std::vector<Zip
     removeLeftovers(beside);
     const std::vector<FileToKeep> stale = staleFiles(archivePath, files);
     if (stale.empty()) {
-        if (fs::exists(archivePath))
+        if (holdsArchive(archivePath))
             setModified(archivePath, newest);
         return true;
     }
 
     std::error_code ec;
-    if (fs::exists(archivePath) && !fs::copy_file(archivePath, beside, fs::copy_options::overwrite_existing, ec))
+    if (holdsArchive(archivePath) && !fs::copy_file(archivePath, beside, fs::copy_options::overwrite_existing, ec))
         fail(beside, ec.message());
     Archive archive = openArchive(beside, ZIP_CREATE);
     addFiles(archive.get(), beside, stale);

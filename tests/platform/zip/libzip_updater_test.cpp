@@ -122,11 +122,20 @@ TEST_F(LibzipUpdater, ACancelledUpdateLeavesTheArchiveAsItWasAndNothingBeside)
     EXPECT_EQ(names, (Lines{"ALBUMS.DBF", "ALBUMS.FPT", "CDbackup.zip", "Vinora.ini"}));
 }
 
-TEST_F(LibzipUpdater, ADamagedArchiveIsReportedAndKept)
+TEST_F(LibzipUpdater, ADamagedArchiveIsReportedAndKeptButAnEmptyOneIsReplaced)
 {
     writeFile(archive, "not a zip archive", kBase);
-    EXPECT_THROW(update(), platform::ZipError);
+    try {
+        update();
+        ADD_FAILURE() << "a damaged archive was not reported";
+    } catch (const platform::ZipError& e) {
+        EXPECT_NE(std::string(e.what()).find("damaged"), std::string::npos) << e.what();
+    }
     EXPECT_EQ(test_support::readFile(archive), "not a zip archive");
+
+    writeFile(archive, "", kBase);
+    ASSERT_TRUE(update());
+    EXPECT_EQ(members(archive).size(), 3U);
 }
 
 }  // namespace
