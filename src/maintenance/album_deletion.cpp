@@ -7,6 +7,7 @@
 #include "catalogue/catalogue_schema.h"
 #include "catalogue/program_files.h"
 #include "catalogue/rollback_journal.h"
+#include "maintenance/reindex.h"
 #include "xbase/cdx_index.h"
 #include "xbase/xbase_error.h"
 
@@ -51,11 +52,14 @@ bool AlbumDeletion::run()
     catalogue_.tracksView().close();
     catalogue::removeFileNoCase(catalogue_.programDir(), catalogue::kTView.fileName);
     const std::string id = catalogue_.albums()->field("ID");
-    runStep_(std::string(kDeletingText), false, [this, &id](common::Progress& progress) {
+    std::vector<std::string> notices;
+    runStep_(std::string(kDeletingText), false, [&](common::Progress& progress) {
         markDeleted(id);
-        packAll(progress);
+        notices = packAll(progress);
     });
     catalogue_.status("");
+    for (const std::string& notice : notices)
+        prompter_.info(notice);
     return true;
 }
 
@@ -107,8 +111,9 @@ void AlbumDeletion::markDeleted(const std::string& id)
     }
 }
 
-void AlbumDeletion::packAll(common::Progress& progress)
+std::vector<std::string> AlbumDeletion::packAll(common::Progress& progress)
 {
+    std::vector<std::string> notices;
     const std::vector<std::pair<const catalogue::TableDef*, std::vector<TableView*>>> tables{
         {&catalogue::kTracks, {&catalogue_.currentAlbumTracks(), &catalogue_.allTracks()}},
         {&catalogue::kPlaylist, {&catalogue_.playlist()}},
@@ -126,7 +131,10 @@ void AlbumDeletion::packAll(common::Progress& progress)
             auto table = xbase::Table::open(catalogue::filePathNoCase(catalogue_.programDir(), def->fileName),
                                             xbase::OpenMode::Exclusive, catalogue_.fileSystem());
             const std::size_t count = table->recordCount();
-            table->pack([&](std::size_t done, std::size_t) { progress.advance(std::min(base + done, total), total); });
+            const auto losses = table->pack(
+                [&](std::size_t done, std::size_t) { progress.advance(std::min(base + done, total), total); });
+            if (losses.rowsWithLostMemos > 0)
+                notices.push_back(lostNotesNotice(table->path(), losses));
             base += count;
         }
         for (TableView* view : views)
@@ -137,6 +145,7 @@ void AlbumDeletion::packAll(common::Progress& progress)
     for (TableView* view : {&catalogue_.albums(), &catalogue_.currentAlbumTracks(), &catalogue_.playlist(),
                             &catalogue_.artists()})
         view->cursor().table().flush();
+    return notices;
 }
 
 }  // namespace maintenance

@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "catalogue/catalogue.h"
 #include "common/prompter.h"
@@ -39,7 +40,8 @@ public:
 
 private:
     void markDeleted(const std::string& id);
-    void packAll(common::Progress& progress);
+    // Returns what the user must be told of notes the packs could not keep.
+    std::vector<std::string> packAll(common::Progress& progress);
 
     catalogue::Catalogue& catalogue_;
     common::Prompter& prompter_;

@@ -63,8 +63,13 @@ std::vector<platform::ZipMember> FileMaintenance::archiveMembers(const std::stri
 void FileMaintenance::run()
 {
     bool reindexed = false;
-    runStep_(std::string(kMaintenanceText), true,
-             [this, &reindexed](common::Progress& progress) { reindexed = reindexCatalogue(catalogue_, &progress); });
+    std::vector<std::string> notices;
+    runStep_(std::string(kMaintenanceText), true, [&](common::Progress& progress) {
+        reindexed = reindexCatalogue(catalogue_, &progress, &notices);
+    });
+    // Before the archive question: the archive may hold the notes now lost.
+    for (const std::string& notice : notices)
+        prompter_.info(notice);
     const std::string archive = catalogue::joinPath(catalogue_.programDir(), kArchiveName);
     if (reindexed && prompter_.confirm(std::string(kArchiveQuestion)) && updateArchive(archive))
         offerCopy(archive);

@@ -8,6 +8,7 @@
 #include "catalogue/rollback_journal.h"
 #include "maintenance/reindex_progress.h"
 #include "xbase/cdx_index.h"
+#include "xbase/file_names.h"
 
 namespace maintenance {
 namespace {
@@ -27,7 +28,7 @@ void closeAll(std::initializer_list<TableView*> views)
 // what is damaged, and the pack would otherwise rebuild them only to have
 // them replaced.
 void rebuildTable(Catalogue& catalogue, const catalogue::TableDef& def, std::initializer_list<TableView*> views,
-                  ReindexProgress& progress)
+                  ReindexProgress& progress, std::vector<std::string>* notices)
 {
     closeAll(views);
     {
@@ -35,7 +36,9 @@ void rebuildTable(Catalogue& catalogue, const catalogue::TableDef& def, std::ini
                                                     catalogue.fileSystem());
         table->createIndex();
         const std::size_t before = table->recordCount();
-        table->pack(progress.pass());
+        const xbase::Table::PackLosses losses = table->pack(progress.pass());
+        if (losses.rowsWithLostMemos > 0 && notices)
+            notices->push_back(lostNotesNotice(table->path(), losses));
         progress.passed(before);
         catalogue::buildIndexes(
             *table, [&catalogue](const std::string& text) { catalogue.status(text); }, progress.pass());
@@ -47,7 +50,14 @@ void rebuildTable(Catalogue& catalogue, const catalogue::TableDef& def, std::ini
 
 }  // namespace
 
-bool reindexCatalogue(Catalogue& catalogue, common::Progress* progress)
+std::string lostNotesNotice(const std::string& tablePath, const xbase::Table::PackLosses& losses)
+{
+    return "The notes of " + std::to_string(losses.rowsWithLostMemos) + " rows of " + xbase::baseName(tablePath) +
+           " lay past the end of its damaged memo file; they are left empty.\rThe old memo file is kept as\r" +
+           losses.keptMemoFile;
+}
+
+bool reindexCatalogue(Catalogue& catalogue, common::Progress* progress, std::vector<std::string>* notices)
 {
     catalogue.status(std::string(kMaintenanceText));
     catalogue.tracksView().close();
@@ -76,7 +86,7 @@ bool reindexCatalogue(Catalogue& catalogue, common::Progress* progress)
         // Between two tables every file stands on its own.
         if ((cancelled = run.cancelRequested()))
             break;
-        rebuildTable(catalogue, *def, {view}, run);
+        rebuildTable(catalogue, *def, {view}, run, notices);
     }
     if (cancelled)
         for (const auto& [def, view] : tables)

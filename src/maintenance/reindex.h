@@ -1,9 +1,12 @@
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "catalogue/catalogue.h"
 #include "common/progress.h"
+#include "xbase/table.h"
 
 namespace maintenance {
 
@@ -27,9 +30,16 @@ inline constexpr std::string_view kMaintenanceText = "Performing file maintenanc
 // `progress`, when given, hears of the records packed and indexed of all
 // four tables; a cancel is taken between two tables (those done stay done,
 // the rest as they were) and step 4 follows. Returns false when cancelled.
+// Notes that lay past the end of a damaged memo file are left empty; what
+// the user must hear of that goes to `notices`, when given.
 // Requires: no cursor outside the catalogue's views on the four tables.
 // Throws xbase::XbaseError where a step fails (for example a table another
 // program has open); the views of the tables not yet done stay closed.
-bool reindexCatalogue(catalogue::Catalogue& catalogue, common::Progress* progress = nullptr);
+bool reindexCatalogue(catalogue::Catalogue& catalogue, common::Progress* progress = nullptr,
+                      std::vector<std::string>* notices = nullptr);
+
+// What the user is told when a pack of the table at `tablePath` left notes
+// empty that lay past the end of its damaged memo file.
+std::string lostNotesNotice(const std::string& tablePath, const xbase::Table::PackLosses& losses);
 
 }  // namespace maintenance

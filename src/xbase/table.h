@@ -156,12 +156,20 @@ public:
     // Writes cached changes and syncs the files to disk.
     void flush();
 
+    // What a pack could not carry over: rows whose memo lay past the end of
+    // a damaged memo file keep an empty memo; the old memo file is then
+    // kept, byte for byte, at `keptMemoFile`.
+    struct PackLosses {
+        std::uint32_t rowsWithLostMemos = 0;
+        std::string keptMemoFile;
+    };
+
     // Removes deleted records, compacts the memo file (dropping the blocks
     // of replaced memos) and rebuilds every tag. New files are written and
     // synced beside the old ones, then swapped in all-or-nothing (an
     // interrupted pack is finished or undone at the next open).
     // Requires: opened exclusively. Throws XbaseError.
-    void pack(const RecordProgress& progress = {});
+    PackLosses pack(const RecordProgress& progress = {});
     // Creates an empty table at `path` with the same fields (no tags).
     void copyStructure(const std::string& path) const;
 

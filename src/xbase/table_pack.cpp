@@ -60,9 +60,22 @@ void writeWhole(FileSystem& fs, const std::string& path, const BulkVector<std::u
     file->sync();
 }
 
+// Copies a damaged memo file to a free name beside it, before the pack
+// replaces it: what could not be read may still be mended by hand.
+std::string keepDamagedCopy(FileSystem& fs, File& memo)
+{
+    std::string path = memo.path() + ".damaged";
+    for (int n = 2; fs.exists(path); ++n)
+        path = memo.path() + ".damaged-" + std::to_string(n);
+    BulkVector<std::uint8_t> bytes(static_cast<std::size_t>(memo.size()));
+    memo.readExact(0, bytes.data(), bytes.size());
+    writeWhole(fs, path, bytes);
+    return path;
+}
+
 }  // namespace
 
-void Table::pack(const RecordProgress& progress)
+Table::PackLosses Table::pack(const RecordProgress& progress)
 {
     if (mode_ != OpenMode::Exclusive)
         throw XbaseError(path_ + ": packing needs the table opened exclusively");
@@ -80,6 +93,7 @@ void Table::pack(const RecordProgress& progress)
     if (memo_)
         memos = std::make_unique<MemoImage>(memo_->blockSize());
     std::uint32_t live = 0;
+    PackLosses losses;
     std::vector<std::uint8_t> rec;
     forEachRecord([&](std::uint32_t recno, const std::uint8_t* record) {
         if (progress && recno % kProgressRecords == 0)
@@ -87,10 +101,19 @@ void Table::pack(const RecordProgress& progress)
         if (record[0] == kDeletedFlag)
             return;
         rec.assign(record, record + recordLength_);
+        bool lost = false;
         for (std::size_t f = 0; memos && f < fields_.size(); ++f) {
             if (fields_[f].type != 'M')
                 continue;
-            std::uint32_t block = memos->add(memoText(rec.data(), static_cast<int>(f)));
+            std::string text;
+            try {
+                text = memoText(rec.data(), static_cast<int>(f));
+            } catch (const XbaseError&) {
+                // Past the end of a cut-short memo file: nobody can read it,
+                // and failing here would keep the table from ever packing.
+                lost = true;
+            }
+            std::uint32_t block = memos->add(text);
             std::uint8_t* p = rec.data() + fields_[f].offset;
             if (fields_[f].length == 4) {
                 writeLe32(p, block);
@@ -102,10 +125,13 @@ void Table::pack(const RecordProgress& progress)
         }
         image.insert(image.end(), rec.begin(), rec.end());
         ++live;
+        losses.rowsWithLostMemos += lost ? 1 : 0;
     });
     image.push_back(kEofMarker);
     writeLe32(image.data() + kCountOffset, live);
 
+    if (losses.rowsWithLostMemos > 0)
+        losses.keptMemoFile = keepDamagedCopy(fs_, memo_->file());
     const std::string temp = journal.tempTablePath();
     writeWhole(fs_, temp, image);
     if (memos)
@@ -114,6 +140,7 @@ void Table::pack(const RecordProgress& progress)
         rebuildIndexBeside(*this, temp);
     journal.commit();
     reopen();
+    return losses;
 }
 
 void Table::reopen()

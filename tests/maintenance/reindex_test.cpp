@@ -137,6 +137,18 @@ TEST_F(Reindex, RollsBackAnUnfinishedChangeBeforeThePackRenumbersItsRows)
     EXPECT_EQ(catalogue.albumLookup()->field("Album"), title);
 }
 
+TEST_F(Reindex, ACutMemoFileCostsOnlyTheNotesPastItsEndAndTheUserIsTold)
+{
+    catalogue.createMissingFilesAndOpenViews();
+    const std::uint32_t albums = catalogue.albums()->count();
+    fs::resize_file(dir.file("ALBUMS.FPT"), 1000);
+    Texts notices;
+    EXPECT_TRUE(maintenance::reindexCatalogue(catalogue, nullptr, &notices));
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].find(dir.file("ALBUMS.FPT.damaged")), std::string::npos) << notices[0];
+    EXPECT_EQ(catalogue.albums()->count(), albums);
+}
+
 }  // namespace
 
 namespace {

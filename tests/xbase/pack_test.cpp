@@ -2,6 +2,8 @@
 // that fails part-way leaves the table as it was, or finishes at next open.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/faulty_file_system.h"
 #include "support/fixture_files.h"
 #include "support/temp_dir.h"
@@ -63,6 +65,35 @@ TEST(Pack, RemovesDeletedRecordsCompactsMemosAndRebuildsTags)
     EXPECT_EQ(liveAlbums(*again), before);
     EXPECT_EQ(artistOrder(again), orderBefore);
     EXPECT_FALSE(test_support::runCapture("ls " + dir.path()).find("~P") != std::string::npos);
+}
+
+// A memo file cut short must not keep the table from packing for good.
+TEST(Pack, MemosPastTheEndOfACutMemoFileAreLeftEmptyAndTheOldFileKept)
+{
+    test_support::TempDir dir;
+    test_support::copyFixtureSet("xbase/small", dir.path());
+    std::filesystem::resize_file(dir.file("ALBUMS.FPT"), 1000);
+    const std::string cut = test_support::readFile(dir.file("ALBUMS.FPT"));
+    auto t = Table::open(dir.file("ALBUMS.DBF"), OpenMode::Exclusive);
+    std::uint32_t live = 0, readable = 0;
+    for (std::uint32_t r = 1; r <= t->recordCount(); ++r) {
+        if (t->isDeleted(r))
+            continue;
+        ++live;
+        try {
+            readable += !t->memoText(t->record(r), t->fieldIndex("Notes")).empty();
+        } catch (const xbase::XbaseError&) {
+        }
+    }
+
+    const Table::PackLosses losses = t->pack();
+    ASSERT_EQ(t->recordCount(), live) << "every live row stays";
+    EXPECT_GT(losses.rowsWithLostMemos, 0u);
+    EXPECT_EQ(test_support::readFile(losses.keptMemoFile), cut);
+    std::uint32_t kept = 0;
+    for (const auto& [album, notes] : liveAlbums(*t))
+        kept += !notes.empty();
+    EXPECT_EQ(kept, readable);
 }
 
 TEST(CopyStructure, MakesAnEmptyTableWithTheSameFieldsAndNoTags)

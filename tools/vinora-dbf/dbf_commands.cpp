@@ -242,12 +242,15 @@ int seek(const Args& args, std::ostream& out)
     return 0;
 }
 
-int pack(const Args& a, std::ostream&)
+int pack(const Args& a, std::ostream& out)
 {
     if (a.size() != 2)
         throw UsageError("pack FILE");
     auto table = xbase::Table::open(a[1], xbase::OpenMode::Exclusive);
-    table->pack();
+    const xbase::Table::PackLosses losses = table->pack();
+    if (losses.rowsWithLostMemos > 0)
+        out << losses.rowsWithLostMemos << " rows lost memos past the end of the memo file; it is kept as "
+            << losses.keptMemoFile << "\n";
     return 0;
 }
 

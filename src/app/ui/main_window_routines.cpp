@@ -193,8 +193,12 @@ bool MainWindow::rebuildIndexes()
 {
     if (!catalogue_)
         return false;
-    const bool rebuilt =
-        common::runAction(prompter_, [this] { runLongStep([this] { maintenance::reindexCatalogue(*catalogue_); }); });
+    std::vector<std::string> notices;
+    const bool rebuilt = common::runAction(prompter_, [&] {
+        runLongStep([&] { maintenance::reindexCatalogue(*catalogue_, nullptr, &notices); });
+    });
+    for (const std::string& notice : notices)
+        prompter_.info(notice);
     if (rebuilt && startupFailed_) {
         // The start-up that stopped at the damage runs again, in full.
         state_.started = false;
